@@ -1,0 +1,48 @@
+// Loading a full data disk and saving one record, as the station does at every drive check and
+// every confirmed window.
+#include "records/ClientData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct FullDisk {
+    QTemporaryDir dir;
+    FullDisk() {
+        dvq3::SetDataDrive(dir.path());
+        QFile file(dvq3::ClientFile);
+        file.open(QIODevice::WriteOnly);
+        dvq3::ClientRecord record;
+        record.set(&dvq3::ClientRecord::Name, "Bench Client");
+        record.set(&dvq3::ClientRecord::Responses, QString(100, u'1'));
+        for (int i = 0; i < dvq3::kMaxClients; ++i)
+            file.write(record.toBytes());
+    }
+};
+
+void LoadFullDisk(benchmark::State& state) {
+    FullDisk disk;
+    for (auto _ : state) {
+        auto loaded = dvq3::LoadClients();
+        benchmark::DoNotOptimize(loaded.ok());
+    }
+}
+BENCHMARK(LoadFullDisk);
+
+void SaveOneRecord(benchmark::State& state) {
+    FullDisk disk;
+    (void)dvq3::LoadClients();
+    for (auto _ : state) {
+        auto saved = dvq3::SaveClient(26);
+        benchmark::DoNotOptimize(saved.ok());
+    }
+}
+BENCHMARK(SaveOneRecord);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,50 @@
+#include "platform/IniPaths.h"
+
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+
+namespace dvq3 {
+namespace {
+
+// The profile read fills a 50-character buffer, so at most 49 characters of a value survive.
+constexpr int kMaxValue = 49;
+
+QString ReadKey(const QString& section, const QString& key, const QString& fallback) {
+    auto ini = IniFile::Load(IniFilePath());
+    const QString value = ini ? ini.value().value(section, key, fallback) : fallback;
+    return value.left(kMaxValue).trimmed();
+}
+
+Status WriteKey(const QString& section, const QString& key, const QString& value) {
+    auto ini = IniFile::Load(IniFilePath());
+    if (!ini)
+        return ini.error();
+    IniFile changed = ini.value();
+    changed.setValue(section, key, value);
+    return changed.save(IniFilePath());
+}
+
+} // namespace
+
+QString IniFilePath() {
+    return ProgramFile(QStringLiteral("dvq3test.ini"));
+}
+
+QString GetINIFilePath() {
+    return ReadKey(QStringLiteral("Path"), QStringLiteral("FilePath"), QStringLiteral("a:"));
+}
+
+QString GetINISndPath() {
+    return ReadKey(QStringLiteral("Path"), QStringLiteral("SndPath"), QStringLiteral("c:"));
+}
+
+Status WriteINIFilePath(const QString& path) {
+    return WriteKey(QStringLiteral("Path"), QStringLiteral("FilePath"), path);
+}
+
+Status WriteINISystemDB() {
+    return WriteKey(QStringLiteral("Options"), QStringLiteral("SystemDB"),
+                    ProgramFile(QStringLiteral("kpxltd.mda")));
+}
+
+} // namespace dvq3

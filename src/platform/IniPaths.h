@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/DriveError.h"
+
+#include <QString>
+
+namespace dvq3 {
+
+// The station's settings in dvq3test.ini of the program folder.
+QString IniFilePath();
+
+// [Path] FilePath: the last data drive that passed its check ("a:" when absent).
+QString GetINIFilePath();
+// [Path] SndPath: the root of the sound folders ("c:" when absent).
+QString GetINISndPath();
+Status WriteINIFilePath(const QString& path);
+// [Options] SystemDB = program folder + "/kpxltd.mda", written at every launch; creates the file
+// when it is missing.
+Status WriteINISystemDB();
+
+} // namespace dvq3

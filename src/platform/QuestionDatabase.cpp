@@ -1,0 +1,148 @@
+#include "platform/QuestionDatabase.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace dvq3 {
+namespace {
+
+QString NewConnectionName() {
+    static QAtomicInt next;
+    return QStringLiteral("dvq3-questions-%1").arg(next.fetchAndAddRelaxed(1));
+}
+
+DriveError EngineError(int number, const QString& detail = {}) {
+    DriveError error{number, DriveErrorDescription(number)};
+    if (!detail.isEmpty())
+        error.description += QStringLiteral(" (%1)").arg(detail);
+    return error;
+}
+
+} // namespace
+
+QuestionDatabase::QuestionDatabase() : connection_(NewConnectionName()) {}
+
+QuestionDatabase::~QuestionDatabase() {
+    close();
+}
+
+bool QuestionDatabase::isOpen() const {
+    return QSqlDatabase::contains(connection_) && QSqlDatabase::database(connection_, false).isOpen();
+}
+
+void QuestionDatabase::close() {
+    if (!QSqlDatabase::contains(connection_))
+        return;
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+Status QuestionDatabase::open(const QString& path, bool exclusive) {
+    close();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.absoluteDir().exists())
+        return EngineError(3044, path);
+    if (!info.exists())
+        return EngineError(3024, path);
+    if (!info.isFile() || !info.isReadable())
+        return EngineError(3051, path);
+
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path);
+    // A database held by another station is reported at once rather than waited for.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    if (!db.open()) {
+        const QString detail = db.lastError().text();
+        db = {};
+        close();
+        return EngineError(3051, detail);
+    }
+    QSqlQuery query(db);
+    // A file that is not a database fails on its first read; exclusive mode takes its lock on
+    // the first write transaction and keeps it until the connection closes.
+    const bool ready = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+                       (!exclusive ||
+                        (query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
+                         query.exec(QStringLiteral("BEGIN EXCLUSIVE")) &&
+                         query.exec(QStringLiteral("COMMIT"))));
+    if (!ready) {
+        const QString detail = query.lastError().text();
+        query = QSqlQuery();
+        db = {};
+        close();
+        return EngineError(3051, detail);
+    }
+    return {};
+}
+
+Status QuestionDatabase::create(const QString& path) {
+    close();
+    QFile::remove(path);
+    auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path);
+    if (!db.open())
+        return EngineError(3051, db.lastError().text());
+    return {};
+}
+
+QStringList QuestionDatabase::tableNames() const {
+    QStringList names;
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    if (query.exec(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid")))
+        while (query.next())
+            names << query.value(0).toString();
+    return names;
+}
+
+Result<Recordset> QuestionDatabase::openRecordset(const QString& sql) const {
+    return load(sql, {});
+}
+
+Result<Recordset> QuestionDatabase::openTable(const QString& table) const {
+    if (!tableNames().contains(table))
+        return EngineError(3078, table);
+    return load(QStringLiteral("SELECT rowid, * FROM \"%1\" ORDER BY rowid").arg(table), table);
+}
+
+Result<Recordset> QuestionDatabase::load(const QString& sql, const QString& table) const {
+    if (!isOpen())
+        return EngineError(3051, QStringLiteral("database not open"));
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        return EngineError(3078, query.lastError().text());
+    Recordset rs;
+    rs.connection_ = connection_;
+    rs.table_ = table;
+    const QSqlRecord record = query.record();
+    const int first = table.isEmpty() ? 0 : 1; // a table recordset reads its rowid first
+    for (int c = first; c < record.count(); ++c)
+        rs.fields_ << record.fieldName(c);
+    while (query.next()) {
+        QVariantList row;
+        for (int c = first; c < record.count(); ++c)
+            row << query.value(c);
+        rs.rows_.push_back(row);
+        if (!table.isEmpty())
+            rs.rowIds_.push_back(query.value(0).toLongLong());
+    }
+    return rs;
+}
+
+Status QuestionDatabase::execute(const QString& sql, const QVariantList& values) const {
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        return EngineError(3051, query.lastError().text());
+    return {};
+}
+
+} // namespace dvq3

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace dvq3 {
+
+// Texts of the demographic codes stored in a client record; code 0 is always "N/A".
+extern std::array<QString, 3> GenderNames;
+extern std::array<QString, 7> RaceNames;
+extern std::array<QString, 6> MaritalNames;
+extern std::array<QString, 9> EducationNames;
+
+void InitCodeTables();
+
+} // namespace dvq3

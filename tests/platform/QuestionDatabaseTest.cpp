@@ -1,0 +1,122 @@
+#include "TestFolder.h"
+#include "platform/QuestionDatabase.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using dvq3test::TestFolder;
+
+namespace {
+
+// A private copy of the built database, so edits do not reach the program folder.
+QString CopyOfBuiltDatabase(const TestFolder& folder) {
+    const QString copy = folder.path("DVQ3.MDB");
+    EXPECT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", copy));
+    return copy;
+}
+
+} // namespace
+
+TEST(QuestionDatabase, HoldsBothLanguagesInItemOrder) {
+    TestFolder folder;
+    QuestionDatabase db;
+    ASSERT_TRUE(db.open(CopyOfBuiltDatabase(folder), true));
+    const QStringList tables = db.tableNames();
+    ASSERT_GE(tables.size(), 2);
+    EXPECT_EQ(tables.mid(0, 2), (QStringList{"English", "Spanish"}));
+    for (const QString& language : {QStringLiteral("English"), QStringLiteral("Spanish")}) {
+        auto rs = db.openRecordset("Select * from [" + language + "]");
+        ASSERT_TRUE(rs) << rs.error().text().toStdString();
+        Recordset r = rs.value();
+        ASSERT_EQ(r.recordCount(), 100);
+        int expected = 1;
+        for (r.moveFirst(); !r.eof(); r.moveNext(), ++expected) {
+            EXPECT_EQ(r.field("ID").toInt(), expected);
+            EXPECT_FALSE(r.field("TestQuestion").toString().isEmpty());
+            EXPECT_FALSE(r.isNull("ANSWER1"));
+            EXPECT_FALSE(r.isNull("ANSWER2"));
+            // Section 1 is true/false; the later sections offer four answers and never five.
+            EXPECT_EQ(r.isNull("ANSWER3"), expected <= 29) << expected;
+            EXPECT_EQ(r.isNull("ANSWER4"), expected <= 29) << expected;
+            EXPECT_TRUE(r.isNull("ANSWER5"));
+            EXPECT_TRUE(r.isNull("ChoiceAudio5"));
+            EXPECT_FALSE(r.field("QuestionAudio").toString().isEmpty());
+        }
+        EXPECT_EQ(expected, 101);
+    }
+}
+
+TEST(QuestionDatabase, MovesBackAndForth) {
+    TestFolder folder;
+    QuestionDatabase db;
+    ASSERT_TRUE(db.open(CopyOfBuiltDatabase(folder), true));
+    Recordset r = db.openRecordset("Select * from [English]").value();
+    r.moveFirst();
+    EXPECT_FALSE(r.bof());
+    r.movePrevious();
+    EXPECT_TRUE(r.bof());
+    EXPECT_FALSE(r.field("ID").isValid());
+    r.moveNext();
+    r.moveNext();
+    EXPECT_EQ(r.field("id").toInt(), 2);
+    r.movePrevious();
+    EXPECT_EQ(r.field("ID").toInt(), 1);
+    r.moveLast();
+    EXPECT_EQ(r.field("ID").toInt(), 100);
+    r.moveNext();
+    EXPECT_TRUE(r.eof());
+}
+
+TEST(QuestionDatabase, EditedRowPersists) {
+    TestFolder folder;
+    const QString path = CopyOfBuiltDatabase(folder);
+    {
+        QuestionDatabase db;
+        ASSERT_TRUE(db.open(path, true));
+        Recordset r = db.openTable("Spanish").value();
+        r.moveFirst();
+        r.moveNext();
+        r.edit();
+        r.setField("TestQuestion", "cambiado");
+        ASSERT_TRUE(r.update());
+    }
+    QuestionDatabase db;
+    ASSERT_TRUE(db.open(path, false));
+    Recordset r = db.openRecordset("Select * from [Spanish]").value();
+    r.moveFirst();
+    r.moveNext();
+    EXPECT_EQ(r.field("TestQuestion").toString(), QStringLiteral("cambiado"));
+    EXPECT_EQ(r.field("ID").toInt(), 2);
+}
+
+TEST(QuestionDatabase, OpenFailuresCarryTheEngineNumbers) {
+    TestFolder folder;
+    QuestionDatabase db;
+    auto missing = db.open(folder.path("DVQ3.MDB"), true);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().number, 3024);
+    EXPECT_FALSE(QFile::exists(folder.path("DVQ3.MDB"))); // never created by an open
+    auto badPath = db.open(folder.path("none/DVQ3.MDB"), true);
+    ASSERT_FALSE(badPath);
+    EXPECT_EQ(badPath.error().number, 3044);
+    TestFolder::Write(folder.path("junk.mdb"), QByteArray(4096, 'x'));
+    auto junk = db.open(folder.path("junk.mdb"), true);
+    ASSERT_FALSE(junk);
+    EXPECT_EQ(junk.error().number, 3051);
+    EXPECT_FALSE(db.isOpen());
+}
+
+TEST(QuestionDatabase, ExclusiveOpenKeepsOthersOut) {
+    TestFolder folder;
+    const QString path = CopyOfBuiltDatabase(folder);
+    QuestionDatabase first;
+    ASSERT_TRUE(first.open(path, true));
+    QuestionDatabase second;
+    auto denied = second.open(path, true);
+    ASSERT_FALSE(denied);
+    EXPECT_EQ(denied.error().number, 3051);
+    first.close();
+    EXPECT_TRUE(second.open(path, true));
+}

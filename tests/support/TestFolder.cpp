@@ -1,0 +1,51 @@
+#include "TestFolder.h"
+
+#include "platform/DriveFile.h"
+#include "records/ClientData.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace dvq3test {
+
+TestFolder::TestFolder() : previousProgram_(qgetenv("DVQ3_PROGRAM_FOLDER")) {
+    EXPECT_TRUE(dir_.isValid());
+    QDir().mkpath(drive());
+    qputenv("DVQ3_PROGRAM_FOLDER", dir_.path().toLocal8Bit());
+    dvq3::ResetClientState();
+    dvq3::SetDriveFaultHook({});
+}
+
+TestFolder::~TestFolder() {
+    dvq3::SetDriveFaultHook({});
+    dvq3::ResetClientState();
+    if (previousProgram_.isNull())
+        qunsetenv("DVQ3_PROGRAM_FOLDER");
+    else
+        qputenv("DVQ3_PROGRAM_FOLDER", previousProgram_);
+}
+
+QByteArray TestFolder::Read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void TestFolder::Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+QString BuiltProgramFolder() {
+    return QStringLiteral(DVQ3_BUILT_PROGRAM);
+}
+
+QString SourceFolder() {
+    return QStringLiteral(DVQ3_SOURCE_DIR);
+}
+
+} // namespace dvq3test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace dvq3test {
+
+// A temporary program folder (DVQ3_PROGRAM_FOLDER points at it while the object lives) and a
+// data drive folder inside it. The client state and the fault hook are reset on both ends.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+
+    QString program() const { return dir_.path(); }
+    QString drive() const { return dir_.path() + QStringLiteral("/drive"); }
+    QString path(const QString& name) const { return dir_.path() + u'/' + name; }
+
+    static QByteArray Read(const QString& path);
+    static void Write(const QString& path, const QByteArray& bytes);
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previousProgram_;
+};
+
+// The program folder the build assembled (question database, sample disk).
+QString BuiltProgramFolder();
+// The source tree.
+QString SourceFolder();
+
+} // namespace dvq3test

@@ -1,0 +1,38 @@
+#include "BuildDisk.h"
+#include "TestFolder.h"
+#include "records/ClientData.h"
+
+#include <gtest/gtest.h>
+
+using dvq3test::TestFolder;
+
+TEST(BuildDisk, SampleSourceBuildsALoadableDisk) {
+    TestFolder folder;
+    const QString disk = folder.path("disk");
+    ASSERT_EQ(dvq3tool::BuildDisk(dvq3test::SourceFolder() + "/data/sampledisk/clients.txt", disk),
+              QString());
+    EXPECT_EQ(TestFolder::Read(disk + "/TID"), QByteArray("DVQ3\r\n"));
+    dvq3::SetDataDrive(disk);
+    auto loaded = dvq3::LoadClients();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded.value().problem, dvq3::ClientFileProblem::None);
+    ASSERT_EQ(dvq3::NumClients, 4);
+    EXPECT_EQ(dvq3::Clients[3].NameDeleted, QStringLiteral("1"));
+    EXPECT_EQ(dvq3::Clients[3].Name.toLatin1().size(), 25);
+    const QByteArray file = TestFolder::Read(disk + "/DATA401.DVQ");
+    EXPECT_EQ(file.size(), 4 * 176);
+    EXPECT_TRUE(file.mid(2 * 176, 25).contains('\x81'));
+    EXPECT_EQ(dvq3::Clients[4].Responses.count(u'0'), 7);
+}
+
+TEST(BuildDisk, RejectsValuesThatDoNotFit) {
+    TestFolder folder;
+    const QString source = folder.path("bad.txt");
+    QByteArray text = "Name: " + QByteArray(26, 'n') + "\nAge: 1\nGender: 1\nDOB: N\n"
+                      "Education: 0\nRace: 0\nMarital: 0\nRecordDate: 01/01/2026\nDL: N\n"
+                      "DUIArrests: 0\nAlcoholArrests: 0\nDrugArrests: 0\nResponses: 1\n"
+                      "EditCount: 0\nNameDeleted: 0\n";
+    TestFolder::Write(source, text);
+    EXPECT_TRUE(dvq3tool::BuildDisk(source, folder.path("disk")).contains("Name is not 25"));
+    EXPECT_FALSE(QFile::exists(folder.path("disk/DATA401.DVQ")));
+}

@@ -1,0 +1,99 @@
+#include "BuildDatabase.h"
+
+#include "BlockFile.h"
+#include "platform/QuestionDatabase.h"
+
+#include <QFileInfo>
+
+namespace dvq3tool {
+namespace {
+
+enum class ColumnType { Integer, Real, Text };
+
+ColumnType TypeOf(const std::vector<Block>& blocks, int column) {
+    ColumnType type = ColumnType::Integer;
+    for (const Block& block : blocks) {
+        const QString& value = block.fields[column].second;
+        if (value.isEmpty())
+            continue;
+        bool ok = false;
+        value.toLongLong(&ok);
+        if (ok)
+            continue;
+        value.toDouble(&ok);
+        if (!ok)
+            return ColumnType::Text;
+        type = ColumnType::Real;
+    }
+    return type;
+}
+
+QVariant ValueOf(const QString& text, ColumnType type) {
+    if (text.isEmpty())
+        return QVariant(type == ColumnType::Text ? QMetaType::fromType<QString>()
+                                                 : QMetaType::fromType<qlonglong>());
+    switch (type) {
+    case ColumnType::Integer:
+        return text.toLongLong();
+    case ColumnType::Real:
+        return text.toDouble();
+    default:
+        return text;
+    }
+}
+
+} // namespace
+
+QString BuildDatabase(const QStringList& sources, const QString& output) {
+    const QString temporary = output + QStringLiteral(".building");
+    dvq3::QuestionDatabase db;
+    if (auto created = db.create(temporary); !created)
+        return created.error().text();
+    for (const QString& source : sources) {
+        const BlockFile file = ReadBlockFile(source);
+        if (!file.error.isEmpty())
+            return file.error;
+        if (file.blocks.empty())
+            return QStringLiteral("%1: no records").arg(source);
+        const QStringList keys = file.blocks.front().keys();
+        for (const Block& block : file.blocks)
+            if (block.keys() != keys)
+                return QStringLiteral("%1:%2: keys differ from the first record (%3)")
+                    .arg(source)
+                    .arg(block.line)
+                    .arg(keys.join(QStringLiteral(", ")));
+        const QString table = QFileInfo(source).completeBaseName();
+        QStringList columns;
+        QStringList marks;
+        std::vector<ColumnType> types;
+        for (int c = 0; c < keys.size(); ++c) {
+            types.push_back(TypeOf(file.blocks, c));
+            const char* sqlType = types.back() == ColumnType::Integer ? "INTEGER"
+                                  : types.back() == ColumnType::Real  ? "REAL"
+                                                                      : "TEXT";
+            columns << QStringLiteral("\"%1\" %2").arg(keys[c], QLatin1String(sqlType));
+            marks << QStringLiteral("?");
+        }
+        if (auto made = db.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)")
+                                       .arg(table, columns.join(QStringLiteral(", "))));
+            !made)
+            return made.error().text();
+        const QString insert = QStringLiteral("INSERT INTO \"%1\" VALUES (%2)")
+                                   .arg(table, marks.join(QStringLiteral(", ")));
+        for (const Block& block : file.blocks) {
+            QVariantList values;
+            for (int c = 0; c < keys.size(); ++c)
+                values << ValueOf(block.fields[c].second, types[c]);
+            if (auto inserted = db.execute(insert, values); !inserted)
+                return QStringLiteral("%1:%2: %3").arg(source).arg(block.line).arg(
+                    inserted.error().text());
+        }
+    }
+    db.close();
+    QFile::remove(output);
+    if (!QFile::rename(temporary, output))
+        return QStringLiteral("cannot write %1").arg(output);
+    return {};
+}
+
+} // namespace dvq3tool

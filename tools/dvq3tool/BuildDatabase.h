@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace dvq3tool {
+
+// Builds the question database at output from block files, one table per file named after the
+// file (English.txt -> table "English"), in the order given. Every record of a file has the
+// same keys in the same order; a column is INTEGER when all its values are whole numbers, REAL
+// when all are numbers, TEXT otherwise; an empty value is stored as Null. Returns an error
+// message, empty on success.
+QString BuildDatabase(const QStringList& sources, const QString& output);
+
+} // namespace dvq3tool

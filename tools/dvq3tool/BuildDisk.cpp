@@ -1,0 +1,77 @@
+#include "BuildDisk.h"
+
+#include "BlockFile.h"
+#include "platform/Codepage.h"
+#include "platform/DriveFile.h"
+#include "records/ClientRecord.h"
+
+#include <QDir>
+
+namespace dvq3tool {
+namespace {
+
+// "\xNN" stands for the character of byte NN, "\\" for a backslash.
+std::optional<QString> Unescape(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\') {
+            out += text[i];
+            continue;
+        }
+        if (text.mid(i, 2) == QStringLiteral("\\\\")) {
+            out += u'\\';
+            ++i;
+            continue;
+        }
+        bool ok = false;
+        const int byte = text.mid(i + 2, 2).toInt(&ok, 16);
+        if (text.mid(i, 2) != QStringLiteral("\\x") || !ok || text.mid(i + 2, 2).size() != 2)
+            return std::nullopt;
+        out += dvq3::DecodeAnsi(QByteArray(1, static_cast<char>(byte)));
+        i += 3;
+    }
+    return out;
+}
+
+} // namespace
+
+QString BuildDisk(const QString& source, const QString& folder) {
+    const BlockFile file = ReadBlockFile(source);
+    if (!file.error.isEmpty())
+        return file.error;
+    QStringList expected;
+    for (const auto& field : dvq3::kClientFields)
+        expected << QString::fromLatin1(field.name);
+    QByteArray bytes;
+    for (const Block& block : file.blocks) {
+        if (block.keys() != expected)
+            return QStringLiteral("%1:%2: a client needs the keys %3")
+                .arg(source)
+                .arg(block.line)
+                .arg(expected.join(QStringLiteral(", ")));
+        dvq3::ClientRecord record;
+        for (int i = 0; i < static_cast<int>(dvq3::kClientFields.size()); ++i) {
+            const auto& field = dvq3::kClientFields[i];
+            const auto value = Unescape(block.fields[i].second);
+            if (!value || value->size() > field.length || !dvq3::IsAnsiText(*value))
+                return QStringLiteral("%1:%2: %3 is not %4 Windows-1252 characters or fewer")
+                    .arg(source)
+                    .arg(block.line)
+                    .arg(QLatin1String(field.name))
+                    .arg(field.length);
+            record.set(field.member, *value);
+        }
+        bytes += record.toBytes();
+    }
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create %1").arg(folder);
+    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/DATA401.DVQ"), bytes);
+        !written)
+        return written.error().text();
+    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/TID"), "DVQ3\r\n");
+        !written)
+        return written.error().text();
+    return {};
+}
+
+} // namespace dvq3tool

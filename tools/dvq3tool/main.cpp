@@ -1,0 +1,43 @@
+// dvq3tool: the station's command-line companion. It links only the logic libraries.
+#include "BuildDatabase.h"
+#include "BuildDisk.h"
+#include "DumpCommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: dvq3tool dump DRIVE                 print the client records of a data drive as CSV\n"
+    "       dvq3tool build-db OUTPUT SOURCE...  build the question database from text sources\n"
+    "       dvq3tool build-disk SOURCE FOLDER   build a data disk from a text source\n";
+
+int Report(const QString& error, QTextStream& err) {
+    if (error.isEmpty())
+        return 0;
+    err << error << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    if (command == QLatin1String("dump") && args.size() == 2)
+        return dvq3tool::Dump(args[1], out, err);
+    if (command == QLatin1String("build-db") && args.size() >= 3)
+        return Report(dvq3tool::BuildDatabase(args.mid(2), args[1]), err);
+    if (command == QLatin1String("build-disk") && args.size() == 3)
+        return Report(dvq3tool::BuildDisk(args[1], args[2]), err);
+    err << kUsage;
+    return 64;
+}
