@@ -43,9 +43,7 @@ QString ChangedText(qint64 length) {
 // Why a record cannot be written at index into a file of the given length, or empty.
 QString WriteRefusal(qint16 index, qint64 length) {
     if (index == NumClients + 1 && index > kMaxClients)
-        return QStringLiteral("This data disk already holds %1 clients, the most a data disk can "
-                              "hold. Use a new data disk for more clients.")
-            .arg(kMaxClients);
+        return DiskFullText();
     if (index < 1 || index > NumClients + 1)
         return QStringLiteral("Client number %1 is not on this data disk (it holds %2 clients).")
             .arg(index)
@@ -157,6 +155,12 @@ Status SaveClient(qint16 index) {
         return written;
     }
     return file.close();
+}
+
+QString DiskFullText() {
+    return QStringLiteral("This data disk is full: it already holds %1 clients, the most a data "
+                          "disk can hold. Use a new data disk for more clients.")
+        .arg(kMaxClients);
 }
 
 void ClearClient() {

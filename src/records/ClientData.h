@@ -66,6 +66,9 @@ Result<ClientFileCheck> LoadClients();
 // record stays in memory and the file holds what it held before.
 Status SaveClient(qint16 index);
 
+// The message for a disk that already holds kMaxClients clients.
+QString DiskFullText();
+
 // Blanks every field of Clients[CurClient] to spaces (no file access).
 void ClearClient();
 // Counts the new client just appended by SaveClient(CurClient).

@@ -1,0 +1,31 @@
+// dvq3test: the test-administration station.
+#include "platform/SingleInstance.h"
+#include "shell/Startup.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMainMenu.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dvq3test"));
+
+    // Switches are written as on the original station and read case-insensitively.
+    for (const QString& argument : app.arguments().mid(1))
+        if (argument.compare(QLatin1String("/NOWAIT"), Qt::CaseInsensitive) == 0)
+            dvq3::frmAbout::SkipSplashWait = true; // tests: no splash hold
+
+    dvq3::SingleInstance instance;
+    if (!instance.claim())
+        return 0; // the running station has been asked to come forward
+
+    dvq3::frmMainMenu mainMenu;
+    QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu, [&] {
+        mainMenu.showNormal();
+        mainMenu.raise();
+        mainMenu.activateWindow();
+    });
+    if (!dvq3::RunStartup(mainMenu))
+        return 0;
+    return app.exec();
+}

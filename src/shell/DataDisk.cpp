@@ -1,0 +1,84 @@
+#include "shell/DataDisk.h"
+
+#include "platform/DriveFile.h"
+#include "records/ClientData.h"
+
+#include <QDir>
+
+#include <cerrno>
+
+namespace dvq3 {
+namespace {
+
+// Runs step until it succeeds or the handler gives up.
+template <class Step> Status Attempt(DiskCheckHandler& handler, Step step) {
+    for (;;) {
+        Status status = step();
+        if (status || !handler.retryAfter(status.error()))
+            return status;
+    }
+}
+
+QString FirstLine(const QByteArray& bytes) {
+    qsizetype end = bytes.indexOf('\n');
+    QByteArray line = end < 0 ? bytes : bytes.left(end);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(line);
+}
+
+} // namespace
+
+Result<bool> CheckDataDisk(const QString& drive, DiskCheckHandler& handler) {
+    SetDataDrive(drive);
+    if (drive.isEmpty() || QDir::isRelativePath(drive))
+        return DriveErrorFromErrno(ENOENT);
+
+    bool result = true;
+    Status loaded = Attempt(handler, [&]() -> Status {
+        auto check = LoadClients();
+        if (!check)
+            return check.error();
+        if (check.value().problem != ClientFileProblem::None) {
+            const bool refused = check.value().problem == ClientFileProblem::TooManyRecords;
+            handler.tell(check.value().message, refused);
+            result = result && !refused;
+        }
+        return {};
+    });
+    if (!loaded)
+        return loaded.error();
+
+    Status marked = Attempt(handler, [&]() -> Status {
+        auto tid = ReadDriveFile(TidFile);
+        if (!tid)
+            return tid.error();
+        if (FirstLine(tid.value()).trimmed() != kDiskMarker) {
+            handler.tell(QStringLiteral("This is not a Corvalent-III data disk."), true);
+            result = false;
+        }
+        return {};
+    });
+    if (!marked)
+        return marked.error();
+
+    const QString scratch = drive + QStringLiteral("/checkWriteTest");
+    auto removeIfThere = [&]() -> Status {
+        auto exists = DriveFileExists(scratch);
+        if (!exists)
+            return exists.error();
+        return exists.value() ? RemoveDriveFile(scratch) : Status();
+    };
+    Status writable = Attempt(handler, removeIfThere);
+    if (writable)
+        writable = Attempt(handler, [&] { return WriteDriveFile(scratch, "test\r\n"); });
+    if (writable)
+        writable = Attempt(handler, removeIfThere);
+    if (!writable) {
+        (void)RemoveDriveFile(scratch); // never leave the scratch file behind
+        return writable.error();
+    }
+    return result;
+}
+
+} // namespace dvq3

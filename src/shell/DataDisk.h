@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/DriveError.h"
+
+#include <QString>
+
+namespace dvq3 {
+
+// What the disk check asks of its caller while it runs.
+class DiskCheckHandler {
+public:
+    virtual ~DiskCheckHandler() = default;
+    // A step failed with error: true runs the failed step again, false gives up (the check
+    // then returns the error).
+    virtual bool retryAfter(const DriveError& error) = 0;
+    // Something the user must be told at once; the check goes on.
+    virtual void tell(const QString& text, bool critical) = 0;
+};
+
+// The marker the first line of the TID file must hold.
+inline const QString kDiskMarker = QStringLiteral("DVQ3");
+
+// Makes drive the current data drive, loads its client file and checks the disk: the TID
+// marker and a write test that creates and deletes checkWriteTest. Returns false when the disk
+// is readable but not usable (not a data disk, or a client file that cannot be loaded); an
+// error when a step failed and the handler gave up. An empty or relative drive is never
+// touched: it is a drive without test information.
+Result<bool> CheckDataDisk(const QString& drive, DiskCheckHandler& handler);
+
+} // namespace dvq3

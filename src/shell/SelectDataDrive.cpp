@@ -1,0 +1,121 @@
+#include "shell/SelectDataDrive.h"
+
+#include "platform/IniPaths.h"
+#include "platform/MsgBox.h"
+#include "records/ClientData.h"
+#include "shell/DataDisk.h"
+#include "shell/frmDriveSelect.h"
+#include "ui/WindowRoutines.h"
+
+namespace dvq3 {
+namespace {
+
+const QString kDiskErrorTitle = QStringLiteral("Data Disk Error");
+
+bool IsMissingDiskError(int number) {
+    for (int missing : {52, 53, 57, 71, 76, 3024, 3044, 3051})
+        if (number == missing)
+            return true;
+    return false;
+}
+
+// The drive error handler: a write-protected disk may be retried, a missing disk or file ends
+// the check so the caller can offer another drive, anything else is shown and ends the check.
+class DriveErrorHandler : public DiskCheckHandler {
+public:
+    enum class Outcome { None, NoTestInformation, Return };
+    Outcome outcome = Outcome::None;
+
+    bool retryAfter(const DriveError& error) override {
+        if (error.number == 70) {
+            const int answer = MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data "
+                                                     "disk to writable and replace in drive."),
+                                      vbOKCancel | vbCritical, kDiskErrorTitle);
+            if (answer == vbOK)
+                return true;
+            outcome = Outcome::Return;
+        } else if (IsMissingDiskError(error.number)) {
+            outcome = Outcome::NoTestInformation;
+        } else {
+            MsgBox(error.text());
+            outcome = Outcome::Return;
+        }
+        return false;
+    }
+
+    void tell(const QString& text, bool critical) override {
+        SetDefaultPointer();
+        MsgBox(text, critical ? vbCritical : vbExclamation, kDiskErrorTitle);
+    }
+};
+
+// Reloading the disk that was in use asks nothing: any failure is a failed reload.
+class QuietHandler : public DiskCheckHandler {
+public:
+    bool retryAfter(const DriveError&) override { return false; }
+    void tell(const QString&, bool) override {}
+};
+
+bool ReloadPrevious(const QString& previous) {
+    QuietHandler quiet;
+    auto reloaded = CheckDataDisk(previous, quiet);
+    if (reloaded && reloaded.value())
+        return true;
+    MsgBox(QStringLiteral("Reload of original data disk failed, aborting Program"));
+    return false;
+}
+
+} // namespace
+
+QString ShowDriveSelect() {
+    frmDriveSelect chooser;
+    chooser.exec();
+    return chooser.NewDrive;
+}
+
+DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refreshList,
+                               const std::function<QString()>& chooseDrive) {
+    const QString previous = DataDrive;
+    bool firstPass = true;
+    for (;;) {
+        QString drive;
+        if (atStartup && firstPass) {
+            drive = GetINIFilePath();
+            firstPass = false;
+        } else {
+            SetDefaultPointer();
+            drive = chooseDrive ? chooseDrive() : ShowDriveSelect();
+        }
+
+        DriveErrorHandler handler;
+        auto checked = CheckDataDisk(drive, handler);
+        if (checked && checked.value()) {
+            if (auto written = WriteINIFilePath(drive); !written)
+                MsgBox(written.error().text());
+            refreshList();
+            return DriveSelection::Established;
+        }
+        if (!checked && handler.outcome == DriveErrorHandler::Outcome::NoTestInformation) {
+            const int answer = MsgBox(QStringLiteral("No test information found on drive ") +
+                                          drive.toUpper() +
+                                          QStringLiteral(", would you like to try another drive?"),
+                                      vbYesNo);
+            if (answer == vbYes)
+                continue;
+            return DriveSelection::EndProgram;
+        }
+        // A readable disk that is not usable, or an error given up on at start-up, when there
+        // is no disk in use to fall back on.
+        if (checked || atStartup) {
+            SetDefaultPointer();
+            if (MsgBox(QStringLiteral("Drive select unsuccessful, would you like to try again?"),
+                       vbYesNo) == vbYes)
+                continue;
+        }
+        if (atStartup)
+            return DriveSelection::EndProgram;
+        return ReloadPrevious(previous) ? DriveSelection::Kept : DriveSelection::EndProgram;
+    }
+}
+
+} // namespace dvq3

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace dvq3 {
+
+enum class DriveSelection {
+    Established, // a drive passed the check and is now the data drive
+    Kept,        // nothing changed: the disk in use before stays in use
+    EndProgram,  // the user declined to go on, or the disk in use could not be reloaded
+};
+
+// Chooses and checks the data drive. At start-up the drive named in the initialisation file is
+// tried first; otherwise, and on every retry, the chooser is shown (chooseDrive stands in for
+// it in tests). When a drive is established its name is written to the initialisation file and
+// refreshList runs. A drive that fails from the menu never leaves the station half switched:
+// the disk in use is reloaded, or the program ends.
+DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refreshList,
+                               const std::function<QString()>& chooseDrive = {});
+
+// Shows frmDriveSelect modally and returns its NewDrive.
+QString ShowDriveSelect();
+
+} // namespace dvq3

@@ -1,0 +1,92 @@
+#include "shell/Startup.h"
+
+#include "platform/IniPaths.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/StartupGlobals.h"
+#include "records/ClientData.h"
+#include "records/CodeTables.h"
+#include "shell/SelectDataDrive.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMainMenu.h"
+#include "test/TestSpec.h"
+#include "ui/WindowRoutines.h"
+
+#include <QCoreApplication>
+
+namespace dvq3 {
+namespace {
+
+// The start-up error handler: a missing disk or database may be retried with OK; Cancel, or
+// any other error, ends the program. Returns true once statement has succeeded.
+template <class Statement> bool WithStartupHandler(Statement statement) {
+    for (;;) {
+        const Status status = statement();
+        if (status)
+            return true;
+        const int number = status.error().number;
+        int answer = vbCancel;
+        if (number == 70) {
+            answer = MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data disk to "
+                                           "writable and replace in drive."),
+                            vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));
+        } else if (number == 52 || number == 53 || number == 57 || number == 71 ||
+                   number == 3024 || number == 3044 || number == 3051) {
+            answer = MsgBox(QStringLiteral("Data disk not found!\r\rInsert data disk in drive A "
+                                           "to continue."),
+                            vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));
+        } else {
+            MsgBox(status.error().text());
+        }
+        if (answer != vbOK)
+            return false;
+    }
+}
+
+} // namespace
+
+bool RunStartup(frmMainMenu& mainMenu) {
+    SetWaitPointer();
+    SndPath = GetINISndPath();
+    DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
+    if (!WithStartupHandler([] { return WriteINISystemDB(); }) ||
+        !WithStartupHandler([] { return dbTest().open(DbPath, true); })) {
+        SetDefaultPointer();
+        return false;
+    }
+    mainMenu.ListEnabled = true;
+    mainMenu.hide();
+
+    frmAbout splash;
+    splash.setSplash(true);
+    splash.show();
+    while (!splash.FadeDone())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+
+    SetDefaultPointer();
+    const DriveSelection drive = SelectDataDrive(true, [&mainMenu] {
+        mainMenu.lbNameDisplay->clear();
+        mainMenu.RefreshNameDisplay();
+    });
+    splash.Unload();
+    if (drive == DriveSelection::EndProgram) {
+        dbTest().close();
+        return false;
+    }
+
+    mainMenu.setWindowTitle(QStringLiteral("Corvalent-III"));
+    mainMenu.show();
+    if (!mainMenu.isMaximized())
+        CenterForm(&mainMenu);
+    InitCodeTables();
+    mainMenu.Form_Activate();
+    // The keyboard starts in the client list (or on "Add New Client" when there is none).
+    mainMenu.lbNameDisplay->setFocus(Qt::OtherFocusReason);
+    mainMenu.ListEnabled = true;
+    mainMenu.UnloadOthers = true;
+    InitSectionStarts();
+    SetDefaultPointer();
+    return true;
+}
+
+} // namespace dvq3

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+
+namespace dvq3 {
+
+// The about box, also shown as the splash screen at start-up. Six panels cover the publisher's
+// logo and lines and shrink away on a 10 ms timer; the reveal sets FadeDone.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    // Start-up may skip the splash's waits (a test switch); the default keeps them.
+    static bool SkipSplashWait;
+
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    bool Splash() const { return splash_; }
+    void setSplash(bool splash);
+    bool FadeDone() const { return fadeDone_; }
+
+    // Unloads a splash: it holds on for four more ticks of a 1000 ms timer (about four
+    // seconds) before it closes. An about box closes at once.
+    void Unload();
+
+    QPushButton* cmdOK;
+    QLabel* imgKPXLogo;
+    QTimer Timer1;
+    std::array<QFrame*, 6> Picture2{};
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Timer1_Timer();
+    void finishReveal();
+
+    QWidget* fraButtons_ = nullptr;
+    bool splash_ = false;
+    bool fadeDone_ = false;
+    bool closing_ = false;
+    int closingTicks_ = 0;
+    std::array<int, 6> coverTwips_{};
+};
+
+} // namespace dvq3

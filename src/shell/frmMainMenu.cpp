@@ -1,0 +1,266 @@
+#include "shell/frmMainMenu.h"
+
+#include "platform/MsgBox.h"
+#include "records/ClientData.h"
+#include "shell/SelectDataDrive.h"
+#include "shell/frmAbout.h"
+#include "ui/WindowRoutines.h"
+#include "ui/WindowSeam.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace dvq3 {
+namespace {
+
+enum MenuChoice { EditClient = 0, AddClient = 1, Supervisor = 2, ExitApplication = 3 };
+
+} // namespace
+
+frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMainMenu"));
+    setWindowTitle(QStringLiteral("Corvalent-III"));
+    resize(900, 620);
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    msgPanel = new MsgPanel(this);
+    statusBar()->addWidget(msgPanel, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    frMainMenu = new QFrame(central);
+    frMainMenu->setObjectName(QStringLiteral("frMainMenu"));
+    auto* menuLayout = new QVBoxLayout(frMainMenu);
+    menu = new MenuButtons(msgPanel, this);
+    const std::pair<const char*, const char*> choices[] = {
+        {"Edit Current Client", "Edit client's information."},
+        {"Add New Client",
+         "Enter a new client. Test client on computer or enter data from answer sheet."},
+        {"Supervisor Options", "Print client report, verify data entry or delete client names."},
+        {"Exit Application", "Quit the program."},
+    };
+    for (const auto& [caption, help] : choices)
+        menuLayout->addWidget(
+            menu->add(frMainMenu, QString::fromLatin1(caption), QString::fromLatin1(help)));
+    frMainMenu->setFixedSize(300, frMainMenu->sizeHint().height());
+    connect(menu, &MenuButtons::clicked, this, &frmMainMenu::cmdMenuChoice_Click);
+
+    fraClient = new QGroupBox(QStringLiteral("Client List"), central);
+    fraClient->setObjectName(QStringLiteral("fraClient"));
+    fraClient->setAutoFillBackground(true);
+    lbNameDisplay = new QListWidget(fraClient);
+    lbNameDisplay->setObjectName(QStringLiteral("lbNameDisplay"));
+    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* listLayout = new QVBoxLayout(fraClient);
+    listLayout->addWidget(lbNameDisplay);
+    lbNameDisplay->installEventFilter(this);
+    connect(lbNameDisplay, &QListWidget::itemSelectionChanged, this,
+            &frmMainMenu::lbNameDisplay_Click);
+    paintClientList(false);
+
+    imgKPXLogo = new QLabel(QStringLiteral("Corvalent-III"), central);
+    imgKPXLogo->setObjectName(QStringLiteral("imgKPXLogo"));
+    QFont logoFont(QStringLiteral("Sans Serif"), 14, QFont::Bold);
+    imgKPXLogo->setFont(logoFont);
+
+    // Tab goes from the list through the buttons in their order.
+    setTabOrder(lbNameDisplay, menu->cmdMenuChoice(0));
+    for (int i = 1; i < menu->count(); ++i)
+        setTabOrder(menu->cmdMenuChoice(i - 1), menu->cmdMenuChoice(i));
+
+    mnuExit = menuBar()->addAction(QStringLiteral("E&xit!"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    mnuDrive = options->addAction(QStringLiteral("Select &Data Drive"));
+    mnuDrive->setObjectName(QStringLiteral("mnuDrive"));
+    mnuOptionsInstallVoice = options->addAction(QStringLiteral("&Install Voice Files"));
+    mnuOptionsInstallVoice->setObjectName(QStringLiteral("mnuOptionsInstallVoice"));
+    mnuHelpAbout = menuBar()->addAction(QStringLiteral("&About..."));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    connect(mnuExit, &QAction::triggered, this, [this] { cmdMenuChoice_Click(ExitApplication); });
+    connect(mnuDrive, &QAction::triggered, this, &frmMainMenu::mnuDrive_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMainMenu::mnuHelpAbout_Click);
+    // Installing voice files is not part of this station: the entry does nothing.
+
+    menu->cmdMenuChoice(EditClient)->setEnabled(false);
+    placeFrames();
+}
+
+void frmMainMenu::placeFrames() {
+    CenterFrame(centralWidget(), frMainMenu);
+    fraClient->setGeometry(16, 16, 280, std::max(200, centralWidget()->height() - 32));
+    imgKPXLogo->move(centralWidget()->width() - imgKPXLogo->sizeHint().width() - 16, 16);
+    imgKPXLogo->adjustSize();
+}
+
+void frmMainMenu::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeFrames();
+}
+
+void frmMainMenu::RefreshNameDisplay() {
+    if (NumClients <= 0 || !ListEnabled)
+        return;
+    lbNameDisplay->clear();
+    for (int i = 1; i <= NumClients; ++i)
+        lbNameDisplay->addItem(QString::number(i) + u'-' + Clients[i].Name);
+}
+
+void frmMainMenu::EnableEditChoice() {
+    const QListWidgetItem* current = lbNameDisplay->currentItem();
+    const bool selected = current && current->isSelected() && !current->text().isEmpty();
+    menu->cmdMenuChoice(EditClient)->setEnabled(selected);
+}
+
+void frmMainMenu::lbNameDisplay_Click() {
+    EnableEditChoice();
+    const QListWidgetItem* current = lbNameDisplay->currentItem();
+    if (!current || !current->isSelected())
+        return;
+    // Only the number before the first hyphen identifies the client; names may hold hyphens.
+    const QString text = current->text();
+    CurClient = static_cast<qint16>(text.left(text.indexOf(u'-')).toInt());
+}
+
+void frmMainMenu::paintClientList(bool focused) {
+    QPalette palette = fraClient->palette();
+    palette.setColor(QPalette::Window, focused ? QColor(0, 255, 255) : QColor(0, 0, 255));
+    palette.setColor(QPalette::WindowText, focused ? Qt::black : Qt::white);
+    fraClient->setPalette(palette);
+    QFont font = fraClient->font();
+    font.setBold(focused);
+    fraClient->setFont(font);
+    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+bool frmMainMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lbNameDisplay)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (NumClients < 1) {
+            menu->cmdMenuChoice(AddClient)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        paintClientList(true);
+        msgPanel->setCaption(QStringLiteral("Use up or down arrow keys or mouse to select client."));
+        EnableEditChoice();
+        break;
+    case QEvent::FocusOut:
+        paintClientList(false);
+        msgPanel->setCaption(QString());
+        break;
+    case QEvent::KeyRelease:
+        EnableEditChoice();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMainMenu::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmMainMenu::Form_Activate() {
+    placeFrames();
+    EnableEditChoice();
+    RefreshNameDisplay();
+    lbNameDisplay->clearSelection();
+    lbNameDisplay->setCurrentItem(nullptr);
+    menu->cmdMenuChoice(EditClient)->setEnabled(false);
+    if (!UnloadOthers)
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible() && window->isWindow() &&
+            !window->inherits("QMenu"))
+            window->close();
+}
+
+void frmMainMenu::cmdMenuChoice_Click(int index) {
+    switch (index) {
+    case EditClient:
+        EditExisting = true;
+        FromScan = false;
+        UnloadOthers = false;
+        ListEnabled = false;
+        frMainMenu->hide();
+        ShowModalWindow(QStringLiteral("frmClientInfo"));
+        if (ContinueFlag) {
+            ContinueFlag = false;
+            ShowModalWindow(QStringLiteral("frmCourtHistory"));
+            if (ContinueFlag)
+                ShowModalWindow(QStringLiteral("frmNewEntry"));
+        }
+        UnloadOthers = true;
+        frMainMenu->show();
+        ListEnabled = true;
+        break;
+    case AddClient:
+        if (NumClients >= kMaxClients) {
+            MsgBox(DiskFullText(), vbExclamation, QStringLiteral("Data Disk Full"));
+            return;
+        }
+        EditExisting = false;
+        FromScan = false;
+        ListEnabled = false;
+        frMainMenu->hide();
+        ShowModalWindow(QStringLiteral("frmSelectEntryMethod"));
+        frMainMenu->show();
+        ListEnabled = true;
+        RefreshNameDisplay();
+        break;
+    case Supervisor:
+        ListEnabled = false;
+        frMainMenu->hide();
+        ShowModalWindow(QStringLiteral("frmSupervisorOptions"));
+        frMainMenu->show();
+        ListEnabled = true;
+        break;
+    case ExitApplication:
+        EndProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMainMenu::mnuDrive_Click() {
+    const DriveSelection selection = SelectDataDrive(false, [this] {
+        lbNameDisplay->clear();
+        RefreshNameDisplay();
+    });
+    if (selection == DriveSelection::EndProgram)
+        EndProgram();
+}
+
+void frmMainMenu::mnuHelpAbout_Click() {
+    frmAbout about(this);
+    about.setSplash(false);
+    about.exec();
+}
+
+void frmMainMenu::EndProgram() {
+    close();
+}
+
+void frmMainMenu::closeEvent(QCloseEvent* event) {
+    // Closing the window by the window manager is "Exit Application". Nothing is saved at
+    // exit: every record was written when its window was confirmed.
+    event->accept();
+    if (!ProgramEnded) {
+        ProgramEnded = true;
+        emit programEnded();
+        QCoreApplication::quit();
+    }
+}
+
+} // namespace dvq3

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/MenuButtons.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMainWindow>
+
+namespace dvq3 {
+
+// The hub of the station: the clients of the data disk and the four menu buttons. Every
+// workflow is a chain of modal windows started here, and control always comes back here.
+class frmMainMenu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMainMenu(QWidget* parent = nullptr);
+
+    // The client list may be rebuilt; false while a workflow chain runs.
+    bool ListEnabled = false;
+    // On activation, close every other open window.
+    bool UnloadOthers = false;
+    // Set once the program has been ended from here (exit, or a data disk that is gone).
+    bool ProgramEnded = false;
+
+    // Rebuilds the client list: "3-" followed by the 25-character name.
+    void RefreshNameDisplay();
+    // What happens every time the main window becomes active.
+    void Form_Activate();
+    // Runs the action of menu button index (0 edit, 1 add, 2 supervisor, 3 exit).
+    void cmdMenuChoice_Click(int index);
+    void mnuDrive_Click();
+    void mnuHelpAbout_Click();
+    // Ends the program: the window closes and the event loop ends.
+    void EndProgram();
+
+    QFrame* frMainMenu;
+    MenuButtons* menu;
+    QGroupBox* fraClient;
+    QListWidget* lbNameDisplay;
+    MsgPanel* msgPanel;
+    QLabel* imgKPXLogo;
+    QAction* mnuExit;
+    QAction* mnuDrive;
+    QAction* mnuOptionsInstallVoice;
+    QAction* mnuHelpAbout;
+
+signals:
+    void programEnded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void EnableEditChoice();
+    void lbNameDisplay_Click();
+    void paintClientList(bool focused);
+    void placeFrames();
+};
+
+} // namespace dvq3
