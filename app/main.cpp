@@ -1,10 +1,30 @@
 // dvq3test: the test-administration station.
 #include "platform/SingleInstance.h"
+#include "platform/StartupGlobals.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QListWidget>
+
+namespace {
+
+// The end-to-end test names a file in DVQ3_E2E_STATE to learn what the main menu shows.
+void WriteTestState(const dvq3::frmMainMenu& mainMenu) {
+    const QString path = qEnvironmentVariable("DVQ3_E2E_STATE");
+    if (path.isEmpty())
+        return;
+    QString state = QStringLiteral("title=") + mainMenu.windowTitle() + u'\n';
+    for (int i = 0; i < mainMenu.lbNameDisplay->count(); ++i)
+        state += QStringLiteral("item=") + mainMenu.lbNameDisplay->item(i)->text() + u'\n';
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(state.toUtf8());
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -27,5 +47,8 @@ int main(int argc, char** argv) {
     });
     if (!dvq3::RunStartup(mainMenu))
         return 0;
-    return app.exec();
+    WriteTestState(mainMenu);
+    const int status = app.exec();
+    dvq3::dbTest().close();
+    return status;
 }

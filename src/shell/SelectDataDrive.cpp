@@ -23,23 +23,13 @@ bool IsMissingDiskError(int number) {
 // the check so the caller can offer another drive, anything else is shown and ends the check.
 class DriveErrorHandler : public DiskCheckHandler {
 public:
-    enum class Outcome { None, NoTestInformation, Return };
-    Outcome outcome = Outcome::None;
-
     bool retryAfter(const DriveError& error) override {
-        if (error.number == 70) {
-            const int answer = MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data "
-                                                     "disk to writable and replace in drive."),
-                                      vbOKCancel | vbCritical, kDiskErrorTitle);
-            if (answer == vbOK)
-                return true;
-            outcome = Outcome::Return;
-        } else if (IsMissingDiskError(error.number)) {
-            outcome = Outcome::NoTestInformation;
-        } else {
+        if (error.number == 70)
+            return MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data disk to "
+                                         "writable and replace in drive."),
+                          vbOKCancel | vbCritical, kDiskErrorTitle) == vbOK;
+        if (!IsMissingDiskError(error.number))
             MsgBox(error.text());
-            outcome = Outcome::Return;
-        }
         return false;
     }
 
@@ -95,7 +85,7 @@ DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refr
             refreshList();
             return DriveSelection::Established;
         }
-        if (!checked && handler.outcome == DriveErrorHandler::Outcome::NoTestInformation) {
+        if (!checked && IsMissingDiskError(checked.error().number)) {
             const int answer = MsgBox(QStringLiteral("No test information found on drive ") +
                                           drive.toUpper() +
                                           QStringLiteral(", would you like to try another drive?"),

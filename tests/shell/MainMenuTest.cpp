@@ -1,0 +1,186 @@
+#include "ShellFixture.h"
+#include "shell/SelectDataDrive.h"
+#include "shell/frmMainMenu.h"
+#include "ui/WindowSeam.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+
+namespace {
+
+struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
+    std::unique_ptr<frmMainMenu> window;
+    QStringList opened; // the chain's windows, in the order they were shown
+
+    void open(int clients, const QString& name = "disk") {
+        const QString disk = makeDisk(name, clients);
+        writeIniFilePath(disk);
+        window = std::make_unique<frmMainMenu>();
+        ASSERT_EQ(SelectDataDrive(true, [] {}), DriveSelection::Established);
+        window->ListEnabled = true;
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->Form_Activate();
+        window->UnloadOthers = true;
+    }
+    // Registers stand-ins for the chain's windows that confirm (or cancel) as told.
+    void chainWindows(QMap<QString, bool> confirms) {
+        for (const QString name : {"frmClientInfo", "frmCourtHistory", "frmNewEntry",
+                                   "frmSelectEntryMethod", "frmSupervisorOptions"})
+            RegisterModalWindow(name, [this, name, confirms] {
+                opened << name;
+                EXPECT_FALSE(window->ListEnabled) << name.toStdString();
+                EXPECT_TRUE(window->frMainMenu->isHidden()) << name.toStdString();
+                ContinueFlag = confirms.value(name, true);
+            });
+    }
+    QStringList listTexts() const {
+        QStringList texts;
+        for (int i = 0; i < window->lbNameDisplay->count(); ++i)
+            texts << window->lbNameDisplay->item(i)->text();
+        return texts;
+    }
+    QPushButton* button(int i) const { return window->menu->cmdMenuChoice(i); }
+    void TearDown() override { UnregisterModalWindows(); }
+};
+
+} // namespace
+
+TEST_F(MainMenuTest, ListsEveryClientWithItsNumberAndWholeName) {
+    open(3);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Corvalent-III"));
+    const QStringList texts = listTexts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_EQ(texts[2], "3-" + QStringLiteral("disk Client-3").leftJustified(25));
+    EXPECT_FALSE(button(0)->isEnabled());
+}
+
+TEST_F(MainMenuTest, ClientIsIdentifiedByTheNumberBeforeTheFirstHyphen) {
+    open(12);
+    window->lbNameDisplay->setFocus();
+    EXPECT_EQ(window->msgPanel->caption(),
+              QStringLiteral("Use up or down arrow keys or mouse to select client."));
+    EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_TRUE(window->fraClient->font().bold());
+    window->lbNameDisplay->setCurrentRow(11);
+    EXPECT_EQ(CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
+    EXPECT_TRUE(button(0)->isEnabled());
+    QTest::keyClick(window->lbNameDisplay, Qt::Key_Up);
+    EXPECT_EQ(CurClient, 11);
+    button(3)->setFocus();
+    EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_FALSE(window->fraClient->font().bold());
+}
+
+TEST_F(MainMenuTest, EmptyDiskSendsTheListFocusToAddNewClient) {
+    open(0);
+    EXPECT_TRUE(listTexts().isEmpty());
+    window->lbNameDisplay->setFocus();
+    EXPECT_TRUE(button(1)->hasFocus());
+    EXPECT_FALSE(button(0)->isEnabled());
+    EXPECT_EQ(window->msgPanel->caption(),
+              QStringLiteral("Enter a new client. Test client on computer or enter data from "
+                             "answer sheet."));
+}
+
+TEST_F(MainMenuTest, EditChainRunsWhileEachWindowIsConfirmed) {
+    open(2);
+    chainWindows({});
+    window->lbNameDisplay->setCurrentRow(1);
+    button(0)->setFocus();
+    QTest::keyClick(button(0), Qt::Key_Return);
+    EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory", "frmNewEntry"}));
+    EXPECT_TRUE(EditExisting);
+    EXPECT_FALSE(FromScan);
+    EXPECT_TRUE(window->ListEnabled);
+    EXPECT_TRUE(window->UnloadOthers);
+    EXPECT_FALSE(window->frMainMenu->isHidden());
+
+    opened.clear();
+    chainWindows({{"frmCourtHistory", false}});
+    window->Form_Activate(); // back from the chain: no selection, editing disabled
+    EXPECT_FALSE(button(0)->isEnabled());
+    EXPECT_TRUE(window->lbNameDisplay->selectedItems().isEmpty());
+    window->lbNameDisplay->setCurrentRow(0);
+    window->cmdMenuChoice_Click(0);
+    EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory"}));
+}
+
+TEST_F(MainMenuTest, AddNewClientOpensTheEntryMethodAndListsTheNewClient) {
+    open(1);
+    RegisterModalWindow("frmSelectEntryMethod", [this] {
+        opened << "frmSelectEntryMethod";
+        EXPECT_FALSE(EditExisting);
+        CurClient = NumClients + 1;
+        Clients[CurClient].set(&ClientRecord::Name, "Newly Added");
+        ASSERT_TRUE(SaveClient(CurClient));
+        CommitNewClient();
+    });
+    button(1)->setFocus();
+    QTest::keyClick(button(1), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringList{"frmSelectEntryMethod"});
+    EXPECT_EQ(listTexts().last(), "2-" + QStringLiteral("Newly Added").leftJustified(25));
+}
+
+TEST_F(MainMenuTest, AddNewClientOnAFullDiskRefusesAtOnce) {
+    open(51);
+    chainWindows({});
+    window->cmdMenuChoice_Click(1);
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_TRUE(messages.boxes[0].text.startsWith("This data disk is full: it already holds 51 clients"));
+    EXPECT_FALSE(window->frMainMenu->isHidden());
+}
+
+TEST_F(MainMenuTest, SupervisorOptionsAndInstallVoiceFiles) {
+    open(1);
+    chainWindows({});
+    window->cmdMenuChoice_Click(2);
+    EXPECT_EQ(opened, QStringList{"frmSupervisorOptions"});
+    EXPECT_TRUE(window->ListEnabled);
+
+    const QStringList before = listTexts();
+    window->mnuOptionsInstallVoice->trigger();
+    EXPECT_EQ(messages.boxes.size(), 0);
+    EXPECT_EQ(listTexts(), before);
+    EXPECT_FALSE(window->ProgramEnded);
+}
+
+TEST_F(MainMenuTest, ExitButtonMenuEntryAndWindowCloseEndTheProgram) {
+    open(1);
+    QSignalSpy ended(window.get(), &frmMainMenu::programEnded);
+    QTest::keyClick(button(3), Qt::Key_X); // a letter does nothing
+    EXPECT_EQ(ended.count(), 0);
+    button(3)->setFocus();
+    QTest::keyClick(button(3), Qt::Key_Return);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+
+    open(1);
+    QSignalSpy endedByMenu(window.get(), &frmMainMenu::programEnded);
+    window->mnuExit->trigger();
+    EXPECT_EQ(endedByMenu.count(), 1);
+
+    open(1);
+    QSignalSpy endedByClose(window.get(), &frmMainMenu::programEnded);
+    window->close();
+    EXPECT_EQ(endedByClose.count(), 1);
+}
+
+TEST_F(MainMenuTest, TabbingThroughTheMenuLeavesOneCyanPanel) {
+    open(2);
+    button(1)->setFocus();
+    for (int step = 0; step < 3; ++step) {
+        int cyan = 0;
+        for (int i = 0; i < 4; ++i)
+            cyan += window->menu->sspMenuChoice(i)->palette().color(QPalette::Window) ==
+                    MenuButtons::kFocusColour;
+        EXPECT_EQ(cyan, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}

@@ -1,0 +1,159 @@
+#include "DriveFaults.h"
+#include "ShellFixture.h"
+#include "shell/SelectDataDrive.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using dvq3test::DriveFaults;
+
+namespace {
+
+const QString kNotADataDisk = QStringLiteral("This is not a Corvalent-III data disk.");
+const QString kTryAgain = QStringLiteral("Drive select unsuccessful, would you like to try again?");
+const QString kWriteProtected =
+    QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive.");
+
+struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
+    QStringList chooserAnswers;
+    int chooserShown = 0;
+    int refreshed = 0;
+
+    DriveSelection select(bool atStartup) {
+        return SelectDataDrive(
+            atStartup, [this] { ++refreshed; },
+            [this] {
+                ++chooserShown;
+                return chooserAnswers.isEmpty() ? QString() : chooserAnswers.takeFirst();
+            });
+    }
+};
+
+} // namespace
+
+TEST_F(SelectDataDriveTest, StartupTriesTheIniDriveFirst) {
+    const QString disk = makeDisk("disk", 3);
+    writeIniFilePath(disk);
+    EXPECT_EQ(select(true), DriveSelection::Established);
+    EXPECT_EQ(chooserShown, 0);
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    EXPECT_EQ(NumClients, 3);
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(iniFilePath(), disk);
+}
+
+TEST_F(SelectDataDriveTest, WithoutIniFileDriveAIsTriedAndAnotherDriveOffered) {
+    const QString disk = makeDisk("disk", 2);
+    chooserAnswers << disk;
+    messages.answer(vbYes);
+    EXPECT_EQ(select(true), DriveSelection::Established);
+    EXPECT_EQ(messages.texts(),
+              QStringList{"No test information found on drive A:, would you like to try another drive?"});
+    EXPECT_EQ(messages.boxes[0].buttons(), int(vbYesNo));
+    EXPECT_EQ(chooserShown, 1);
+    EXPECT_EQ(iniFilePath(), disk);
+}
+
+TEST_F(SelectDataDriveTest, MissingTidAsksWithTheDriveUpperCasedAndNoEndsTheProgram) {
+    const QString disk = makeDisk("usbdisk", 0, QByteArray());
+    writeIniFilePath(disk);
+    messages.answer(vbNo);
+    EXPECT_EQ(select(true), DriveSelection::EndProgram);
+    EXPECT_EQ(messages.texts(), QStringList{"No test information found on drive " + disk.toUpper() +
+                                            ", would you like to try another drive?"});
+    EXPECT_TRUE(QFile::exists(disk + "/DATA401.DVQ")); // loading created the empty client file
+}
+
+TEST_F(SelectDataDriveTest, WrongMarkerIsNotADataDisk) {
+    const QString wrong = makeDisk("wrong", 1, "DVQ3x\r\n");
+    const QString good = makeDisk("good", 1);
+    writeIniFilePath(wrong);
+    chooserAnswers << good;
+    messages.answer(vbOK);  // not a data disk
+    messages.answer(vbYes); // try again
+    EXPECT_EQ(select(true), DriveSelection::Established);
+    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
+    EXPECT_EQ(messages.boxes[0].icon(), int(vbCritical));
+    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
+    EXPECT_EQ(DataDrive, good);
+    EXPECT_EQ(iniFilePath(), good);
+}
+
+TEST_F(SelectDataDriveTest, WriteProtectedDiskIsRetriedWithOk) {
+    const QString disk = makeDisk("disk", 1);
+    writeIniFilePath(disk);
+    DriveFaults faults;
+    faults.fail(DriveOp::Write, EROFS, "checkWriteTest", 1);
+    messages.answer(vbOK);
+    EXPECT_EQ(select(true), DriveSelection::Established);
+    EXPECT_EQ(messages.texts(), QStringList{kWriteProtected});
+    EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
+    EXPECT_FALSE(QFile::exists(disk + "/checkWriteTest"));
+}
+
+TEST_F(SelectDataDriveTest, DecliningFromTheMenuFallsBackToThePreviousDisk) {
+    const QString previous = makeDisk("previous", 2);
+    const QString wrong = makeDisk("wrong", 5, "OTHER\r\n");
+    writeIniFilePath(previous);
+    ASSERT_EQ(select(true), DriveSelection::Established);
+    chooserAnswers << wrong;
+    messages.answer(vbOK); // not a data disk
+    messages.answer(vbNo); // do not try again
+    EXPECT_EQ(select(false), DriveSelection::Kept);
+    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
+    EXPECT_EQ(DataDrive, previous);
+    EXPECT_EQ(NumClients, 2);
+    EXPECT_EQ(Clients[1].Name.trimmed(), QStringLiteral("previous Client-1"));
+    EXPECT_EQ(iniFilePath(), previous);
+}
+
+TEST_F(SelectDataDriveTest, CancelOnAWriteProtectedDiskFromTheMenuKeepsThePreviousDisk) {
+    const QString previous = makeDisk("previous", 2);
+    const QString locked = makeDisk("locked", 4);
+    writeIniFilePath(previous);
+    ASSERT_EQ(select(true), DriveSelection::Established);
+    chooserAnswers << locked;
+    DriveFaults faults;
+    faults.fail(DriveOp::Write, EROFS, "locked/checkWriteTest");
+    messages.answer(vbCancel);
+    EXPECT_EQ(select(false), DriveSelection::Kept);
+    EXPECT_EQ(messages.texts(), QStringList{kWriteProtected});
+    // The locked disk's clients were loaded before its write test failed; they must not stay.
+    EXPECT_EQ(DataDrive, previous);
+    EXPECT_EQ(NumClients, 2);
+    EXPECT_EQ(iniFilePath(), previous);
+}
+
+TEST_F(SelectDataDriveTest, PreviousDiskGoneEndsTheProgram) {
+    const QString previous = makeDisk("previous", 2);
+    writeIniFilePath(previous);
+    ASSERT_EQ(select(true), DriveSelection::Established);
+    const QString wrong = makeDisk("wrong", 1, "NOPE\r\n");
+    chooserAnswers << wrong;
+    messages.onShow = [&](const MsgBoxCall& call) {
+        if (call.text == kTryAgain)
+            QDir(previous).removeRecursively();
+    };
+    messages.answer(vbOK);
+    messages.answer(vbNo);
+    EXPECT_EQ(select(false), DriveSelection::EndProgram);
+    EXPECT_EQ(messages.texts().last(),
+              QStringLiteral("Reload of original data disk failed, aborting Program"));
+}
+
+TEST_F(SelectDataDriveTest, DoneWithoutAChoiceIsADriveWithoutTestInformation) {
+    const QString previous = makeDisk("previous", 1);
+    writeIniFilePath(previous);
+    ASSERT_EQ(select(true), DriveSelection::Established);
+    chooserAnswers << QString();
+    messages.answer(vbNo);
+    EXPECT_EQ(select(false), DriveSelection::EndProgram);
+    EXPECT_EQ(messages.texts(), QStringList{"No test information found on drive , would you like "
+                                            "to try another drive?"});
+    EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
+    EXPECT_FALSE(QFile::exists("/checkWriteTest"));
+}

@@ -1,0 +1,109 @@
+#include "ShellFixture.h"
+#include "platform/SingleInstance.h"
+#include "platform/StartupGlobals.h"
+#include "shell/Startup.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMainMenu.h"
+#include "test/TestSpec.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+
+namespace {
+
+struct StartupTest : ::testing::Test, dvq3test::ShellFixture {
+    StartupTest() { frmAbout::SkipSplashWait = true; }
+    ~StartupTest() override { dbTest().close(); }
+    void copyDatabase() {
+        ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB",
+                                folder.path("DVQ3.MDB")));
+    }
+};
+
+} // namespace
+
+TEST_F(StartupTest, OpensTheMainMenuOnTheIniDisk) {
+    copyDatabase();
+    const QString disk = makeDisk("disk", 2);
+    writeIniFilePath(disk);
+    frmMainMenu window;
+    ASSERT_TRUE(RunStartup(window));
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvalent-III"));
+    EXPECT_EQ(window.lbNameDisplay->count(), 2);
+    EXPECT_TRUE(window.ListEnabled);
+    EXPECT_TRUE(window.UnloadOthers);
+    EXPECT_TRUE(dbTest().isOpen());
+    EXPECT_EQ(SectionStart[5], 100);
+    EXPECT_EQ(SndPath, QStringLiteral("c:"));
+    EXPECT_EQ(DbPath, folder.path("DVQ3.MDB"));
+    const QByteArray ini = dvq3test::TestFolder::Read(folder.path("dvq3test.ini"));
+    EXPECT_TRUE(ini.contains("[Options]\r\nSystemDB=" + folder.path("kpxltd.mda").toLocal8Bit()));
+    // The splash is gone once the main menu shows.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() && top->objectName() == "frmAbout");
+}
+
+TEST_F(StartupTest, MissingDatabaseOffersRetryThenEnds) {
+    makeDisk("disk", 1);
+    messages.onShow = [&](const MsgBoxCall&) {
+        if (messages.boxes.size() == 1)
+            copyDatabase(); // the first OK finds the database in place
+    };
+    messages.answer(vbOK);
+    frmMainMenu window;
+    writeIniFilePath(folder.path("disk"));
+    ASSERT_TRUE(RunStartup(window));
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text,
+              QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue."));
+    EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
+    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
+
+    dbTest().close();
+    QFile::remove(folder.path("DVQ3.MDB"));
+    messages.onShow = {};
+    messages.answer(vbCancel);
+    frmMainMenu second;
+    EXPECT_FALSE(RunStartup(second));
+    EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(StartupTest, AboutBoxAndSplashCaptions) {
+    frmAbout about;
+    about.setSplash(true);
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Initializing..."));
+    EXPECT_TRUE(about.cmdOK->isHidden() || !about.cmdOK->isVisibleTo(&about));
+    about.setSplash(false);
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About DVQ-III"));
+    EXPECT_TRUE(about.cmdOK->isVisibleTo(&about));
+
+    // The reveal runs on its own timer when the waits are kept.
+    frmAbout::SkipSplashWait = false;
+    frmAbout splash;
+    splash.setSplash(true);
+    splash.show();
+    EXPECT_FALSE(splash.FadeDone());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.FadeDone(); }, 5000));
+    EXPECT_TRUE(splash.imgKPXLogo->isVisible());
+    for (QFrame* cover : splash.Picture2)
+        EXPECT_FALSE(cover->isVisible());
+    frmAbout::SkipSplashWait = true;
+}
+
+TEST(SingleInstance, SecondLaunchAsksTheFirstToComeForward) {
+    const QString key = "dvq3test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(key);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    SingleInstance second(key);
+    EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(asked.wait(3000));
+}

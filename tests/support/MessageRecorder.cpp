@@ -1,0 +1,35 @@
+#include "MessageRecorder.h"
+
+namespace dvq3test {
+
+MessageRecorder::MessageRecorder() {
+    dvq3::SetMsgBoxHandler([this](const dvq3::MsgBoxCall& call) {
+        boxes.append(call);
+        if (onShow)
+            onShow(call);
+        if (!script_.isEmpty())
+            return script_.takeFirst();
+        switch (call.buttons()) {
+        case dvq3::vbYesNo:
+        case dvq3::vbYesNoCancel:
+            return int(dvq3::vbYes);
+        default:
+            return int(dvq3::vbOK);
+        }
+    });
+    dvq3::SetBeepHandler([this] { ++beeps; });
+}
+
+MessageRecorder::~MessageRecorder() {
+    dvq3::SetMsgBoxHandler({});
+    dvq3::SetBeepHandler({});
+}
+
+QStringList MessageRecorder::texts() const {
+    QStringList list;
+    for (const auto& box : boxes)
+        list << box.text;
+    return list;
+}
+
+} // namespace dvq3test

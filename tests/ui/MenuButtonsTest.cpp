@@ -1,0 +1,140 @@
+#include "MessageRecorder.h"
+#include "records/ClientData.h"
+#include "ui/MenuButtons.h"
+#include "ui/WindowRoutines.h"
+#include "ui/WindowSeam.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+
+namespace {
+
+// A window with three menu buttons and a help line, as every window of the station has.
+struct MenuWindow {
+    QDialog window;
+    MsgPanel* panel = new MsgPanel(&window);
+    MenuButtons menu{panel};
+    MenuWindow() {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(menu.add(&window, "First", "Help for the first."));
+        layout->addWidget(menu.add(&window, "Second", "Help for the second."));
+        layout->addWidget(menu.add(&window, "Third", "Help for the third."));
+        layout->addWidget(panel);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        menu.cmdMenuChoice(0)->setFocus();
+    }
+    QColor colour(int i) const { return menu.sspMenuChoice(i)->palette().color(QPalette::Window); }
+    int cyanCount() const {
+        int n = 0;
+        for (int i = 0; i < menu.count(); ++i)
+            n += colour(i) == MenuButtons::kFocusColour;
+        return n;
+    }
+    bool bold(int i) const { return menu.cmdMenuChoice(i)->font().bold(); }
+};
+
+} // namespace
+
+TEST(MenuButtons, OnlyTheFocusedButtonIsCyanAndBold) {
+    MenuWindow w;
+    const char* helps[] = {"Help for the first.", "Help for the second.", "Help for the third."};
+    for (int step = 0; step < 4; ++step) {
+        const int focused = step % 3;
+        EXPECT_TRUE(w.menu.cmdMenuChoice(focused)->hasFocus()) << step;
+        EXPECT_EQ(w.cyanCount(), 1) << step;
+        EXPECT_EQ(w.colour(focused), MenuButtons::kFocusColour);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(w.bold(i), i == focused) << step;
+        EXPECT_EQ(w.panel->caption(), QString::fromLatin1(helps[focused]));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // The arrow keys move through the buttons as well, wrapping around.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_TRUE(w.menu.cmdMenuChoice(0)->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_TRUE(w.menu.cmdMenuChoice(2)->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(w.menu.cmdMenuChoice(0)->hasFocus());
+    EXPECT_EQ(w.cyanCount(), 1);
+}
+
+TEST(MenuButtons, EnterRunsOnceLettersNothingSpaceClicks) {
+    MenuWindow w;
+    QSignalSpy clicked(&w.menu, &MenuButtons::clicked);
+    QTest::keyClick(w.menu.cmdMenuChoice(0), Qt::Key_A);
+    QTest::keyClick(w.menu.cmdMenuChoice(0), Qt::Key_Escape);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_TRUE(w.window.isVisible()); // Escape is swallowed, not a cancel of the window
+    QTest::keyClick(w.menu.cmdMenuChoice(0), Qt::Key_Return);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 0);
+    w.menu.cmdMenuChoice(1)->setFocus();
+    QTest::keyClick(w.menu.cmdMenuChoice(1), Qt::Key_Space);
+    ASSERT_EQ(clicked.count(), 2);
+    EXPECT_EQ(clicked.at(1).at(0).toInt(), 1);
+}
+
+TEST(WindowRoutines, ResetAndHighlightPaintExactlyTheirButtons) {
+    MsgPanel panel;
+    MenuButtons menu(&panel);
+    QWidget parent;
+    for (int i = 0; i < 6; ++i)
+        menu.add(&parent, QString::number(i), {});
+    for (int i = 0; i < 6; ++i)
+        menu.paint(i, true);
+    ResetMenuChoices(menu, 4); // buttons 0 to 4 inclusive
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window), MenuButtons::kIdleColour);
+    EXPECT_EQ(menu.sspMenuChoice(5)->palette().color(QPalette::Window), MenuButtons::kFocusColour);
+    HighlightMenuChoice(menu, 5, 2);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window) == MenuButtons::kFocusColour,
+                  i == 2);
+        EXPECT_EQ(menu.cmdMenuChoice(i)->font().bold(), i == 2);
+    }
+}
+
+TEST(WindowRoutines, InRangeIncludesBothEnds) {
+    EXPECT_TRUE(InRange(29, 1, 29));
+    EXPECT_TRUE(InRange(1, 1, 29));
+    EXPECT_FALSE(InRange(30, 1, 29));
+    EXPECT_FALSE(InRange(0, 1, 29));
+}
+
+TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
+    QDialog window;
+    auto* edit = new QLineEdit("Harlan", &window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    edit->deselect();
+    SelectAllText();
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("Harlan"));
+}
+
+TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
+    dvq3test::MessageRecorder messages;
+    UnregisterModalWindows();
+    ContinueFlag = true;
+    ShowModalWindow("frmClientInfo");
+    EXPECT_FALSE(ContinueFlag);
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_TRUE(messages.boxes[0].text.contains("not available yet"));
+
+    int shown = 0;
+    RegisterModalWindow("frmClientInfo", [&] { ++shown; });
+    ShowModalWindow("frmClientInfo");
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(messages.boxes.size(), 1);
+    UnregisterModalWindows();
+}
