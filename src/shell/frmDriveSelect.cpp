@@ -1,6 +1,6 @@
 #include "shell/frmDriveSelect.h"
 
-#include "platform/FolderDialog.h"
+#include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
 #include <QHBoxLayout>

@@ -1,0 +1,40 @@
+#include "platform/FileDialogs.h"
+
+#include <QFileDialog>
+
+#include <optional>
+
+namespace dvq3 {
+namespace {
+
+std::optional<QString>& NextAnswer() {
+    static std::optional<QString> answer;
+    return answer;
+}
+
+std::optional<QString> TakeNextAnswer() {
+    std::optional<QString> answer = NextAnswer();
+    NextAnswer().reset();
+    return answer;
+}
+
+} // namespace
+
+QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start) {
+    if (auto answer = TakeNextAnswer())
+        return *answer;
+    return QFileDialog::getExistingDirectory(parent, caption, start);
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& start,
+                       const QString& filter) {
+    if (auto answer = TakeNextAnswer())
+        return *answer;
+    return QFileDialog::getSaveFileName(parent, caption, start, filter);
+}
+
+void SetNextFileDialogAnswer(const QString& answer) {
+    NextAnswer() = answer;
+}
+
+} // namespace dvq3

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace dvq3 {
+
+// The station's file choosers. Tests set the next answer instead of showing a window; an empty
+// answer is a cancel.
+QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start);
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& start,
+                       const QString& filter);
+void SetNextFileDialogAnswer(const QString& answer);
+
+} // namespace dvq3

@@ -1,0 +1,78 @@
+#include "MessageRecorder.h"
+#include "platform/FileDialogs.h"
+#include "shell/frmAbout.h"
+#include "shell/frmDriveSelect.h"
+#include "shell/frmMainMenu.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+
+TEST(DriveSelect, CaptionsAndHelpText) {
+    dvq3test::MessageRecorder messages;
+    frmDriveSelect chooser;
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Data Drive"));
+    EXPECT_EQ(chooser.cmdDone->text(), QStringLiteral("Done"));
+    EXPECT_EQ(chooser.cmdhelp->text(), QStringLiteral("Help"));
+    chooser.cmdhelp->click();
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text,
+              QStringLiteral("Use the dropdown box to select the drive that the floppy data \r\n"
+                             "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
+                             "B: and USB drives are usually F: or G:"));
+    EXPECT_EQ(messages.boxes[0].buttons(), int(vbOKOnly));
+}
+
+TEST(DriveSelect, NewDriveFollowsTheUsersSelectionOnly) {
+    frmDriveSelect chooser;
+    EXPECT_TRUE(chooser.NewDrive.isEmpty()); // untouched list: Done gives an empty drive
+    const int browse = chooser.drDrive->count() - 1;
+    EXPECT_EQ(chooser.drDrive->itemText(browse), QStringLiteral("Browse..."));
+
+    SetNextFileDialogAnswer("/srv/usbstick");
+    chooser.drDrive->setCurrentIndex(browse);
+    EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
+    EXPECT_EQ(chooser.drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+
+    // Cancelling the folder chooser keeps the last choice.
+    SetNextFileDialogAnswer(QString());
+    chooser.drDrive->setCurrentIndex(chooser.drDrive->count() - 1);
+    EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
+    EXPECT_EQ(chooser.drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+
+    if (chooser.drDrive->count() > 2) {
+        chooser.drDrive->setCurrentIndex(0);
+        EXPECT_EQ(chooser.NewDrive, chooser.drDrive->itemText(0));
+    }
+}
+
+TEST(DriveSelect, RemovableMediaComeFirst) {
+    const QStringList drives = frmDriveSelect::AvailableDrives();
+    bool seenOther = false;
+    for (const QString& drive : drives) {
+        const bool removable = drive.startsWith("/media") || drive.startsWith("/run/media") ||
+                               drive.startsWith("/mnt");
+        EXPECT_FALSE(removable && seenOther) << drive.toStdString();
+        seenOther = seenOther || !removable;
+    }
+}
+
+TEST(AboutBox, MenuEntryShowsTheAboutBoxModally) {
+    frmAbout::SkipSplashWait = true;
+    frmMainMenu window;
+    QString caption;
+    bool okVisible = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        caption = about->windowTitle();
+        okVisible = about->cmdOK->isVisible();
+        QTest::keyClick(about->cmdOK, Qt::Key_Return);
+    });
+    window.mnuHelpAbout->trigger();
+    EXPECT_EQ(caption, QStringLiteral("About DVQ-III"));
+    EXPECT_TRUE(okVisible);
+}
