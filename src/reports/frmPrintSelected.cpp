@@ -1,0 +1,172 @@
+#include "reports/frmPrintSelected.h"
+
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "records/ClientData.h"
+#include "reports/ReportPrinting.h"
+#include "reports/ReportText.h"
+#include "reports/ScoreClient.h"
+#include "ui/WindowRoutines.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QVBoxLayout>
+
+namespace dvq3 {
+namespace {
+
+enum Choice { PrintChosen = 0, SelectAll = 1, Cancel = 2 };
+
+QString CopyPath(int number) {
+    return ProgramFile(QStringLiteral("temp%1").arg(number));
+}
+
+// Copies from over to, replacing to.
+bool Replace(const QString& from, const QString& to) {
+    QFile::remove(to);
+    return QFile::copy(from, to);
+}
+
+} // namespace
+
+frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPrintSelected"));
+    setWindowTitle(QStringLiteral("Print Selected Reports"));
+    msgPanel = new MsgPanel(this);
+    fraClient = new QGroupBox(QStringLiteral("Client List"), this);
+    fraClient->setObjectName(QStringLiteral("fraClient"));
+    fraClient->setAutoFillBackground(true);
+    lbNameDisplay = new QListWidget(fraClient);
+    lbNameDisplay->setObjectName(QStringLiteral("lbNameDisplay"));
+    lbNameDisplay->setSelectionMode(QAbstractItemView::MultiSelection);
+    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* listLayout = new QVBoxLayout(fraClient);
+    listLayout->addWidget(lbNameDisplay);
+
+    menu = new MenuButtons(msgPanel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fraClient);
+    layout->addWidget(menu->add(this, QStringLiteral("Print selected client reports"),
+                                QStringLiteral("Print selected client reports")));
+    layout->addWidget(menu->add(this, QStringLiteral("Select all client reports"),
+                                QStringLiteral("Select all client reports for printing")));
+    layout->addWidget(menu->add(this, QStringLiteral("Cancel"),
+                                QStringLiteral("Cancel selections and printing.")));
+    layout->addWidget(msgPanel);
+    connect(menu, &MenuButtons::clicked, this, &frmPrintSelected::cmdMenuChoice_Click);
+
+    for (int i = 1; i <= NumClients; ++i)
+        lbNameDisplay->addItem(QString::number(i) + u'-' + Clients[i].Name);
+    if (lbNameDisplay->count() > 0)
+        lbNameDisplay->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    lbNameDisplay->installEventFilter(this);
+    connect(lbNameDisplay, &QListWidget::itemClicked, this, &frmPrintSelected::EnableEditChoice);
+    paintClientList(false);
+    EnableEditChoice();
+    resize(420, 520);
+}
+
+void frmPrintSelected::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!isMaximized())
+        CenterForm(this);
+}
+
+void frmPrintSelected::EnableEditChoice() {
+    const QListWidgetItem* current = lbNameDisplay->currentItem();
+    menu->cmdMenuChoice(PrintChosen)->setEnabled(current && !current->text().isEmpty());
+}
+
+void frmPrintSelected::paintClientList(bool focused) {
+    QPalette palette = fraClient->palette();
+    palette.setColor(QPalette::Window, focused ? QColor(0, 255, 255) : QColor(0, 0, 255));
+    palette.setColor(QPalette::WindowText, focused ? Qt::black : Qt::white);
+    fraClient->setPalette(palette);
+    QFont font = fraClient->font();
+    font.setBold(focused);
+    fraClient->setFont(font);
+    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lbNameDisplay)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (NumClients < 1) {
+            // Nothing to select: the print button is disabled then, so the focus goes on to
+            // the first button that can take it (Cancel).
+            const int next = menu->cmdMenuChoice(PrintChosen)->isEnabled() ? PrintChosen : Cancel;
+            menu->cmdMenuChoice(next)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        paintClientList(true);
+        msgPanel->setCaption(QStringLiteral("Use up or down arrow keys or mouse to select client."));
+        EnableEditChoice();
+        break;
+    case QEvent::FocusOut:
+        paintClientList(false);
+        break;
+    case QEvent::KeyRelease:
+        EnableEditChoice();
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmPrintSelected::cmdMenuChoice_Click(int index) {
+    switch (index) {
+    case PrintChosen:
+        PrintSelected();
+        break;
+    case SelectAll:
+        lbNameDisplay->selectAll();
+        break;
+    case Cancel:
+        reject();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmPrintSelected::PrintSelected() {
+    // Score every selected client first: a fault stops the run before anything is printed.
+    int copies = 0;
+    SetWaitPointer();
+    for (int i = 0; i < lbNameDisplay->count(); ++i) {
+        if (!lbNameDisplay->item(i)->isSelected())
+            continue;
+        lbNameDisplay->setCurrentRow(i, QItemSelectionModel::NoUpdate);
+        ++copies;
+        CurClient = static_cast<qint16>(i + 1);
+        auto scored = ScoreClient();
+        if (!scored) {
+            SetDefaultPointer();
+            MsgBox(scored.error().text(), vbCritical, QStringLiteral("Report Error"));
+            return;
+        }
+        if (!Replace(ReportFilePath(), CopyPath(copies))) {
+            SetDefaultPointer();
+            MsgBox(QStringLiteral("The report could not be copied to %1.").arg(CopyPath(copies)),
+                   vbCritical, QStringLiteral("Report Error"));
+            return;
+        }
+    }
+    for (int copy = 1; copy <= copies; ++copy) {
+        if (!Replace(CopyPath(copy), ReportFilePath())) {
+            SetDefaultPointer();
+            MsgBox(QStringLiteral("The report could not be copied from %1.").arg(CopyPath(copy)),
+                   vbCritical, QStringLiteral("Report Error"));
+            return;
+        }
+        PrintReport();
+    }
+    SetDefaultPointer();
+    accept();
+}
+
+} // namespace dvq3

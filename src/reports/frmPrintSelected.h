@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/MenuButtons.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QListWidget>
+
+namespace dvq3 {
+
+// Staff tick several clients and print all their reports at once: every report is scored
+// before the first is printed, then they print in list order, one printer job each.
+class frmPrintSelected : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmPrintSelected(QWidget* parent = nullptr);
+
+    void cmdMenuChoice_Click(int index);
+
+    QGroupBox* fraClient;
+    QListWidget* lbNameDisplay;
+    MsgPanel* msgPanel;
+    MenuButtons* menu;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void EnableEditChoice();
+    void paintClientList(bool focused);
+    void PrintSelected();
+};
+
+} // namespace dvq3
