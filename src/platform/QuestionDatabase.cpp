@@ -32,7 +32,8 @@ QuestionDatabase::~QuestionDatabase() {
 }
 
 bool QuestionDatabase::isOpen() const {
-    return QSqlDatabase::contains(connection_) && QSqlDatabase::database(connection_, false).isOpen();
+    return QSqlDatabase::contains(connection_) &&
+           QSqlDatabase::database(connection_, false).isOpen();
 }
 
 void QuestionDatabase::close() {
@@ -65,11 +66,11 @@ Status QuestionDatabase::open(const QString& path, bool exclusive) {
     QSqlQuery query(db);
     // A file that is not a database fails on its first read; exclusive mode takes its lock on
     // the first write transaction and keeps it until the connection closes.
-    const bool ready = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-                       (!exclusive ||
-                        (query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
-                         query.exec(QStringLiteral("BEGIN EXCLUSIVE")) &&
-                         query.exec(QStringLiteral("COMMIT"))));
+    const bool ready =
+        query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+        (!exclusive ||
+         (query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
+          query.exec(QStringLiteral("BEGIN EXCLUSIVE")) && query.exec(QStringLiteral("COMMIT"))));
     if (!ready) {
         const QString detail = query.lastError().text();
         query = QSqlQuery();
@@ -93,8 +94,8 @@ Status QuestionDatabase::create(const QString& path) {
 QStringList QuestionDatabase::tableNames() const {
     QStringList names;
     QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (query.exec(QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid")))
+    if (query.exec(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid")))
         while (query.next())
             names << query.value(0).toString();
     return names;

@@ -17,8 +17,7 @@ QString RuntimeFolder() {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), key_(key) {
+SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent), key_(key) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

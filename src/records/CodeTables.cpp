@@ -11,9 +11,15 @@ void InitCodeTables() {
     GenderNames = {"N/A", "Male", "Female"};
     RaceNames = {"N/A", "Caucasian", "Black", "Hispanic", "Asian", "Native American", "Other"};
     MaritalNames = {"N/A", "Single", "Married", "Divorced", "Separated", "Widowed"};
-    EducationNames = {"N/A",           "8th grade or less",         "Partial H.S.",
-                      "G.E.D.",        "H.S. graduate",             "Partial college",
-                      "Trade or technical school", "College graduate", "Advanced degree"};
+    EducationNames = {"N/A",
+                      "8th grade or less",
+                      "Partial H.S.",
+                      "G.E.D.",
+                      "H.S. graduate",
+                      "Partial college",
+                      "Trade or technical school",
+                      "College graduate",
+                      "Advanced degree"};
 }
 
 } // namespace dvq3

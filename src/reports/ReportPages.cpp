@@ -59,7 +59,8 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device) {
             return DriveError{57, QStringLiteral("The printer could not start a new page")};
         }
         const QStringList lines = LinesOf(pages[p]);
-        const double step = std::min(metrics.height(), pageHeight / std::max<qsizetype>(1, lines.size()));
+        const double step =
+            std::min(metrics.height(), pageHeight / std::max<qsizetype>(1, lines.size()));
         double y = metrics.ascent();
         for (const QString& line : lines) {
             painter.drawText(QPointF(0, y), line);

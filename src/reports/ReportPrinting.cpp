@@ -37,10 +37,9 @@ void LoadReportText(QPlainTextEdit* control) {
 }
 
 bool SaveReportAsPdf(QWidget* parent) {
-    const QString pdf =
-        ChooseSaveFile(parent, QStringLiteral("Save Report as PDF"),
-                       QDir::homePath() + QStringLiteral("/report.pdf"),
-                       QStringLiteral("PDF files (*.pdf)"));
+    const QString pdf = ChooseSaveFile(parent, QStringLiteral("Save Report as PDF"),
+                                       QDir::homePath() + QStringLiteral("/report.pdf"),
+                                       QStringLiteral("PDF files (*.pdf)"));
     if (pdf.isEmpty())
         return false;
     SetWaitPointer();

@@ -102,7 +102,8 @@ bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         paintClientList(true);
-        msgPanel->setCaption(QStringLiteral("Use up or down arrow keys or mouse to select client."));
+        msgPanel->setCaption(
+            QStringLiteral("Use up or down arrow keys or mouse to select client."));
         EnableEditChoice();
         break;
     case QEvent::FocusOut:

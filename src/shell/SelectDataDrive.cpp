@@ -86,10 +86,10 @@ DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refr
             return DriveSelection::Established;
         }
         if (!checked && IsMissingDiskError(checked.error().number)) {
-            const int answer = MsgBox(QStringLiteral("No test information found on drive ") +
-                                          drive.toUpper() +
-                                          QStringLiteral(", would you like to try another drive?"),
-                                      vbYesNo);
+            const int answer =
+                MsgBox(QStringLiteral("No test information found on drive ") + drive.toUpper() +
+                           QStringLiteral(", would you like to try another drive?"),
+                       vbYesNo);
             if (answer == vbYes)
                 continue;
             return DriveSelection::EndProgram;

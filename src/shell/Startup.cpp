@@ -30,8 +30,8 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
             answer = MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data disk to "
                                            "writable and replace in drive."),
                             vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));
-        } else if (number == 52 || number == 53 || number == 57 || number == 71 ||
-                   number == 3024 || number == 3044 || number == 3051) {
+        } else if (number == 52 || number == 53 || number == 57 || number == 71 || number == 3024 ||
+                   number == 3044 || number == 3051) {
             answer = MsgBox(QStringLiteral("Data disk not found!\r\rInsert data disk in drive A "
                                            "to continue."),
                             vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));

@@ -37,7 +37,8 @@ frmDriveSelect::frmDriveSelect(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDriveSelect"));
     setWindowTitle(QStringLiteral("Select Data Drive"));
     auto* label = new QLabel(
-        QStringLiteral(" Choose the drive associated with the data disk. (Usually A: or F:)"), this);
+        QStringLiteral(" Choose the drive associated with the data disk. (Usually A: or F:)"),
+        this);
     drDrive = new QComboBox(this);
     drDrive->setObjectName(QStringLiteral("drDrive"));
     drDrive->addItems(AvailableDrives());
@@ -70,8 +71,8 @@ void frmDriveSelect::drDrive_Change(int index) {
         lastIndex_ = index;
         return;
     }
-    const QString folder =
-        ChooseFolder(this, QStringLiteral("Select Data Drive"), NewDrive.isEmpty() ? "/" : NewDrive);
+    const QString folder = ChooseFolder(this, QStringLiteral("Select Data Drive"),
+                                        NewDrive.isEmpty() ? "/" : NewDrive);
     QSignalBlocker blocker(drDrive);
     if (folder.isEmpty()) {
         drDrive->setCurrentIndex(lastIndex_);

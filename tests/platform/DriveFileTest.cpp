@@ -1,6 +1,6 @@
+#include "platform/DriveFile.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
-#include "platform/DriveFile.h"
 
 #include <cerrno>
 
@@ -17,12 +17,18 @@ TEST(DriveError, MapsErrnoToTheHandledNumbers) {
         const char* description;
     };
     const Case cases[] = {
-        {ENOENT, false, 53, "File not found"},   {ENOENT, true, 76, "Path not found"},
-        {EACCES, false, 70, "Permission denied"}, {EPERM, false, 70, "Permission denied"},
-        {EROFS, false, 70, "Permission denied"},  {EIO, false, 57, "Device I/O error"},
-        {ENXIO, false, 71, "Disk not ready"},     {ENODEV, false, 71, "Disk not ready"},
-        {ENOMEDIUM, false, 71, "Disk not ready"}, {ENAMETOOLONG, false, 52, "Bad file name or number"},
-        {EINVAL, false, 52, "Bad file name or number"}, {ENOSPC, false, 61, "Disk full"},
+        {ENOENT, false, 53, "File not found"},
+        {ENOENT, true, 76, "Path not found"},
+        {EACCES, false, 70, "Permission denied"},
+        {EPERM, false, 70, "Permission denied"},
+        {EROFS, false, 70, "Permission denied"},
+        {EIO, false, 57, "Device I/O error"},
+        {ENXIO, false, 71, "Disk not ready"},
+        {ENODEV, false, 71, "Disk not ready"},
+        {ENOMEDIUM, false, 71, "Disk not ready"},
+        {ENAMETOOLONG, false, 52, "Bad file name or number"},
+        {EINVAL, false, 52, "Bad file name or number"},
+        {ENOSPC, false, 61, "Disk full"},
     };
     for (const Case& c : cases) {
         const DriveError error = DriveErrorFromErrno(c.err, c.folder);
@@ -38,8 +44,8 @@ TEST(DriveFile, MissingFileAndMissingFolderAreTold) {
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().number, 53);
     DriveFile file;
-    auto opened = file.open(folder.path("no/such/folder/DATA401.DVQ"),
-                            DriveFile::Mode::ReadWriteCreate);
+    auto opened =
+        file.open(folder.path("no/such/folder/DATA401.DVQ"), DriveFile::Mode::ReadWriteCreate);
     ASSERT_FALSE(opened);
     EXPECT_EQ(opened.error().number, 76);
 }

@@ -1,5 +1,5 @@
-#include "TestFolder.h"
 #include "platform/IniFile.h"
+#include "TestFolder.h"
 #include "platform/IniPaths.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +21,18 @@ TEST(IniFile, WritesInPlaceKeepingEverythingElse) {
     ini.setValue("Path", "FilePath", "/media/usb");
     ini.setValue("Custom", "Size", "3");
     ini.setValue("Options", "SystemDB", "/opt/dvq3/kpxltd.mda");
-    EXPECT_EQ(ini.toBytes(), QByteArray("; keep me\r\n[Path]\r\nFilePath=/media/usb\r\n"
-                                        "SndPath=c:\\snd\r\n\r\n[Custom]\r\nColour=blue\r\n"
-                                        "Size=3\r\n[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
+    EXPECT_EQ(ini.toBytes(),
+              QByteArray("; keep me\r\n[Path]\r\nFilePath=/media/usb\r\n"
+                         "SndPath=c:\\snd\r\n\r\n[Custom]\r\nColour=blue\r\n"
+                         "Size=3\r\n[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
 }
 
 TEST(IniFile, NewKeyGoesAfterTheLastKeyOfItsSection) {
     IniFile ini = IniFile::Parse("[Path]\nSndPath=c:\n\n; next\n[Options]\nX=1\n");
     ini.setValue("Path", "FilePath", "b:");
-    EXPECT_EQ(ini.toBytes(),
-              QByteArray("[Path]\r\nSndPath=c:\r\nFilePath=b:\r\n\r\n; next\r\n[Options]\r\nX=1\r\n"));
+    EXPECT_EQ(
+        ini.toBytes(),
+        QByteArray("[Path]\r\nSndPath=c:\r\nFilePath=b:\r\n\r\n; next\r\n[Options]\r\nX=1\r\n"));
 }
 
 TEST(IniPaths, DefaultsWithoutAFileAndSystemDbCreatesIt) {
@@ -44,8 +46,8 @@ TEST(IniPaths, DefaultsWithoutAFileAndSystemDbCreatesIt) {
 
 TEST(IniPaths, FilePathRoundTripsAndLongValuesAreCutTo49) {
     TestFolder folder;
-    TestFolder::Write(folder.path("dvq3test.ini"), "[Path]\r\nSndPath=" + QByteArray(48, 'x') +
-                                                       " yz\r\n; comment\r\n");
+    TestFolder::Write(folder.path("dvq3test.ini"),
+                      "[Path]\r\nSndPath=" + QByteArray(48, 'x') + " yz\r\n; comment\r\n");
     EXPECT_EQ(GetINISndPath(), QString(48, u'x')); // 49th character is the blank, trimmed
     ASSERT_TRUE(WriteINIFilePath("/media/DVQ"));
     EXPECT_EQ(GetINIFilePath(), QStringLiteral("/media/DVQ"));

@@ -1,5 +1,5 @@
-#include "TestFolder.h"
 #include "platform/QuestionDatabase.h"
+#include "TestFolder.h"
 
 #include <QFile>
 

@@ -32,7 +32,8 @@ struct PrintWindowsTest : ::testing::Test {
             ASSERT_TRUE(QFile::copy(built.filePath(name), folder.path(name)));
         QDir().mkpath(folder.path("disk"));
         for (const QString name : {"DATA401.DVQ", "TID"})
-            ASSERT_TRUE(QFile::copy(built.filePath("SampleDisk/" + name), folder.path("disk/" + name)));
+            ASSERT_TRUE(
+                QFile::copy(built.filePath("SampleDisk/" + name), folder.path("disk/" + name)));
         SetDataDrive(folder.path("disk"));
         ASSERT_TRUE(LoadClients());
         SetPrintJobHandler([this](const QStringList& pages) { jobs << pages; });
@@ -78,7 +79,8 @@ TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
     ShowAndActivate(&viewer);
     EXPECT_FALSE(viewer.Scored());
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_TRUE(messages.boxes[0].text.contains("DVQ3B.TXT")) << messages.boxes[0].text.toStdString();
+    EXPECT_TRUE(messages.boxes[0].text.contains("DVQ3B.TXT"))
+        << messages.boxes[0].text.toStdString();
     EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Report Error"));
     EXPECT_TRUE(viewer.Text1->toPlainText().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer.isVisible(); }, 2000));
@@ -109,7 +111,8 @@ TEST_F(PrintWindowsTest, PrintSelectedScoresAllThenPrintsInListOrder) {
     printSelected({1, 3});
     ASSERT_EQ(jobs.size(), 2);
     EXPECT_TRUE(jobs[1].join("").contains("Dwayne T. Okafor-Lind"));
-    EXPECT_TRUE(DecodeAnsi(TestFolder::Read(folder.path("temp2"))).contains("Dwayne T. Okafor-Lind"));
+    EXPECT_TRUE(
+        DecodeAnsi(TestFolder::Read(folder.path("temp2"))).contains("Dwayne T. Okafor-Lind"));
     EXPECT_EQ(TestFolder::Read(folder.path("temp3")), third); // left from the earlier run
     EXPECT_TRUE(messages.boxes.isEmpty());
 }

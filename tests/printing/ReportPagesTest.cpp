@@ -1,5 +1,5 @@
-#include "TestFolder.h"
 #include "reports/ReportPages.h"
+#include "TestFolder.h"
 
 #include <QProcess>
 

@@ -1,6 +1,6 @@
+#include "records/ClientData.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
-#include "records/ClientData.h"
 
 #include <cerrno>
 

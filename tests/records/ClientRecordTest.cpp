@@ -10,13 +10,20 @@ TEST(ClientRecord, FieldsLieAtTheirOffsets) {
         int offset;
         int length;
     };
-    const Case layout[] = {{"Name", 0, 25},       {"Age", 25, 2},
-                           {"Gender", 27, 1},     {"DOB", 28, 10},
-                           {"Education", 38, 1},  {"Race", 39, 1},
-                           {"Marital", 40, 1},    {"RecordDate", 41, 10},
-                           {"DL", 51, 17},        {"DUIArrests", 68, 2},
-                           {"AlcoholArrests", 70, 2}, {"DrugArrests", 72, 2},
-                           {"Responses", 74, 100}, {"EditCount", 174, 1},
+    const Case layout[] = {{"Name", 0, 25},
+                           {"Age", 25, 2},
+                           {"Gender", 27, 1},
+                           {"DOB", 28, 10},
+                           {"Education", 38, 1},
+                           {"Race", 39, 1},
+                           {"Marital", 40, 1},
+                           {"RecordDate", 41, 10},
+                           {"DL", 51, 17},
+                           {"DUIArrests", 68, 2},
+                           {"AlcoholArrests", 70, 2},
+                           {"DrugArrests", 72, 2},
+                           {"Responses", 74, 100},
+                           {"EditCount", 174, 1},
                            {"NameDeleted", 175, 1}};
     ASSERT_EQ(std::size(layout), kClientFields.size());
     for (std::size_t i = 0; i < kClientFields.size(); ++i) {

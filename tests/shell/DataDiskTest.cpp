@@ -1,7 +1,7 @@
+#include "shell/DataDisk.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
 #include "records/ClientData.h"
-#include "shell/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,14 +53,14 @@ TEST_F(DataDiskTest, GoodDiskPassesAndLeavesNoScratchFile) {
 }
 
 TEST_F(DataDiskTest, MarkerMustBeTheWholeFirstLine) {
-    for (const QByteArray& tid : {QByteArray("DVQ3x\r\n"), QByteArray("dvq3\n"), QByteArray("\nDVQ3")}) {
+    for (const QByteArray& tid :
+         {QByteArray("DVQ3x\r\n"), QByteArray("dvq3\n"), QByteArray("\nDVQ3")}) {
         writeTid(tid);
         ScriptedHandler handler;
         auto checked = CheckDataDisk(disk(), handler);
         ASSERT_TRUE(checked) << tid.constData();
         EXPECT_FALSE(checked.value()) << tid.constData();
-        EXPECT_EQ(handler.told,
-                  QStringList{"critical:This is not a Corvalent-III data disk."});
+        EXPECT_EQ(handler.told, QStringList{"critical:This is not a Corvalent-III data disk."});
         EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
     }
 }

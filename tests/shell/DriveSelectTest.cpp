@@ -19,10 +19,11 @@ TEST(DriveSelect, CaptionsAndHelpText) {
     EXPECT_EQ(chooser.cmdhelp->text(), QStringLiteral("Help"));
     chooser.cmdhelp->click();
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text,
-              QStringLiteral("Use the dropdown box to select the drive that the floppy data \r\n"
-                             "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
-                             "B: and USB drives are usually F: or G:"));
+    EXPECT_EQ(
+        messages.boxes[0].text,
+        QStringLiteral("Use the dropdown box to select the drive that the floppy data \r\n"
+                       "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
+                       "B: and USB drives are usually F: or G:"));
     EXPECT_EQ(messages.boxes[0].buttons(), int(vbOKOnly));
 }
 

@@ -133,7 +133,8 @@ TEST_F(MainMenuTest, AddNewClientOnAFullDiskRefusesAtOnce) {
     window->cmdMenuChoice_Click(1);
     EXPECT_TRUE(opened.isEmpty());
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_TRUE(messages.boxes[0].text.startsWith("This data disk is full: it already holds 51 clients"));
+    EXPECT_TRUE(
+        messages.boxes[0].text.startsWith("This data disk is full: it already holds 51 clients"));
     EXPECT_FALSE(window->frMainMenu->isHidden());
 }
 

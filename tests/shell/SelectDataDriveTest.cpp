@@ -1,6 +1,6 @@
+#include "shell/SelectDataDrive.h"
 #include "DriveFaults.h"
 #include "ShellFixture.h"
-#include "shell/SelectDataDrive.h"
 
 #include <QFile>
 
@@ -15,8 +15,8 @@ namespace {
 
 const QString kNotADataDisk = QStringLiteral("This is not a Corvalent-III data disk.");
 const QString kTryAgain = QStringLiteral("Drive select unsuccessful, would you like to try again?");
-const QString kWriteProtected =
-    QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive.");
+const QString kWriteProtected = QStringLiteral(
+    "Data disk write protected!\r\rSet the data disk to writable and replace in drive.");
 
 struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
     QStringList chooserAnswers;
@@ -51,8 +51,9 @@ TEST_F(SelectDataDriveTest, WithoutIniFileDriveAIsTriedAndAnotherDriveOffered) {
     chooserAnswers << disk;
     messages.answer(vbYes);
     EXPECT_EQ(select(true), DriveSelection::Established);
-    EXPECT_EQ(messages.texts(),
-              QStringList{"No test information found on drive A:, would you like to try another drive?"});
+    EXPECT_EQ(
+        messages.texts(),
+        QStringList{"No test information found on drive A:, would you like to try another drive?"});
     EXPECT_EQ(messages.boxes[0].buttons(), int(vbYesNo));
     EXPECT_EQ(chooserShown, 1);
     EXPECT_EQ(iniFilePath(), disk);

@@ -1,7 +1,7 @@
+#include "shell/Startup.h"
 #include "ShellFixture.h"
 #include "platform/SingleInstance.h"
 #include "platform/StartupGlobals.h"
-#include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "test/TestSpec.h"
@@ -21,8 +21,8 @@ struct StartupTest : ::testing::Test, dvq3test::ShellFixture {
     StartupTest() { frmAbout::SkipSplashWait = true; }
     ~StartupTest() override { dbTest().close(); }
     void copyDatabase() {
-        ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB",
-                                folder.path("DVQ3.MDB")));
+        ASSERT_TRUE(
+            QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
     }
 };
 

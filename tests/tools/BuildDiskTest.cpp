@@ -28,7 +28,8 @@ TEST(BuildDisk, SampleSourceBuildsALoadableDisk) {
 TEST(BuildDisk, RejectsValuesThatDoNotFit) {
     TestFolder folder;
     const QString source = folder.path("bad.txt");
-    QByteArray text = "Name: " + QByteArray(26, 'n') + "\nAge: 1\nGender: 1\nDOB: N\n"
+    QByteArray text = "Name: " + QByteArray(26, 'n') +
+                      "\nAge: 1\nGender: 1\nDOB: N\n"
                       "Education: 0\nRace: 0\nMarital: 0\nRecordDate: 01/01/2026\nDL: N\n"
                       "DUIArrests: 0\nAlcoholArrests: 0\nDrugArrests: 0\nResponses: 1\n"
                       "EditCount: 0\nNameDeleted: 0\n";

@@ -1,6 +1,6 @@
+#include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
 #include "records/ClientData.h"
-#include "ui/MenuButtons.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
@@ -93,11 +93,13 @@ TEST(WindowRoutines, ResetAndHighlightPaintExactlyTheirButtons) {
         menu.paint(i, true);
     ResetMenuChoices(menu, 4); // buttons 0 to 4 inclusive
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window), MenuButtons::kIdleColour);
+        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window),
+                  MenuButtons::kIdleColour);
     EXPECT_EQ(menu.sspMenuChoice(5)->palette().color(QPalette::Window), MenuButtons::kFocusColour);
     HighlightMenuChoice(menu, 5, 2);
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window) == MenuButtons::kFocusColour,
+        EXPECT_EQ(menu.sspMenuChoice(i)->palette().color(QPalette::Window) ==
+                      MenuButtons::kFocusColour,
                   i == 2);
         EXPECT_EQ(menu.cmdMenuChoice(i)->font().bold(), i == 2);
     }

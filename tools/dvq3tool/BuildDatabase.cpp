@@ -85,8 +85,10 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
             for (int c = 0; c < keys.size(); ++c)
                 values << ValueOf(block.fields[c].second, types[c]);
             if (auto inserted = db.execute(insert, values); !inserted)
-                return QStringLiteral("%1:%2: %3").arg(source).arg(block.line).arg(
-                    inserted.error().text());
+                return QStringLiteral("%1:%2: %3")
+                    .arg(source)
+                    .arg(block.line)
+                    .arg(inserted.error().text());
         }
     }
     db.close();

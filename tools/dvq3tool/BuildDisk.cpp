@@ -68,8 +68,7 @@ QString BuildDisk(const QString& source, const QString& folder) {
     if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/DATA401.DVQ"), bytes);
         !written)
         return written.error().text();
-    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/TID"), "DVQ3\r\n");
-        !written)
+    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/TID"), "DVQ3\r\n"); !written)
         return written.error().text();
     return {};
 }

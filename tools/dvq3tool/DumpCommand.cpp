@@ -33,8 +33,8 @@ int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
         err << "No test information found on drive " << drive.toUpper() << ".\n";
         return 2;
     }
-    auto bytes = exists ? dvq3::ReadDriveFile(dvq3::ClientFile)
-                        : dvq3::Result<QByteArray>(exists.error());
+    auto bytes =
+        exists ? dvq3::ReadDriveFile(dvq3::ClientFile) : dvq3::Result<QByteArray>(exists.error());
     if (!bytes) {
         err << bytes.error().text() << '\n';
         return 2;
