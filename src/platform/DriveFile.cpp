@@ -137,9 +137,9 @@ Status DriveFile::close() {
     return fault(DriveOp::Close);
 }
 
-Result<QByteArray> ReadDriveFile(const QString& path) {
+Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode) {
     DriveFile file;
-    if (auto opened = file.open(path, DriveFile::Mode::ReadOnly); !opened)
+    if (auto opened = file.open(path, mode); !opened)
         return opened.error();
     auto length = file.size();
     if (!length)
@@ -149,6 +149,8 @@ Result<QByteArray> ReadDriveFile(const QString& path) {
         return bytes.error();
     if (auto closed = file.close(); !closed)
         return closed.error();
+    if (bytes.value().size() != length.value())
+        return DriveErrorFromErrno(EIO);
     return bytes.value();
 }
 

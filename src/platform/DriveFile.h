@@ -46,7 +46,10 @@ private:
 };
 
 // Whole-file helpers built on DriveFile.
-Result<QByteArray> ReadDriveFile(const QString& path);
+// Reads a whole file; ReadWriteCreate creates a missing file (empty) and fails on a drive that
+// cannot be written. A file that shrinks while it is read is a device error.
+Result<QByteArray> ReadDriveFile(const QString& path,
+                                 DriveFile::Mode mode = DriveFile::Mode::ReadOnly);
 Status WriteDriveFile(const QString& path, const QByteArray& bytes);
 Result<bool> DriveFileExists(const QString& path);
 Status RemoveDriveFile(const QString& path);

@@ -2,7 +2,6 @@
 
 #include "platform/DriveFile.h"
 
-#include <cerrno>
 
 namespace dvq3 {
 
@@ -111,20 +110,10 @@ ClientFileContents ParseClientFile(const QByteArray& bytes) {
 }
 
 Result<ClientFileCheck> LoadClients() {
-    DriveFile file;
-    if (auto opened = file.open(ClientFile, DriveFile::Mode::ReadWriteCreate); !opened)
-        return opened.error();
-    auto length = file.size();
-    if (!length)
-        return length.error();
-    auto bytes = file.readAt(0, length.value());
+    // Opened for writing, as every later save will be: a missing file is created empty.
+    auto bytes = ReadDriveFile(ClientFile, DriveFile::Mode::ReadWriteCreate);
     if (!bytes)
         return bytes.error();
-    if (auto closed = file.close(); !closed)
-        return closed.error();
-    if (bytes.value().size() != length.value())
-        return DriveErrorFromErrno(EIO); // the file shrank while it was read
-
     const ClientFileContents contents = ParseClientFile(bytes.value());
     Clients.fill(ClientRecord());
     for (std::size_t i = 0; i < contents.records.size(); ++i)

@@ -6,11 +6,11 @@
 #include "reports/ReportPrinting.h"
 #include "reports/ReportText.h"
 #include "reports/ScoreClient.h"
+#include "ui/ClientList.h"
 #include "ui/WindowRoutines.h"
 
 #include <QEvent>
 #include <QFile>
-#include <QFontDatabase>
 #include <QVBoxLayout>
 
 namespace dvq3 {
@@ -40,7 +40,6 @@ frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
     lbNameDisplay = new QListWidget(fraClient);
     lbNameDisplay->setObjectName(QStringLiteral("lbNameDisplay"));
     lbNameDisplay->setSelectionMode(QAbstractItemView::MultiSelection);
-    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* listLayout = new QVBoxLayout(fraClient);
     listLayout->addWidget(lbNameDisplay);
 
@@ -56,8 +55,7 @@ frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
     layout->addWidget(msgPanel);
     connect(menu, &MenuButtons::clicked, this, &frmPrintSelected::cmdMenuChoice_Click);
 
-    for (int i = 1; i <= NumClients; ++i)
-        lbNameDisplay->addItem(QString::number(i) + u'-' + Clients[i].Name);
+    FillClientList(lbNameDisplay);
     if (lbNameDisplay->count() > 0)
         lbNameDisplay->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     lbNameDisplay->installEventFilter(this);
@@ -79,14 +77,7 @@ void frmPrintSelected::EnableEditChoice() {
 }
 
 void frmPrintSelected::paintClientList(bool focused) {
-    QPalette palette = fraClient->palette();
-    palette.setColor(QPalette::Window, focused ? QColor(0, 255, 255) : QColor(0, 0, 255));
-    palette.setColor(QPalette::WindowText, focused ? Qt::black : Qt::white);
-    fraClient->setPalette(palette);
-    QFont font = fraClient->font();
-    font.setBold(focused);
-    fraClient->setFont(font);
-    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    PaintClientListFrame(fraClient, lbNameDisplay, focused);
 }
 
 bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event) {

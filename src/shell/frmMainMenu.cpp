@@ -4,12 +4,12 @@
 #include "records/ClientData.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
+#include "ui/ClientList.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -54,7 +54,6 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
     fraClient->setAutoFillBackground(true);
     lbNameDisplay = new QListWidget(fraClient);
     lbNameDisplay->setObjectName(QStringLiteral("lbNameDisplay"));
-    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* listLayout = new QVBoxLayout(fraClient);
     listLayout->addWidget(lbNameDisplay);
     lbNameDisplay->installEventFilter(this);
@@ -106,9 +105,7 @@ void frmMainMenu::resizeEvent(QResizeEvent* event) {
 void frmMainMenu::RefreshNameDisplay() {
     if (NumClients <= 0 || !ListEnabled)
         return;
-    lbNameDisplay->clear();
-    for (int i = 1; i <= NumClients; ++i)
-        lbNameDisplay->addItem(QString::number(i) + u'-' + Clients[i].Name);
+    FillClientList(lbNameDisplay);
 }
 
 void frmMainMenu::EnableEditChoice() {
@@ -128,14 +125,7 @@ void frmMainMenu::lbNameDisplay_Click() {
 }
 
 void frmMainMenu::paintClientList(bool focused) {
-    QPalette palette = fraClient->palette();
-    palette.setColor(QPalette::Window, focused ? QColor(0, 255, 255) : QColor(0, 0, 255));
-    palette.setColor(QPalette::WindowText, focused ? Qt::black : Qt::white);
-    fraClient->setPalette(palette);
-    QFont font = fraClient->font();
-    font.setBold(focused);
-    fraClient->setFont(font);
-    lbNameDisplay->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    PaintClientListFrame(fraClient, lbNameDisplay, focused);
 }
 
 bool frmMainMenu::eventFilter(QObject* watched, QEvent* event) {
