@@ -1,10 +1,12 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
+#include "platform/Twips.h"
 #include "records/ClientData.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
 #include <QDialog>
+#include <QScreen>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -139,4 +141,21 @@ TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(messages.boxes.size(), 1);
     UnregisterModalWindows();
+}
+
+TEST(WindowRoutines, TwipsFollowTheScreensResolution) {
+    const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
+    EXPECT_EQ(TwipsToPixels(1440), qRound(dpi));
+    EXPECT_EQ(TwipsToPixels(0), 0);
+    EXPECT_EQ(PixelsToTwips(TwipsToPixels(2880)), 2880);
+}
+
+TEST(WindowRoutines, CenterFrameLiftsTheFrameByHalfOf1000Twips) {
+    QWidget form;
+    form.resize(800, 600);
+    QWidget frame(&form);
+    frame.resize(200, 100);
+    CenterFrame(&form, &frame);
+    EXPECT_EQ(frame.x(), 300);
+    EXPECT_EQ(frame.y(), 300 - (100 + TwipsToPixels(1000)) / 2);
 }
