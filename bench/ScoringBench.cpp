@@ -1,0 +1,65 @@
+// Scoring a full data disk and writing each client's report, as printing all reports does.
+#include "platform/ProgramFolder.h"
+#include "records/ClientData.h"
+#include "records/CodeTables.h"
+#include "reports/ScoreClient.h"
+#include "test/TestSpec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A program folder holding the shipped scoring and report files, and 51 clients whose answers
+// cover every range of both reported scales.
+struct FullDisk {
+    QTemporaryDir dir;
+    FullDisk() {
+        qputenv("DVQ3_PROGRAM_FOLDER", dir.path().toLocal8Bit());
+        for (const char* name :
+             {"DVQ3RPT.TXT", "DVQ3B.TXT", "DVQ3VA.TXT", "DVQ3SC.TXT", "INVAL.TXT"})
+            QFile::copy(QStringLiteral(DVQ3_SOURCE_DIR "/data/scoring/") + name,
+                        dir.path() + u'/' + QString::fromLatin1(name));
+        dvq3::InitSectionStarts();
+        dvq3::InitCodeTables();
+        quint32 seed = 20261106;
+        const auto next = [&seed](int range) {
+            seed = seed * 1664525u + 1013904223u;
+            return static_cast<int>((seed >> 16) % static_cast<quint32>(range));
+        };
+        for (int client = 1; client <= dvq3::kMaxClients; ++client) {
+            QString responses;
+            for (int item = 1; item <= dvq3::kItemCount; ++item)
+                responses += QChar(u'0' + 1 + next(item <= 29 ? 2 : 4));
+            dvq3::ClientRecord& record = dvq3::Clients[client];
+            record.set(&dvq3::ClientRecord::Name, QStringLiteral("Bench Client %1").arg(client));
+            record.set(&dvq3::ClientRecord::Gender, QString::number(next(3)));
+            record.set(&dvq3::ClientRecord::Race, QString::number(next(7)));
+            record.set(&dvq3::ClientRecord::DUIArrests, QString::number(next(4)));
+            record.set(&dvq3::ClientRecord::Responses, responses);
+        }
+        dvq3::NumClients = dvq3::kMaxClients;
+    }
+};
+
+void ScoreAndWriteFullDisk(benchmark::State& state) {
+    FullDisk disk;
+    for (auto _ : state) {
+        for (qint16 client = 1; client <= dvq3::kMaxClients; ++client) {
+            dvq3::CurClient = client;
+            auto scored = dvq3::ScoreClient();
+            if (!scored) {
+                state.SkipWithError(scored.error().text().toStdString().c_str());
+                return;
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * dvq3::kMaxClients);
+}
+BENCHMARK(ScoreAndWriteFullDisk)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

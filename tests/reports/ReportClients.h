@@ -1,0 +1,21 @@
+#pragma once
+
+#include "records/ClientRecord.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace dvq3test {
+
+// The clients whose whole reports are kept in tests/reports/expected, scored with the fixture
+// scoring files.
+struct ReportClient {
+    const char* report; // expected/<report>.prn
+    int number;         // record number, printed as the test number
+    dvq3::ClientRecord record;
+};
+
+std::vector<ReportClient> ReportClients();
+
+} // namespace dvq3test

@@ -1,0 +1,117 @@
+#include "ReportCommand.h"
+#include "ReportClients.h"
+#include "ScoringFixtures.h"
+#include "platform/IniFile.h"
+#include "records/ClientData.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3test;
+
+namespace {
+
+struct ToolRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+ToolRun RunReport(const QStringList& args) {
+    ToolRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = dvq3tool::RunReport(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+struct ReportCommandTest : ::testing::Test {
+    TestFolder folder;
+    QByteArray disk;
+    void SetUp() override {
+        InstallScoringFixtures(folder);
+        for (const ReportClient& client : ReportClients())
+            disk += client.record.toBytes();
+        TestFolder::Write(folder.drive() + "/DATA401.DVQ", disk);
+        TestFolder::Write(folder.path("dvq3test.ini"),
+                          "[Path]\r\nFilePath=" + folder.drive().toUtf8() + "\r\n");
+    }
+};
+
+} // namespace
+
+TEST_F(ReportCommandTest, ScoresClientNOfTheDriveNamedInTheIniFile) {
+    const ToolRun run = RunReport({"1"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, folder.path("report.prn") + "\n");
+    EXPECT_EQ(TestFolder::Read(folder.path("report.prn")),
+              TestFolder::Read(SourceFolder() + "/tests/reports/expected/valid.prn"));
+    // The drive is only read.
+    EXPECT_EQ(TestFolder::Read(folder.drive() + "/DATA401.DVQ"), disk);
+}
+
+TEST_F(ReportCommandTest, DriveOptionOverridesTheIniFile) {
+    TestFolder::Write(folder.path("dvq3test.ini"), "[Path]\r\nFilePath=/nonexistent\r\n");
+    const ToolRun run = RunReport({"--drive", folder.drive(), "4"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QByteArray report = TestFolder::Read(folder.path("report.prn"));
+    EXPECT_TRUE(report.contains("INVALID PROFILE"));
+}
+
+TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
+    struct Case {
+        QStringList args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"0"}, 2, "Client 0 is not on the data disk"},
+        {{"7"}, 2, "Client 7 is not on the data disk"},
+        {{"x"}, 64, "the client number \"x\" is not a number"},
+        {{"1", "2"}, 64, "unexpected argument \"2\""},
+        {{"--drive"}, 64, "--drive needs a value"},
+        {{"1", "--drive", "/nonexistent-drive"}, 2, "No test information found on drive"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = RunReport(c.args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
+    }
+    QFile::remove(folder.path("DVQ3B.TXT"));
+    const ToolRun faulty = RunReport({"1"});
+    EXPECT_EQ(faulty.status, 2);
+    EXPECT_TRUE(faulty.err.startsWith("Scoring stopped: DVQ3B.TXT is missing"))
+        << faulty.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
+}
+
+// The built tool, run as a user runs it: the exit status, and a PDF where the build can print.
+TEST_F(ReportCommandTest, ToolWritesTheReportAndItsPdf) {
+    const QString tool = BuiltProgramFolder() + "/dvq3tool";
+    ASSERT_TRUE(QFile::exists(tool));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DVQ3_PROGRAM_FOLDER", folder.program());
+    process.setProcessEnvironment(env);
+    QStringList args = {"report", "2"};
+    if (dvq3tool::CanWritePdf())
+        args << "--pdf" << folder.path("report.pdf");
+    process.start(tool, args);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(TestFolder::Read(folder.path("report.prn")),
+              TestFolder::Read(SourceFolder() + "/tests/reports/expected/statusbreak.prn"));
+    if (dvq3tool::CanWritePdf()) {
+        EXPECT_TRUE(TestFolder::Read(folder.path("report.pdf")).startsWith("%PDF"));
+    }
+
+    process.start(tool, {"report", "9"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().contains("Client 9 is not on the data disk"));
+}

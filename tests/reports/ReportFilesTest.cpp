@@ -1,0 +1,82 @@
+// Whole reports, byte for byte, against the files in tests/reports/expected. Those files were
+// checked column by column against the report layout; set DVQ3_UPDATE_EXPECTED=1 to rewrite
+// them after a deliberate layout change, and check them again by reading.
+#include "ReportClients.h"
+#include "ScoringFixtures.h"
+#include "records/ClientData.h"
+#include "reports/ScoreClient.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using namespace dvq3test;
+
+namespace {
+
+QString ExpectedPath(const char* report) {
+    return SourceFolder() + "/tests/reports/expected/" + QString::fromLatin1(report) + ".prn";
+}
+
+// The first line where two reports differ, for the failure message.
+std::string FirstDifference(const QByteArray& actual, const QByteArray& expected) {
+    const QList<QByteArray> a = actual.split('\n');
+    const QList<QByteArray> e = expected.split('\n');
+    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i)
+        if (a.value(i) != e.value(i))
+            return "line " + std::to_string(i + 1) + "\n  actual:   [" + a.value(i).toStdString() +
+                   "]\n  expected: [" + e.value(i).toStdString() + "]";
+    return {};
+}
+
+} // namespace
+
+TEST(ReportFiles, WholeReportsMatchTheExpectedFiles) {
+    const bool update = qEnvironmentVariableIsSet("DVQ3_UPDATE_EXPECTED");
+    for (const ReportClient& client : ReportClients()) {
+        SCOPED_TRACE(client.report);
+        TestFolder folder;
+        InstallScoringFixtures(folder);
+        NumClients = 11;
+        Clients[client.number] = client.record;
+        CurClient = static_cast<qint16>(client.number);
+
+        auto scored = ScoreClient();
+        ASSERT_TRUE(scored) << scored.error().text().toStdString();
+        EXPECT_EQ(scored.value(), folder.path("report.prn"));
+        const QByteArray actual = TestFolder::Read(folder.path("report.prn"));
+        if (update)
+            TestFolder::Write(ExpectedPath(client.report), actual);
+        const QByteArray expected = TestFolder::Read(ExpectedPath(client.report));
+        ASSERT_FALSE(expected.isEmpty());
+        EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
+        // Scoring reads the record and never writes it back.
+        EXPECT_EQ(Clients[client.number], client.record);
+    }
+}
+
+// What every report keeps to, whatever the client: 80 columns, CR LF line ends, form feeds on
+// lines of their own. (A page can run past 58 lines: see CurrentStatusBreaksOnlyAtExactly58.)
+TEST(ReportFiles, ExpectedFilesKeepThePageShape) {
+    for (const ReportClient& client : ReportClients()) {
+        SCOPED_TRACE(client.report);
+        const QByteArray bytes = TestFolder::Read(ExpectedPath(client.report));
+        ASSERT_TRUE(bytes.endsWith("\r\n"));
+        QList<QByteArray> lines = bytes.split('\n');
+        lines.removeLast();
+        int pages = 1;
+        for (const QByteArray& line : lines) {
+            ASSERT_TRUE(line.endsWith('\r'));
+            const QByteArray text = line.chopped(1);
+            EXPECT_FALSE(text.contains('\r'));
+            EXPECT_LE(text.size(), 80) << text.toStdString();
+            if (text.contains('\f')) {
+                EXPECT_EQ(text, QByteArray("\f"));
+                ++pages;
+            }
+        }
+        // The second part always starts a page of its own.
+        EXPECT_EQ(pages > 1, qstrcmp(client.report, "invalid") != 0);
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+namespace dvq3tool {
+
+// dvq3tool report N [--drive DIR] [--pdf FILE]: scores client N of the data drive named in the
+// program folder's dvq3test.ini (or DIR) and writes report.prn in the program folder, then
+// optionally prints it to a PDF. The drive is only read. Prints the report's path and returns 0;
+// 2 when the drive, the client number or the scoring files are at fault (the message goes to
+// err); 64 for a usage error.
+int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// True when this build of the tool can write PDF files.
+bool CanWritePdf();
+
+// The application object for the command line: a windowless GUI application when a report is
+// printed to a PDF (painting text needs fonts), else a core application.
+std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv);
+
+} // namespace dvq3tool
