@@ -75,6 +75,16 @@ void EmptyLineInsidePage(ReportOutput& out) {
         out.endLine();
 }
 
+// The first page's sections break their page where the next lines would not fit: a block of
+// `lines` lines that must stay together (a heading with what follows it) starts a new page when
+// the page holds no room for it. Where the page fills exactly at the end of a line the sections
+// break after that line themselves, as before; this only catches a page that would otherwise
+// run past its 58 lines because it filled on a heading or a notice.
+void KeepOnPage(ReportOutput& out, int lines) {
+    if (LineCount + lines > kPageLines)
+        NewReportPage(out);
+}
+
 QString ReportName() {
     return ReportField[1].left(25).leftJustified(25, u' ');
 }
@@ -242,9 +252,11 @@ Status WriteScaleNarrative(ReportOutput& out, int scale) {
     auto paragraph = ReadNarrative(NarrativeFile[scale], RangeKey(Percentile[scale]));
     if (!paragraph)
         return paragraph.error();
+    KeepOnPage(out, 2);
     out.indent(kIndent).text(ScaleName[scale]).at(70);
     out.text(QStringLiteral("SCORE:") + QString::number(Percentile[scale]) + u'%').endLine();
     for (const QString& line : paragraph.value()) {
+        KeepOnPage(out, 1);
         out.indent(kIndent).text(line).endLine();
         if (LineCount == kPageLines)
             NewReportPage(out);
@@ -268,6 +280,7 @@ void WriteCurrentStatus(ReportOutput& out) {
 
     const QString alcoholHeading = QStringLiteral("CURRENT ALCOHOL STATUS");
     const QString drugsHeading = QStringLiteral("CURRENT DRUGS STATUS");
+    KeepOnPage(out, 3); // the heading, its underline and the first row
     for (bool underline : {false, true}) {
         if (!alcohol.isEmpty())
             out.indent(kIndent).text(underline ? QString(alcoholHeading.size(), u'-')
@@ -280,6 +293,7 @@ void WriteCurrentStatus(ReportOutput& out) {
 
     const qsizetype rows = std::max(alcohol.size(), drugs.size());
     for (qsizetype r = 0; r < rows; ++r) {
+        KeepOnPage(out, 1);
         if (r < alcohol.size())
             out.at(kIndent + 1).text(alcohol[r]);
         if (r < drugs.size())
@@ -497,6 +511,7 @@ Result<QByteArray> BuildReport(qint16 testNumber) {
 
     for (int s = 1; s <= 2; ++s) {
         if (OmitCount[s - 1] > 4) {
+            KeepOnPage(out, 3);
             out.endLine();
             out.indent(kIndent).text(ScaleName[s]).text(QStringLiteral(" SCALE: "));
             WriteNotScorable(out);

@@ -1,5 +1,6 @@
 // Section cases the whole reports in expected/ cannot show with the fixture files.
 #include "reports/ReportWriter.h"
+#include "ScoringFixtures.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
 #include "records/CodeTables.h"
@@ -92,14 +93,43 @@ TEST_F(ReportWriterTest, CurrentStatusColumnsAndUnansweredItems) {
 
 // The page is broken only when a row brings LineCount to exactly 58; a heading that reaches 58
 // lets the rows run on past the end of the page.
-TEST_F(ReportWriterTest, CurrentStatusBreaksOnlyAtExactly58) {
-    LineCount = 56; // heading 57, underline 58, rows 59..64
-    ReportOutput out;
-    WriteCurrentStatus(out);
-    EXPECT_FALSE(DecodeAnsi(out.bytes()).contains(QChar(12)));
-    EXPECT_EQ(Lines(out).size(), 2 + 6);
-    EXPECT_EQ(LineCount, 64);
-    EXPECT_EQ(PageNo, 1);
+TEST_F(ReportWriterTest, CurrentStatusNeverRunsPastThePage) {
+    // Room for the heading, its underline and one row: the page breaks after that row.
+    LineCount = 55;
+    ReportOutput fits;
+    WriteCurrentStatus(fits);
+    QStringList lines = Lines(fits);
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_TRUE(lines[0].contains("CURRENT ALCOHOL STATUS"));
+    EXPECT_EQ(lines[3], QStringLiteral("\f"));
+    EXPECT_EQ(PageNo, 2);
+
+    // No room for a row under the heading: the heading starts the next page.
+    ResetReportState();
+    LineCount = 56;
+    ReportOutput moved;
+    WriteCurrentStatus(moved);
+    lines = Lines(moved);
+    EXPECT_EQ(lines[0], QStringLiteral("\f"));
+    EXPECT_TRUE(lines[3].contains("CURRENT ALCOHOL STATUS"));
+    EXPECT_EQ(PageNo, 2);
+    EXPECT_EQ(LineCount, 2 + 2 + 6 + 1);
+}
+
+TEST_F(ReportWriterTest, NarrativeHeadingStaysWithItsFirstLine) {
+    dvq3test::InstallScoringFixtures(folder);
+    ASSERT_TRUE(LoadScoringTables());
+    Percentile[1] = 20;
+    for (int start : {57, 58}) {
+        ResetReportState();
+        LineCount = static_cast<qint16>(start);
+        ReportOutput out;
+        ASSERT_TRUE(WriteScaleNarrative(out, 1));
+        const QStringList lines = Lines(out);
+        EXPECT_EQ(lines[0], QStringLiteral("\f")) << start;
+        EXPECT_TRUE(lines[3].startsWith("       " + ScaleName[1])) << start;
+        EXPECT_EQ(PageNo, 2);
+    }
 }
 
 TEST_F(ReportWriterTest, ItemCheckListsOverridesBeforeOmissions) {
