@@ -58,9 +58,16 @@ frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
     FillClientList(lbNameDisplay);
     if (lbNameDisplay->count() > 0)
         lbNameDisplay->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    lbNameDisplay->installEventFilter(this);
     connect(lbNameDisplay, &QListWidget::itemClicked, this, &frmPrintSelected::EnableEditChoice);
-    paintClientList(false);
+    // With nothing to select the print button is disabled, so an empty disk hands the focus on
+    // to the first button that can take it (Cancel).
+    new ClientListFocus(
+        fraClient, lbNameDisplay, msgPanel,
+        [this] {
+            return menu->cmdMenuChoice(menu->cmdMenuChoice(PrintChosen)->isEnabled() ? PrintChosen
+                                                                                     : Cancel);
+        },
+        [this] { EnableEditChoice(); });
     EnableEditChoice();
     resize(420, 520);
 }
@@ -74,39 +81,6 @@ void frmPrintSelected::showEvent(QShowEvent* event) {
 void frmPrintSelected::EnableEditChoice() {
     const QListWidgetItem* current = lbNameDisplay->currentItem();
     menu->cmdMenuChoice(PrintChosen)->setEnabled(current && !current->text().isEmpty());
-}
-
-void frmPrintSelected::paintClientList(bool focused) {
-    PaintClientListFrame(fraClient, lbNameDisplay, focused);
-}
-
-bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != lbNameDisplay)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        if (NumClients < 1) {
-            // Nothing to select: the print button is disabled then, so the focus goes on to
-            // the first button that can take it (Cancel).
-            const int next = menu->cmdMenuChoice(PrintChosen)->isEnabled() ? PrintChosen : Cancel;
-            menu->cmdMenuChoice(next)->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-        paintClientList(true);
-        msgPanel->setCaption(
-            QStringLiteral("Use up or down arrow keys or mouse to select client."));
-        EnableEditChoice();
-        break;
-    case QEvent::FocusOut:
-        paintClientList(false);
-        break;
-    case QEvent::KeyRelease:
-        EnableEditChoice();
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmPrintSelected::cmdMenuChoice_Click(int index) {

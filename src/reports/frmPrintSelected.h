@@ -23,12 +23,10 @@ public:
     MenuButtons* menu;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void EnableEditChoice();
-    void paintClientList(bool focused);
     void PrintSelected();
 };
 

@@ -56,10 +56,8 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
     lbNameDisplay->setObjectName(QStringLiteral("lbNameDisplay"));
     auto* listLayout = new QVBoxLayout(fraClient);
     listLayout->addWidget(lbNameDisplay);
-    lbNameDisplay->installEventFilter(this);
     connect(lbNameDisplay, &QListWidget::itemSelectionChanged, this,
             &frmMainMenu::lbNameDisplay_Click);
-    paintClientList(false);
 
     imgKPXLogo = new QLabel(QStringLiteral("Corvalent-III"), central);
     imgKPXLogo->setObjectName(QStringLiteral("imgKPXLogo"));
@@ -85,6 +83,11 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
     connect(mnuDrive, &QAction::triggered, this, &frmMainMenu::mnuDrive_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMainMenu::mnuHelpAbout_Click);
     // Installing voice files is not part of this station: the entry does nothing.
+
+    // An empty disk hands the focus on to "Add New Client".
+    new ClientListFocus(
+        fraClient, lbNameDisplay, msgPanel, [this] { return menu->cmdMenuChoice(AddClient); },
+        [this] { EnableEditChoice(); });
 
     menu->cmdMenuChoice(EditClient)->setEnabled(false);
     placeFrames();
@@ -122,37 +125,6 @@ void frmMainMenu::lbNameDisplay_Click() {
     // Only the number before the first hyphen identifies the client; names may hold hyphens.
     const QString text = current->text();
     CurClient = static_cast<qint16>(text.left(text.indexOf(u'-')).toInt());
-}
-
-void frmMainMenu::paintClientList(bool focused) {
-    PaintClientListFrame(fraClient, lbNameDisplay, focused);
-}
-
-bool frmMainMenu::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != lbNameDisplay)
-        return QMainWindow::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        if (NumClients < 1) {
-            menu->cmdMenuChoice(AddClient)->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-        paintClientList(true);
-        msgPanel->setCaption(
-            QStringLiteral("Use up or down arrow keys or mouse to select client."));
-        EnableEditChoice();
-        break;
-    case QEvent::FocusOut:
-        paintClientList(false);
-        msgPanel->setCaption(QString());
-        break;
-    case QEvent::KeyRelease:
-        EnableEditChoice();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMainMenu::changeEvent(QEvent* event) {

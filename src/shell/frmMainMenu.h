@@ -48,7 +48,6 @@ signals:
     void programEnded();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -56,7 +55,6 @@ protected:
 private:
     void EnableEditChoice();
     void lbNameDisplay_Click();
-    void paintClientList(bool focused);
     void placeFrames();
 };
 

@@ -1,6 +1,9 @@
 #include "ui/ClientList.h"
 
 #include "records/ClientData.h"
+#include "ui/MenuButtons.h"
+
+#include <QEvent>
 
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -24,6 +27,42 @@ void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused) {
     frame->setFont(font);
     // The names line up in a fixed-pitch font, whatever the frame's caption does.
     list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
+ClientListFocus::ClientListFocus(QGroupBox* frame, QListWidget* list, MsgPanel* msgPanel,
+                                 std::function<QWidget*()> whenEmpty,
+                                 std::function<void()> onChange)
+    : QObject(list), frame_(frame), list_(list), msgPanel_(msgPanel),
+      whenEmpty_(std::move(whenEmpty)), onChange_(std::move(onChange)) {
+    list->installEventFilter(this);
+    PaintClientListFrame(frame_, list_, false);
+}
+
+bool ClientListFocus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list_)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (NumClients < 1) {
+            whenEmpty_()->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        PaintClientListFrame(frame_, list_, true);
+        msgPanel_->setCaption(
+            QStringLiteral("Use up or down arrow keys or mouse to select client."));
+        onChange_();
+        break;
+    case QEvent::FocusOut:
+        PaintClientListFrame(frame_, list_, false);
+        msgPanel_->setCaption(QString());
+        break;
+    case QEvent::KeyRelease:
+        onChange_();
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 } // namespace dvq3

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QObject>
+
+#include <functional>
+
 class QGroupBox;
 class QListWidget;
 
@@ -11,5 +15,26 @@ void FillClientList(QListWidget* list);
 // The frame around a client list is cyan with a bold black caption while the list has the
 // focus, blue with white text otherwise.
 void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused);
+
+class MsgPanel;
+
+// How a client list behaves with the focus: with no clients loaded the focus goes on at once to
+// the widget whenEmpty names; otherwise the frame lights up and the help line says how to
+// choose. onChange runs when the list gets the focus and after every key pressed in it.
+class ClientListFocus : public QObject {
+public:
+    ClientListFocus(QGroupBox* frame, QListWidget* list, MsgPanel* msgPanel,
+                    std::function<QWidget*()> whenEmpty, std::function<void()> onChange);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QGroupBox* frame_;
+    QListWidget* list_;
+    MsgPanel* msgPanel_;
+    std::function<QWidget*()> whenEmpty_;
+    std::function<void()> onChange_;
+};
 
 } // namespace dvq3
