@@ -219,7 +219,7 @@ void WriteProfile(ReportOutput& out, int first, int last) {
     else if (doubtful)
         out.indent(kIndent).text(QStringLiteral("* These test results"));
     out.at(kChartColumn)
-        .text(QStringLiteral("0               40          70       90 100"))
+        .text(QStringLiteral("0               40          70      90 100"))
         .endLine();
     if (notScored)
         out.indent(kIndent).text(QStringLiteral("   to score this scale"));
