@@ -11,6 +11,10 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "No display: starting the station on a virtual display (build/artifacts/station.png)."
 mkdir -p build/artifacts
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     build/program/dvq3test /NOWAIT "$@" &
     pid=$!
