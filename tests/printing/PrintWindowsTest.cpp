@@ -71,6 +71,25 @@ TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
     EXPECT_EQ(jobs[0], SplitReportPages(text));
 }
 
+TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
+    CurClient = 1;
+    frmViewReport viewer;
+    ShowAndActivate(&viewer);
+    ASSERT_TRUE(viewer.Scored());
+    const QString pdf = folder.path("client1.pdf");
+    SetNextFileDialogAnswer(pdf);
+    viewer.cmdSavePdf->click();
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(TestFolder::Read(pdf).startsWith("%PDF"));
+    EXPECT_TRUE(jobs.isEmpty()); // saving is not printing
+
+    SetNextFileDialogAnswer(QString()); // a cancelled chooser writes nothing
+    QFile::remove(pdf);
+    viewer.cmdSavePdf->click();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
     TestFolder::Write(folder.path("report.prn"), "previous report\r\n");
     QFile::remove(folder.path("DVQ3B.TXT"));
