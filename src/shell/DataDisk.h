@@ -17,6 +17,13 @@ public:
     virtual void tell(const QString& text, bool critical) = 0;
 };
 
+// The title of the boxes about the data disk, and the box both error handlers show for a disk
+// that cannot be written (OK retries, Cancel gives up).
+inline const QString kDiskErrorTitle = QStringLiteral("Data Disk Error");
+inline const QString kWriteProtectedText =
+    QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in "
+                   "drive.");
+
 // The marker the first line of the TID file must hold.
 inline const QString kDiskMarker = QStringLiteral("DVQ3");
 

@@ -10,8 +10,6 @@
 namespace dvq3 {
 namespace {
 
-const QString kDiskErrorTitle = QStringLiteral("Data Disk Error");
-
 bool IsMissingDiskError(int number) {
     for (int missing : {52, 53, 57, 71, 76, 3024, 3044, 3051})
         if (number == missing)
@@ -25,9 +23,7 @@ class DriveErrorHandler : public DiskCheckHandler {
 public:
     bool retryAfter(const DriveError& error) override {
         if (error.number == 70)
-            return MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data disk to "
-                                         "writable and replace in drive."),
-                          vbOKCancel | vbCritical, kDiskErrorTitle) == vbOK;
+            return MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle) == vbOK;
         if (!IsMissingDiskError(error.number))
             MsgBox(error.text());
         return false;

@@ -6,6 +6,7 @@
 #include "platform/StartupGlobals.h"
 #include "records/ClientData.h"
 #include "records/CodeTables.h"
+#include "shell/DataDisk.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
@@ -27,14 +28,12 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
         const int number = status.error().number;
         int answer = vbCancel;
         if (number == 70) {
-            answer = MsgBox(QStringLiteral("Data disk write protected!\r\rSet the data disk to "
-                                           "writable and replace in drive."),
-                            vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));
+            answer = MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle);
         } else if (number == 52 || number == 53 || number == 57 || number == 71 || number == 3024 ||
                    number == 3044 || number == 3051) {
             answer = MsgBox(QStringLiteral("Data disk not found!\r\rInsert data disk in drive A "
                                            "to continue."),
-                            vbOKCancel | vbCritical, QStringLiteral("Data Disk Error"));
+                            vbOKCancel | vbCritical, kDiskErrorTitle);
         } else {
             MsgBox(status.error().text());
         }

@@ -28,10 +28,7 @@ QString At(int column, const QString& text) {
 struct ReportWriterTest : ::testing::Test {
     TestFolder folder;
     void SetUp() override {
-        InitSectionStarts();
-        InitCodeTables();
-        ResetScoringTables();
-        ResetScoringState();
+        dvq3test::ResetScoringWorld();
         ResetReportState();
         for (int i = 1; i <= 100; ++i)
             Answer[i] = 2;

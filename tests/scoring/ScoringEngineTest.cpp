@@ -1,4 +1,5 @@
 #include "scoring/ScoringEngine.h"
+#include "ScoringFixtures.h"
 #include "TestFolder.h"
 #include "records/ClientData.h"
 #include "records/CodeTables.h"
@@ -52,10 +53,7 @@ struct ScoringEngine : ::testing::Test {
     TestFolder folder;
 
     void SetUp() override {
-        InitSectionStarts();
-        InitCodeTables();
-        ResetScoringTables();
-        ResetScoringState();
+        dvq3test::ResetScoringWorld();
         SetReportLabels();
         ScoringKey[1] = {QString(29, u'0'), "01000010001000001001000010000",
                          "10011000100010100010011000101"};

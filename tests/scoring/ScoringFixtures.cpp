@@ -1,6 +1,10 @@
 #include "ScoringFixtures.h"
 
 #include "platform/Codepage.h"
+#include "records/CodeTables.h"
+#include "scoring/ScoringEngine.h"
+#include "scoring/ScoringTables.h"
+#include "test/TestSpec.h"
 
 namespace dvq3test {
 
@@ -15,6 +19,13 @@ QByteArray ScoringFixture(const QString& name) {
 void InstallScoringFixtures(const TestFolder& folder) {
     for (const QString& name : ScoringFileNames())
         TestFolder::Write(folder.path(name), ScoringFixture(name));
+}
+
+void ResetScoringWorld() {
+    dvq3::InitSectionStarts();
+    dvq3::InitCodeTables();
+    dvq3::ResetScoringTables();
+    dvq3::ResetScoringState();
 }
 
 QStringList FixtureLines(const QString& name) {
