@@ -1,6 +1,6 @@
 // dvq3test: the test-administration station.
 #include "platform/SingleInstance.h"
-#include "platform/StartupGlobals.h"
+#include "records/Session.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
@@ -39,16 +39,15 @@ int main(int argc, char** argv) {
     if (!instance.claim())
         return 0; // the running station has been asked to come forward
 
-    dvq3::frmMainMenu mainMenu;
+    dvq3::Session session;
+    dvq3::frmMainMenu mainMenu(session);
     QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu, [&] {
         mainMenu.showNormal();
         mainMenu.raise();
         mainMenu.activateWindow();
     });
-    if (!dvq3::RunStartup(mainMenu))
+    if (!dvq3::RunStartup(session, mainMenu))
         return 0;
     WriteTestState(mainMenu);
-    const int status = app.exec();
-    dvq3::dbTest().close();
-    return status;
+    return app.exec();
 }

@@ -1,6 +1,6 @@
 // Loading a full data disk and saving one record, as the station does at every drive check and
 // every confirmed window.
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +12,10 @@ namespace {
 
 struct FullDisk {
     QTemporaryDir dir;
+    dvq3::DataDisk disk;
     FullDisk() {
-        dvq3::SetDataDrive(dir.path());
-        QFile file(dvq3::ClientFile);
+        disk.SetDataDrive(dir.path());
+        QFile file(disk.ClientFile());
         file.open(QIODevice::WriteOnly);
         dvq3::ClientRecord record;
         record.set(&dvq3::ClientRecord::Name, "Bench Client");
@@ -25,19 +26,19 @@ struct FullDisk {
 };
 
 void LoadFullDisk(benchmark::State& state) {
-    FullDisk disk;
+    FullDisk full;
     for (auto _ : state) {
-        auto loaded = dvq3::LoadClients();
+        auto loaded = full.disk.LoadClients();
         benchmark::DoNotOptimize(loaded.ok());
     }
 }
 BENCHMARK(LoadFullDisk);
 
 void SaveOneRecord(benchmark::State& state) {
-    FullDisk disk;
-    (void)dvq3::LoadClients();
+    FullDisk full;
+    (void)full.disk.LoadClients();
     for (auto _ : state) {
-        auto saved = dvq3::SaveClient(26);
+        auto saved = full.disk.SaveClient(26);
         benchmark::DoNotOptimize(saved.ok());
     }
 }

@@ -1,9 +1,8 @@
 // Scoring a full data disk and writing each client's report, as printing all reports does.
 #include "platform/ProgramFolder.h"
-#include "records/ClientData.h"
-#include "records/CodeTables.h"
+#include "records/Session.h"
 #include "reports/ScoreClient.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,40 +15,44 @@ namespace {
 // cover every range of both reported scales.
 struct FullDisk {
     QTemporaryDir dir;
+    dvq3::Session session;
     FullDisk() {
         qputenv("DVQ3_PROGRAM_FOLDER", dir.path().toLocal8Bit());
         for (const char* name :
              {"DVQ3RPT.TXT", "DVQ3B.TXT", "DVQ3VA.TXT", "DVQ3SC.TXT", "INVAL.TXT"})
             QFile::copy(QStringLiteral(DVQ3_SOURCE_DIR "/data/scoring/") + name,
                         dir.path() + u'/' + QString::fromLatin1(name));
-        dvq3::InitSectionStarts();
-        dvq3::InitCodeTables();
         quint32 seed = 20261106;
         const auto next = [&seed](int range) {
             seed = seed * 1664525u + 1013904223u;
             return static_cast<int>((seed >> 16) % static_cast<quint32>(range));
         };
+        QFile clients(dir.path() + QStringLiteral("/DATA401.DVQ"));
+        clients.open(QIODevice::WriteOnly);
         for (int client = 1; client <= dvq3::kMaxClients; ++client) {
             QString responses;
             for (int item = 1; item <= dvq3::kItemCount; ++item)
                 responses += QChar(u'0' + 1 + next(item <= 29 ? 2 : 4));
-            dvq3::ClientRecord& record = dvq3::Clients[client];
+            dvq3::ClientRecord record;
             record.set(&dvq3::ClientRecord::Name, QStringLiteral("Bench Client %1").arg(client));
             record.set(&dvq3::ClientRecord::Gender, QString::number(next(3)));
             record.set(&dvq3::ClientRecord::Race, QString::number(next(7)));
             record.set(&dvq3::ClientRecord::DUIArrests, QString::number(next(4)));
             record.set(&dvq3::ClientRecord::Responses, responses);
+            clients.write(record.toBytes());
         }
-        dvq3::NumClients = dvq3::kMaxClients;
+        clients.close();
+        session.disk.SetDataDrive(dir.path());
+        (void)session.LoadClients();
     }
 };
 
 void ScoreAndWriteFullDisk(benchmark::State& state) {
     FullDisk disk;
     for (auto _ : state) {
-        for (qint16 client = 1; client <= dvq3::kMaxClients; ++client) {
-            dvq3::CurClient = client;
-            auto scored = dvq3::ScoreClient();
+        for (int client = 1; client <= dvq3::kMaxClients; ++client) {
+            disk.session.CurClient = client;
+            auto scored = dvq3::ScoreClient(disk.session);
             if (!scored) {
                 state.SkipWithError(scored.error().text().toStdString().c_str());
                 return;

@@ -1,6 +1,6 @@
 // The client file comes from a removable drive other stations wrote: any bytes must load, and
 // every whole record must write back byte for byte.
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <cstdint>
 #include <cstdlib>

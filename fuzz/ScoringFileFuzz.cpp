@@ -1,11 +1,11 @@
 // The scoring data file is text staff can edit: any bytes must either load into tables that
 // score every client into percentiles 0 to 99 and an 80-column report, or be refused.
-#include "records/ClientData.h"
 #include "records/CodeTables.h"
+#include "records/DataDisk.h"
 #include "reports/ReportWriter.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +24,6 @@ QString ProgramFolder() {
         for (const QString& name : shipped.entryList({"*.TXT"}, QDir::Files))
             QFile::copy(shipped.filePath(name), dir.filePath(name));
         qputenv("DVQ3_PROGRAM_FOLDER", dir.path().toLocal8Bit());
-        dvq3::InitSectionStarts();
-        dvq3::InitCodeTables();
         return true;
     }();
     (void)ready;

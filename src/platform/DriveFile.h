@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DriveError.h"
+#include "platform/Error.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +18,7 @@ using DriveFaultHook = std::function<int(DriveOp op, const QString& path)>;
 void SetDriveFaultHook(DriveFaultHook hook);
 
 // One open file on the data drive. It is opened, used and closed within one operation; every
-// failure comes back as a DriveError mapped from errno.
+// failure comes back as a Error mapped from errno.
 class DriveFile {
 public:
     enum class Mode { ReadOnly, ReadWriteCreate, WriteTruncateCreate };

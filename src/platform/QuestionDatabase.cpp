@@ -16,11 +16,11 @@ QString NewConnectionName() {
     return QStringLiteral("dvq3-questions-%1").arg(next.fetchAndAddRelaxed(1));
 }
 
-DriveError EngineError(int number, const QString& detail = {}) {
-    DriveError error{number, DriveErrorDescription(number)};
+Error EngineError(int number, const QString& detail = {}) {
+    QString description = DriveErrorDescription(number);
     if (!detail.isEmpty())
-        error.description += QStringLiteral(" (%1)").arg(detail);
-    return error;
+        description += QStringLiteral(" (%1)").arg(detail);
+    return Error::DriveFault(number, description);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ void Recordset::setField(const QString& name, const QVariant& value) {
 
 Status Recordset::update() {
     if (!editing_ || table_.isEmpty() || bof() || eof())
-        return DriveError{3020, QStringLiteral("Update without AddNew or Edit")};
+        return Error::DriveFault(3020, QStringLiteral("Update without AddNew or Edit"));
     editing_ = false;
     QStringList assignments;
     for (const QString& name : fields_)
@@ -50,7 +50,7 @@ Status Recordset::update() {
         query.addBindValue(value);
     query.addBindValue(rowIds_[position_]);
     if (!query.exec())
-        return DriveError{3051, query.lastError().text()};
+        return Error::DriveFault(3051, query.lastError().text());
     return {};
 }
 

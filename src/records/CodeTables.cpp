@@ -2,24 +2,23 @@
 
 namespace dvq3 {
 
-std::array<QString, 3> GenderNames;
-std::array<QString, 7> RaceNames;
-std::array<QString, 6> MaritalNames;
-std::array<QString, 9> EducationNames;
-
-void InitCodeTables() {
-    GenderNames = {"N/A", "Male", "Female"};
-    RaceNames = {"N/A", "Caucasian", "Black", "Hispanic", "Asian", "Native American", "Other"};
-    MaritalNames = {"N/A", "Single", "Married", "Divorced", "Separated", "Widowed"};
-    EducationNames = {"N/A",
-                      "8th grade or less",
-                      "Partial H.S.",
-                      "G.E.D.",
-                      "H.S. graduate",
-                      "Partial college",
-                      "Trade or technical school",
-                      "College graduate",
-                      "Advanced degree"};
-}
+const std::array<QString, 3> GenderNames = {QStringLiteral("N/A"), QStringLiteral("Male"),
+                                            QStringLiteral("Female")};
+const std::array<QString, 7> RaceNames = {
+    QStringLiteral("N/A"),      QStringLiteral("Caucasian"), QStringLiteral("Black"),
+    QStringLiteral("Hispanic"), QStringLiteral("Asian"),     QStringLiteral("Native American"),
+    QStringLiteral("Other")};
+const std::array<QString, 6> MaritalNames = {
+    QStringLiteral("N/A"),      QStringLiteral("Single"),    QStringLiteral("Married"),
+    QStringLiteral("Divorced"), QStringLiteral("Separated"), QStringLiteral("Widowed")};
+const std::array<QString, 9> EducationNames = {QStringLiteral("N/A"),
+                                               QStringLiteral("8th grade or less"),
+                                               QStringLiteral("Partial H.S."),
+                                               QStringLiteral("G.E.D."),
+                                               QStringLiteral("H.S. graduate"),
+                                               QStringLiteral("Partial college"),
+                                               QStringLiteral("Trade or technical school"),
+                                               QStringLiteral("College graduate"),
+                                               QStringLiteral("Advanced degree")};
 
 } // namespace dvq3

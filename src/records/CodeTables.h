@@ -7,11 +7,9 @@
 namespace dvq3 {
 
 // Texts of the demographic codes stored in a client record; code 0 is always "N/A".
-extern std::array<QString, 3> GenderNames;
-extern std::array<QString, 7> RaceNames;
-extern std::array<QString, 6> MaritalNames;
-extern std::array<QString, 9> EducationNames;
-
-void InitCodeTables();
+extern const std::array<QString, 3> GenderNames;
+extern const std::array<QString, 7> RaceNames;
+extern const std::array<QString, 6> MaritalNames;
+extern const std::array<QString, 9> EducationNames;
 
 } // namespace dvq3

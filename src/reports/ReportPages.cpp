@@ -49,14 +49,14 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device) {
     device.setPageMargins(QMarginsF(0.5, 0.3, 0.25, 0.2), QPageLayout::Inch);
     QPainter painter;
     if (!painter.begin(&device))
-        return DriveError{57, QStringLiteral("The printer could not be started")};
+        return Error::PrinterFault(QStringLiteral("The printer could not be started"));
     painter.setFont(ReportFont());
     const QFontMetricsF metrics(painter.font(), &device);
     const double pageHeight = painter.viewport().height();
     for (qsizetype p = 0; p < pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
             painter.end();
-            return DriveError{57, QStringLiteral("The printer could not start a new page")};
+            return Error::PrinterFault(QStringLiteral("The printer could not start a new page"));
         }
         const QStringList lines = LinesOf(pages[p]);
         const double step =
@@ -68,7 +68,7 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device) {
         }
     }
     if (!painter.end())
-        return DriveError{57, QStringLiteral("The printer could not finish the document")};
+        return Error::PrinterFault(QStringLiteral("The printer could not finish the document"));
     return {};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DriveError.h"
+#include "platform/Error.h"
 
 #include <QString>
 

@@ -7,7 +7,7 @@
 #include "scoring/RiskRange.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,34 +1,27 @@
 #include "reports/ScoreClient.h"
 
-#include "records/ClientData.h"
-#include "records/CodeTables.h"
+#include "records/Session.h"
 #include "reports/ReportText.h"
 #include "reports/ReportWriter.h"
 #include "scoring/DataFileReader.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 namespace dvq3 {
 namespace {
 
-Status Score() {
-    // Start-up fills these; a caller that has not been through it still gets a true report.
-    if (SectionStart[kSectionCount] != kItemCount)
-        InitSectionStarts();
-    if (GenderNames[0].isEmpty())
-        InitCodeTables();
-
-    const int lastClient = std::min<int>(NumClients + 1, kMaxClients);
-    if (CurClient < 1 || CurClient > lastClient)
+Status Score(const Session& session) {
+    const int CurClient = session.CurClient;
+    if (CurClient < 1 || !session.disk.IsTableIndex(CurClient))
         return ScoringFault(QStringLiteral("there is no client %1 to score on this data disk (it "
                                            "holds %2 clients).")
                                 .arg(CurClient)
-                                .arg(NumClients));
+                                .arg(session.disk.NumClients()));
     SetReportLabels();
     if (auto loaded = LoadScoringTables(); !loaded)
         return loaded;
-    if (auto copied = GetClientData(); !copied)
+    if (auto copied = GetClientData(session.CurrentClient(), CurClient); !copied)
         return copied;
     ScoreScales();
     if (auto computed = ComputePercentiles(); !computed)
@@ -38,8 +31,8 @@ Status Score() {
 
 } // namespace
 
-Result<QString> ScoreClient() {
-    if (auto scored = Score(); !scored) {
+Result<QString> ScoreClient(const Session& session) {
+    if (auto scored = Score(session); !scored) {
         // No caller may show the numbers of a client that could not be scored.
         ResetScoringState();
         return scored.error();

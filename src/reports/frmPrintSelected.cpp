@@ -2,7 +2,7 @@
 
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
-#include "records/ClientData.h"
+#include "records/Session.h"
 #include "reports/ReportPrinting.h"
 #include "reports/ReportText.h"
 #include "reports/ScoreClient.h"
@@ -30,7 +30,8 @@ bool Replace(const QString& from, const QString& to) {
 
 } // namespace
 
-frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
+frmPrintSelected::frmPrintSelected(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmPrintSelected"));
     setWindowTitle(QStringLiteral("Print Selected Reports"));
     msgPanel = new MsgPanel(this);
@@ -55,14 +56,14 @@ frmPrintSelected::frmPrintSelected(QWidget* parent) : QDialog(parent) {
     layout->addWidget(msgPanel);
     connect(menu, &MenuButtons::clicked, this, &frmPrintSelected::cmdMenuChoice_Click);
 
-    FillClientList(lbNameDisplay);
+    FillClientList(lbNameDisplay, session_.disk);
     if (lbNameDisplay->count() > 0)
         lbNameDisplay->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     connect(lbNameDisplay, &QListWidget::itemClicked, this, &frmPrintSelected::EnableEditChoice);
     // With nothing to select the print button is disabled, so an empty disk hands the focus on
     // to the first button that can take it (Cancel).
     new ClientListFocus(
-        fraClient, lbNameDisplay, msgPanel,
+        session_.disk, fraClient, lbNameDisplay, msgPanel,
         [this] {
             return menu->cmdMenuChoice(menu->cmdMenuChoice(PrintChosen)->isEnabled() ? PrintChosen
                                                                                      : Cancel);
@@ -108,8 +109,8 @@ void frmPrintSelected::PrintSelected() {
             continue;
         lbNameDisplay->setCurrentRow(i, QItemSelectionModel::NoUpdate);
         ++copies;
-        CurClient = static_cast<qint16>(i + 1);
-        auto scored = ScoreClient();
+        session_.CurClient = i + 1;
+        auto scored = ScoreClient(session_);
         if (!scored) {
             SetDefaultPointer();
             MsgBox(scored.error().text(), vbCritical, QStringLiteral("Report Error"));

@@ -8,12 +8,14 @@
 
 namespace dvq3 {
 
+class Session;
+
 // Staff tick several clients and print all their reports at once: every report is scored
 // before the first is printed, then they print in list order, one printer job each.
 class frmPrintSelected : public QDialog {
     Q_OBJECT
 public:
-    explicit frmPrintSelected(QWidget* parent = nullptr);
+    explicit frmPrintSelected(Session& session, QWidget* parent = nullptr);
 
     void cmdMenuChoice_Click(int index);
 
@@ -28,6 +30,7 @@ protected:
 private:
     void EnableEditChoice();
     void PrintSelected();
+    Session& session_;
 };
 
 } // namespace dvq3

@@ -14,7 +14,8 @@
 
 namespace dvq3 {
 
-frmViewReport::frmViewReport(QWidget* parent) : QDialog(parent) {
+frmViewReport::frmViewReport(Session& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmViewReport"));
     setWindowTitle(QStringLiteral("Client Report"));
     resize(860, 680);
@@ -70,7 +71,7 @@ void frmViewReport::Form_Activate() {
         CenterForm(this);
     // The report shown is the one scored as the window opened; nothing of a fault is shown.
     MOUSEWAIT();
-    auto scored = ScoreClient();
+    auto scored = ScoreClient(session_);
     if (!scored) {
         MOUSEDEFAULT();
         MsgBox(scored.error().text(), vbCritical, QStringLiteral("Report Error"));

@@ -7,11 +7,13 @@
 
 namespace dvq3 {
 
+class Session;
+
 // Scores the current client when it opens and shows the whole report, with a print button.
 class frmViewReport : public QDialog {
     Q_OBJECT
 public:
-    explicit frmViewReport(QWidget* parent = nullptr);
+    explicit frmViewReport(Session& session, QWidget* parent = nullptr);
 
     void MOUSEDEFAULT();
     void MOUSEWAIT();
@@ -36,6 +38,7 @@ private:
 
     bool activated_ = false;
     bool scored_ = false;
+    Session& session_;
 };
 
 } // namespace dvq3

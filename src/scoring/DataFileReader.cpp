@@ -26,8 +26,8 @@ QStringList SplitLines(const QByteArray& bytes) {
 
 } // namespace
 
-DriveError ScoringFault(const QString& problem) {
-    return {DriveError::kRefused, QStringLiteral("Scoring stopped: ") + problem};
+Error ScoringFault(const QString& problem) {
+    return Error::DataFileFault(QStringLiteral("Scoring stopped: ") + problem);
 }
 
 DataFileReader::DataFileReader(QString name, QStringList lines)
@@ -38,7 +38,8 @@ Result<DataFileReader> DataFileReader::Open(const QString& path) {
     const QString name = info.fileName();
     auto bytes = ReadDriveFile(path);
     if (!bytes) {
-        if (bytes.error().number == 53 || bytes.error().number == 76)
+        if (bytes.error().isDriveFault() &&
+            (bytes.error().number() == 53 || bytes.error().number() == 76))
             return ScoringFault(QStringLiteral("%1 is missing from the program folder %2.")
                                     .arg(name, QDir::toNativeSeparators(info.absolutePath())));
         return ScoringFault(
@@ -51,16 +52,16 @@ DataFileReader DataFileReader::FromBytes(const QString& name, const QByteArray& 
     return DataFileReader(name, SplitLines(bytes));
 }
 
-DriveError DataFileReader::fault(const QString& problem) const {
+Error DataFileReader::fault(const QString& problem) const {
     return ScoringFault(
         QStringLiteral("%1, line %2: %3.").arg(name_).arg(valueLine_ + 1).arg(problem));
 }
 
-DriveError DataFileReader::fileFault(const QString& problem) const {
+Error DataFileReader::fileFault(const QString& problem) const {
     return ScoringFault(QStringLiteral("%1 %2.").arg(name_, problem));
 }
 
-DriveError DataFileReader::earlyEnd(const QString& what) const {
+Error DataFileReader::earlyEnd(const QString& what) const {
     return fileFault(QStringLiteral("ends too early: %1 is missing").arg(what));
 }
 

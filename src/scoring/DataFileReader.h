@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DriveError.h"
+#include "platform/Error.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,13 +33,13 @@ public:
     const QString& name() const { return name_; }
 
     // A fault at the value just read (or being read).
-    DriveError fault(const QString& problem) const;
+    Error fault(const QString& problem) const;
     // A fault of the file as a whole.
-    DriveError fileFault(const QString& problem) const;
+    Error fileFault(const QString& problem) const;
 
 private:
     DataFileReader(QString name, QStringList lines);
-    DriveError earlyEnd(const QString& what) const;
+    Error earlyEnd(const QString& what) const;
     void nextLine();
 
     QString name_;
@@ -51,6 +51,6 @@ private:
 };
 
 // The fault message of the scoring files: "Scoring stopped: " and the problem.
-DriveError ScoringFault(const QString& problem);
+Error ScoringFault(const QString& problem);
 
 } // namespace dvq3

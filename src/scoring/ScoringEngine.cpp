@@ -1,10 +1,10 @@
 #include "scoring/ScoringEngine.h"
 
-#include "records/ClientData.h"
 #include "records/CodeTables.h"
+#include "records/DataDisk.h"
 #include "scoring/DataFileReader.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <limits>
 
@@ -35,20 +35,21 @@ constexpr std::array<int, 8> kCopingItems = {80, 82, 85, 88, 89, 91, 92, 93};
 // Scale 2 always takes the truth correction: its deviant count stands above the threshold of 2.
 constexpr qint16 kScale2Deviants = 9;
 
-QString RecordProblem(const QString& problem) {
-    return QStringLiteral("the record of client %1 %2.").arg(CurClient).arg(problem);
+QString RecordProblem(int client, const QString& problem) {
+    return QStringLiteral("the record of client %1 %2.").arg(client).arg(problem);
 }
 
 // Checks a demographic code against its name table.
 template <std::size_t N>
-Status CheckCode(const QString& field, const std::array<QString, N>& names, const char* what) {
+Status CheckCode(int client, const QString& field, const std::array<QString, N>& names,
+                 const char* what) {
     const int code = CodeValue(field);
     if (code < 0 || code >= static_cast<int>(N) || names[code].isEmpty())
         return ScoringFault(
-            RecordProblem(QStringLiteral("holds %1 code \"%2\", which is not one of "
-                                         "the codes 0 to %3")
-                              .arg(QString::fromLatin1(what), field.trimmed())
-                              .arg(N - 1)));
+            RecordProblem(client, QStringLiteral("holds %1 code \"%2\", which is not one of "
+                                                 "the codes 0 to %3")
+                                      .arg(QString::fromLatin1(what), field.trimmed())
+                                      .arg(N - 1)));
     return {};
 }
 
@@ -101,8 +102,7 @@ void SetReportLabels() {
     MaxAnswerCode = {0, 2, 4, 4, 4, 4};
 }
 
-Status GetClientData() {
-    const ClientRecord& record = Clients[CurClient];
+Status GetClientData(const ClientRecord& record, int client) {
     ReportField[1] = record.Name;
     ReportField[2] = record.Age;
     ReportField[3] = record.Gender;
@@ -116,13 +116,13 @@ Status GetClientData() {
     ArrestText[2] = record.AlcoholArrests;
     ArrestText[3] = record.DrugArrests;
 
-    if (auto ok = CheckCode(ReportField[3], GenderNames, "sex"); !ok)
+    if (auto ok = CheckCode(client, ReportField[3], GenderNames, "sex"); !ok)
         return ok;
-    if (auto ok = CheckCode(ReportField[5], EducationNames, "education"); !ok)
+    if (auto ok = CheckCode(client, ReportField[5], EducationNames, "education"); !ok)
         return ok;
-    if (auto ok = CheckCode(ReportField[6], RaceNames, "ethnicity/race"); !ok)
+    if (auto ok = CheckCode(client, ReportField[6], RaceNames, "ethnicity/race"); !ok)
         return ok;
-    if (auto ok = CheckCode(ReportField[7], MaritalNames, "marital status"); !ok)
+    if (auto ok = CheckCode(client, ReportField[7], MaritalNames, "marital status"); !ok)
         return ok;
 
     for (int i = 1; i <= kItemCount; ++i) {
@@ -130,13 +130,14 @@ Status GetClientData() {
             i <= record.Responses.size() ? DigitValue(record.Responses[i - 1]) : 0);
         const int section = SectionOfItem(i);
         if (Answer[i] > MaxAnswerCode[section])
-            return ScoringFault(RecordProblem(QStringLiteral("holds answer %1 for item %2, but the "
-                                                             "items %3 to %4 take answers 0 to %5")
-                                                  .arg(Answer[i])
-                                                  .arg(i)
-                                                  .arg(SectionStart[section - 1] + 1)
-                                                  .arg(SectionStart[section])
-                                                  .arg(MaxAnswerCode[section])));
+            return ScoringFault(
+                RecordProblem(client, QStringLiteral("holds answer %1 for item %2, but the "
+                                                     "items %3 to %4 take answers 0 to %5")
+                                          .arg(Answer[i])
+                                          .arg(i)
+                                          .arg(SectionStart[section - 1] + 1)
+                                          .arg(SectionStart[section])
+                                          .arg(MaxAnswerCode[section])));
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/DriveError.h"
+#include "platform/Error.h"
+#include "records/ClientRecord.h"
 
 #include <QString>
 
@@ -33,7 +34,7 @@ void SetReportLabels();
 // Copies the current client's fields and answers. Refuses a record whose demographic codes
 // have no name or whose answers exceed their section's codes: such a record is damaged, and a
 // report would show made-up values.
-[[nodiscard]] Status GetClientData();
+[[nodiscard]] Status GetClientData(const ClientRecord& record, int client);
 void ScoreScales();
 // Refuses a truth correction that takes a raw score out of 16 bits.
 [[nodiscard]] Status ComputePercentiles();

@@ -2,7 +2,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "scoring/DataFileReader.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 namespace dvq3 {
 

@@ -2,29 +2,21 @@
 
 #include "platform/IniPaths.h"
 #include "platform/MsgBox.h"
-#include "records/ClientData.h"
-#include "shell/DataDisk.h"
+#include "shell/DiskCheck.h"
 #include "shell/frmDriveSelect.h"
 #include "ui/WindowRoutines.h"
 
 namespace dvq3 {
 namespace {
 
-bool IsMissingDiskError(int number) {
-    for (int missing : {52, 53, 57, 71, 76, 3024, 3044, 3051})
-        if (number == missing)
-            return true;
-    return false;
-}
-
 // The drive error handler: a write-protected disk may be retried, a missing disk or file ends
 // the check so the caller can offer another drive, anything else is shown and ends the check.
 class DriveErrorHandler : public DiskCheckHandler {
 public:
-    bool retryAfter(const DriveError& error) override {
-        if (error.number == 70)
+    bool retryAfter(const Error& error) override {
+        if (error.isDriveFault() && error.number() == 70)
             return MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle) == vbOK;
-        if (!IsMissingDiskError(error.number))
+        if (!IsMissingDiskError(error))
             MsgBox(error.text());
         return false;
     }
@@ -38,13 +30,13 @@ public:
 // Reloading the disk that was in use asks nothing: any failure is a failed reload.
 class QuietHandler : public DiskCheckHandler {
 public:
-    bool retryAfter(const DriveError&) override { return false; }
+    bool retryAfter(const Error&) override { return false; }
     void tell(const QString&, bool) override {}
 };
 
-bool ReloadPrevious(const QString& previous) {
+bool ReloadPrevious(Session& session, const QString& previous) {
     QuietHandler quiet;
-    auto reloaded = CheckDataDisk(previous, quiet);
+    auto reloaded = CheckDataDisk(session, previous, quiet);
     if (reloaded && reloaded.value())
         return true;
     MsgBox(QStringLiteral("Reload of original data disk failed, aborting Program"));
@@ -59,9 +51,10 @@ QString ShowDriveSelect() {
     return chooser.NewDrive;
 }
 
-DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refreshList,
+DriveSelection SelectDataDrive(Session& session, bool atStartup,
+                               const std::function<void()>& refreshList,
                                const std::function<QString()>& chooseDrive) {
-    const QString previous = DataDrive;
+    const QString previous = session.disk.DataDrive();
     bool firstPass = true;
     for (;;) {
         QString drive;
@@ -74,14 +67,14 @@ DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refr
         }
 
         DriveErrorHandler handler;
-        auto checked = CheckDataDisk(drive, handler);
+        auto checked = CheckDataDisk(session, drive, handler);
         if (checked && checked.value()) {
             if (auto written = WriteINIFilePath(drive); !written)
                 MsgBox(written.error().text());
             refreshList();
             return DriveSelection::Established;
         }
-        if (!checked && IsMissingDiskError(checked.error().number)) {
+        if (!checked && IsMissingDiskError(checked.error())) {
             const int answer =
                 MsgBox(QStringLiteral("No test information found on drive ") + drive.toUpper() +
                            QStringLiteral(", would you like to try another drive?"),
@@ -100,7 +93,8 @@ DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refr
         }
         if (atStartup)
             return DriveSelection::EndProgram;
-        return ReloadPrevious(previous) ? DriveSelection::Kept : DriveSelection::EndProgram;
+        return ReloadPrevious(session, previous) ? DriveSelection::Kept
+                                                 : DriveSelection::EndProgram;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/Session.h"
+
 #include <QString>
 
 #include <functional>
@@ -17,7 +19,8 @@ enum class DriveSelection {
 // it in tests). When a drive is established its name is written to the initialisation file and
 // refreshList runs. A drive that fails from the menu never leaves the station half switched:
 // the disk in use is reloaded, or the program ends.
-DriveSelection SelectDataDrive(bool atStartup, const std::function<void()>& refreshList,
+DriveSelection SelectDataDrive(Session& session, bool atStartup,
+                               const std::function<void()>& refreshList,
                                const std::function<QString()>& chooseDrive = {});
 
 // Shows frmDriveSelect modally and returns its NewDrive.

@@ -3,14 +3,11 @@
 #include "platform/IniPaths.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
-#include "platform/StartupGlobals.h"
-#include "records/ClientData.h"
-#include "records/CodeTables.h"
-#include "shell/DataDisk.h"
+#include "records/Session.h"
+#include "shell/DiskCheck.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
-#include "test/TestSpec.h"
 #include "ui/WindowRoutines.h"
 
 #include <QCoreApplication>
@@ -25,17 +22,16 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
         const Status status = statement();
         if (status)
             return true;
-        const int number = status.error().number;
+        const Error& error = status.error();
         int answer = vbCancel;
-        if (number == 70) {
+        if (error.isDriveFault() && error.number() == 70) {
             answer = MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle);
-        } else if (number == 52 || number == 53 || number == 57 || number == 71 || number == 3024 ||
-                   number == 3044 || number == 3051) {
+        } else if (IsMissingDiskError(error)) {
             answer = MsgBox(QStringLiteral("Data disk not found!\r\rInsert data disk in drive A "
                                            "to continue."),
                             vbOKCancel | vbCritical, kDiskErrorTitle);
         } else {
-            MsgBox(status.error().text());
+            MsgBox(error.text());
         }
         if (answer != vbOK)
             return false;
@@ -44,12 +40,12 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
 
 } // namespace
 
-bool RunStartup(frmMainMenu& mainMenu) {
+bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     SetWaitPointer();
-    SndPath = GetINISndPath();
-    DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
+    session.SndPath = GetINISndPath();
+    session.DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
     if (!WithStartupHandler([] { return WriteINISystemDB(); }) ||
-        !WithStartupHandler([] { return dbTest().open(DbPath, true); })) {
+        !WithStartupHandler([&session] { return session.dbTest.open(session.DbPath, true); })) {
         SetDefaultPointer();
         return false;
     }
@@ -63,13 +59,13 @@ bool RunStartup(frmMainMenu& mainMenu) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
     SetDefaultPointer();
-    const DriveSelection drive = SelectDataDrive(true, [&mainMenu] {
+    const DriveSelection drive = SelectDataDrive(session, true, [&mainMenu] {
         mainMenu.lbNameDisplay->clear();
         mainMenu.RefreshNameDisplay();
     });
     splash.Unload();
     if (drive == DriveSelection::EndProgram) {
-        dbTest().close();
+        session.dbTest.close();
         return false;
     }
 
@@ -77,13 +73,11 @@ bool RunStartup(frmMainMenu& mainMenu) {
     mainMenu.show();
     if (!mainMenu.isMaximized())
         CenterForm(&mainMenu);
-    InitCodeTables();
     mainMenu.Form_Activate();
     // The keyboard starts in the client list (or on "Add New Client" when there is none).
     mainMenu.lbNameDisplay->setFocus(Qt::OtherFocusReason);
     mainMenu.ListEnabled = true;
     mainMenu.UnloadOthers = true;
-    InitSectionStarts();
     SetDefaultPointer();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "shell/frmMainMenu.h"
 
 #include "platform/MsgBox.h"
-#include "records/ClientData.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "ui/ClientList.h"
@@ -21,7 +20,8 @@ enum MenuChoice { EditClient = 0, AddClient = 1, Supervisor = 2, ExitApplication
 
 } // namespace
 
-frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
+frmMainMenu::frmMainMenu(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("frmMainMenu"));
     setWindowTitle(QStringLiteral("Corvalent-III"));
     resize(900, 620);
@@ -86,8 +86,8 @@ frmMainMenu::frmMainMenu(QWidget* parent) : QMainWindow(parent) {
 
     // An empty disk hands the focus on to "Add New Client".
     new ClientListFocus(
-        fraClient, lbNameDisplay, msgPanel, [this] { return menu->cmdMenuChoice(AddClient); },
-        [this] { EnableEditChoice(); });
+        session_.disk, fraClient, lbNameDisplay, msgPanel,
+        [this] { return menu->cmdMenuChoice(AddClient); }, [this] { EnableEditChoice(); });
 
     menu->cmdMenuChoice(EditClient)->setEnabled(false);
     placeFrames();
@@ -106,9 +106,9 @@ void frmMainMenu::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMainMenu::RefreshNameDisplay() {
-    if (NumClients <= 0 || !ListEnabled)
+    if (session_.disk.NumClients() <= 0 || !ListEnabled)
         return;
-    FillClientList(lbNameDisplay);
+    FillClientList(lbNameDisplay, session_.disk);
 }
 
 void frmMainMenu::EnableEditChoice() {
@@ -124,7 +124,9 @@ void frmMainMenu::lbNameDisplay_Click() {
         return;
     // Only the number before the first hyphen identifies the client; names may hold hyphens.
     const QString text = current->text();
-    CurClient = static_cast<qint16>(text.left(text.indexOf(u'-')).toInt());
+    const int client = text.left(text.indexOf(u'-')).toInt();
+    if (client >= 1 && client <= session_.disk.NumClients())
+        session_.CurClient = client;
 }
 
 void frmMainMenu::changeEvent(QEvent* event) {
@@ -151,32 +153,32 @@ void frmMainMenu::Form_Activate() {
 void frmMainMenu::cmdMenuChoice_Click(int index) {
     switch (index) {
     case EditClient:
-        EditExisting = true;
-        FromScan = false;
+        session_.EditExisting = true;
+        session_.FromScan = false;
         UnloadOthers = false;
         ListEnabled = false;
         frMainMenu->hide();
-        ShowModalWindow(QStringLiteral("frmClientInfo"));
-        if (ContinueFlag) {
-            ContinueFlag = false;
-            ShowModalWindow(QStringLiteral("frmCourtHistory"));
-            if (ContinueFlag)
-                ShowModalWindow(QStringLiteral("frmNewEntry"));
+        ShowChain(QStringLiteral("frmClientInfo"));
+        if (session_.ContinueFlag) {
+            session_.ContinueFlag = false;
+            ShowChain(QStringLiteral("frmCourtHistory"));
+            if (session_.ContinueFlag)
+                ShowChain(QStringLiteral("frmNewEntry"));
         }
         UnloadOthers = true;
         frMainMenu->show();
         ListEnabled = true;
         break;
     case AddClient:
-        if (NumClients >= kMaxClients) {
+        if (session_.disk.NumClients() >= kMaxClients) {
             MsgBox(DiskFullText(), vbExclamation, QStringLiteral("Data Disk Full"));
             return;
         }
-        EditExisting = false;
-        FromScan = false;
+        session_.EditExisting = false;
+        session_.FromScan = false;
         ListEnabled = false;
         frMainMenu->hide();
-        ShowModalWindow(QStringLiteral("frmSelectEntryMethod"));
+        ShowChain(QStringLiteral("frmSelectEntryMethod"));
         frMainMenu->show();
         ListEnabled = true;
         RefreshNameDisplay();
@@ -184,7 +186,7 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
     case Supervisor:
         ListEnabled = false;
         frMainMenu->hide();
-        ShowModalWindow(QStringLiteral("frmSupervisorOptions"));
+        ShowChain(QStringLiteral("frmSupervisorOptions"));
         frMainMenu->show();
         ListEnabled = true;
         break;
@@ -196,8 +198,12 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
     }
 }
 
+void frmMainMenu::ShowChain(const QString& name) {
+    ShowModalWindow(session_, name);
+}
+
 void frmMainMenu::mnuDrive_Click() {
-    const DriveSelection selection = SelectDataDrive(false, [this] {
+    const DriveSelection selection = SelectDataDrive(session_, false, [this] {
         lbNameDisplay->clear();
         RefreshNameDisplay();
     });

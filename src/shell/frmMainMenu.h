@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/Session.h"
 #include "ui/MenuButtons.h"
 
 #include <QGroupBox>
@@ -13,7 +14,7 @@ namespace dvq3 {
 class frmMainMenu : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMainMenu(QWidget* parent = nullptr);
+    explicit frmMainMenu(Session& session, QWidget* parent = nullptr);
 
     // The client list may be rebuilt; false while a workflow chain runs.
     bool ListEnabled = false;
@@ -54,8 +55,11 @@ protected:
 
 private:
     void EnableEditChoice();
+    void ShowChain(const QString& name);
     void lbNameDisplay_Click();
     void placeFrames();
+
+    Session& session_;
 };
 
 } // namespace dvq3

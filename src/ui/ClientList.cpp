@@ -1,6 +1,6 @@
 #include "ui/ClientList.h"
 
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "ui/MenuButtons.h"
 
 #include <QEvent>
@@ -11,10 +11,10 @@
 
 namespace dvq3 {
 
-void FillClientList(QListWidget* list) {
+void FillClientList(QListWidget* list, const DataDisk& disk) {
     list->clear();
-    for (int i = 1; i <= NumClients; ++i)
-        list->addItem(QString::number(i) + u'-' + Clients[i].Name);
+    for (int i = 1; i <= disk.NumClients(); ++i)
+        list->addItem(QString::number(i) + u'-' + disk.Clients(i).Name);
 }
 
 void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused) {
@@ -29,10 +29,10 @@ void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused) {
     list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
-ClientListFocus::ClientListFocus(QGroupBox* frame, QListWidget* list, MsgPanel* msgPanel,
-                                 std::function<QWidget*()> whenEmpty,
+ClientListFocus::ClientListFocus(const DataDisk& disk, QGroupBox* frame, QListWidget* list,
+                                 MsgPanel* msgPanel, std::function<QWidget*()> whenEmpty,
                                  std::function<void()> onChange)
-    : QObject(list), frame_(frame), list_(list), msgPanel_(msgPanel),
+    : QObject(list), disk_(disk), frame_(frame), list_(list), msgPanel_(msgPanel),
       whenEmpty_(std::move(whenEmpty)), onChange_(std::move(onChange)) {
     list->installEventFilter(this);
     PaintClientListFrame(frame_, list_, false);
@@ -43,7 +43,7 @@ bool ClientListFocus::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (NumClients < 1) {
+        if (disk_.NumClients() < 1) {
             whenEmpty_()->setFocus(Qt::TabFocusReason);
             return true;
         }

@@ -9,9 +9,11 @@ class QListWidget;
 
 namespace dvq3 {
 
+class DataDisk;
+
 // The client lists of the station's windows: one line per loaded client, its number, a hyphen
 // and the 25-character name as stored ("3-" followed by the name).
-void FillClientList(QListWidget* list);
+void FillClientList(QListWidget* list, const DataDisk& disk);
 // The frame around a client list is cyan with a bold black caption while the list has the
 // focus, blue with white text otherwise.
 void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused);
@@ -23,13 +25,14 @@ class MsgPanel;
 // choose. onChange runs when the list gets the focus and after every key pressed in it.
 class ClientListFocus : public QObject {
 public:
-    ClientListFocus(QGroupBox* frame, QListWidget* list, MsgPanel* msgPanel,
+    ClientListFocus(const DataDisk& disk, QGroupBox* frame, QListWidget* list, MsgPanel* msgPanel,
                     std::function<QWidget*()> whenEmpty, std::function<void()> onChange);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const DataDisk& disk_;
     QGroupBox* frame_;
     QListWidget* list_;
     MsgPanel* msgPanel_;

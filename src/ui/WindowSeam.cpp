@@ -1,35 +1,16 @@
 #include "ui/WindowSeam.h"
 
 #include "platform/MsgBox.h"
-#include "records/ClientData.h"
-
-#include <QHash>
+#include "records/Session.h"
 
 namespace dvq3 {
-namespace {
 
-QHash<QString, ModalWindow>& Windows() {
-    static QHash<QString, ModalWindow> windows;
-    return windows;
-}
-
-} // namespace
-
-void RegisterModalWindow(const QString& name, ModalWindow show) {
-    Windows().insert(name, std::move(show));
-}
-
-void UnregisterModalWindows() {
-    Windows().clear();
-}
-
-void ShowModalWindow(const QString& name) {
-    if (const auto found = Windows().constFind(name); found != Windows().cend()) {
-        (*found)();
+void ShowModalWindow(Session& session, const QString& name) {
+    if (const auto found = session.ChainWindows.find(name); found != session.ChainWindows.end()) {
+        found->second(session);
         return;
     }
-    // Cancelled, as far as the chain is concerned.
-    ContinueFlag = false;
+    session.ContinueFlag = false;
     MsgBox(QStringLiteral("This function is not available yet in this version of the station."),
            vbInformation);
 }

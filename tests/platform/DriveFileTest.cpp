@@ -31,9 +31,9 @@ TEST(DriveError, MapsErrnoToTheHandledNumbers) {
         {ENOSPC, false, 61, "Disk full"},
     };
     for (const Case& c : cases) {
-        const DriveError error = DriveErrorFromErrno(c.err, c.folder);
-        EXPECT_EQ(error.number, c.number) << c.err;
-        EXPECT_EQ(error.description, QString::fromLatin1(c.description));
+        const Error error = DriveErrorFromErrno(c.err, c.folder);
+        EXPECT_EQ(error.number(), c.number) << c.err;
+        EXPECT_EQ(error.description(), QString::fromLatin1(c.description));
     }
     EXPECT_EQ(DriveErrorFromErrno(ENOSPC).text(), QStringLiteral("Error 61:Disk full"));
 }
@@ -42,12 +42,12 @@ TEST(DriveFile, MissingFileAndMissingFolderAreTold) {
     TestFolder folder;
     auto missing = ReadDriveFile(folder.drive() + "/nothing");
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number, 53);
+    EXPECT_EQ(missing.error().number(), 53);
     DriveFile file;
     auto opened =
         file.open(folder.path("no/such/folder/DATA401.DVQ"), DriveFile::Mode::ReadWriteCreate);
     ASSERT_FALSE(opened);
-    EXPECT_EQ(opened.error().number, 76);
+    EXPECT_EQ(opened.error().number(), 76);
 }
 
 TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
@@ -57,7 +57,7 @@ TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
     faults.fail(DriveOp::Write, EROFS, {}, 1);
     auto written = WriteDriveFile(path, "abc");
     ASSERT_FALSE(written);
-    EXPECT_EQ(written.error().number, 70);
+    EXPECT_EQ(written.error().number(), 70);
     ASSERT_TRUE(WriteDriveFile(path, "abc")); // the fault was for one write only
     EXPECT_EQ(TestFolder::Read(path), QByteArray("abc"));
     EXPECT_EQ(faults.count(DriveOp::Sync), 1); // the failed write never reached its flush
@@ -65,6 +65,6 @@ TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
     faults.fail(DriveOp::Remove, EIO);
     auto removed = RemoveDriveFile(path);
     ASSERT_FALSE(removed);
-    EXPECT_EQ(removed.error().number, 57);
+    EXPECT_EQ(removed.error().number(), 57);
     EXPECT_TRUE(DriveFileExists(path).value());
 }

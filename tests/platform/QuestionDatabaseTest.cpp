@@ -96,15 +96,15 @@ TEST(QuestionDatabase, OpenFailuresCarryTheEngineNumbers) {
     QuestionDatabase db;
     auto missing = db.open(folder.path("DVQ3.MDB"), true);
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number, 3024);
+    EXPECT_EQ(missing.error().number(), 3024);
     EXPECT_FALSE(QFile::exists(folder.path("DVQ3.MDB"))); // never created by an open
     auto badPath = db.open(folder.path("none/DVQ3.MDB"), true);
     ASSERT_FALSE(badPath);
-    EXPECT_EQ(badPath.error().number, 3044);
+    EXPECT_EQ(badPath.error().number(), 3044);
     TestFolder::Write(folder.path("junk.mdb"), QByteArray(4096, 'x'));
     auto junk = db.open(folder.path("junk.mdb"), true);
     ASSERT_FALSE(junk);
-    EXPECT_EQ(junk.error().number, 3051);
+    EXPECT_EQ(junk.error().number(), 3051);
     EXPECT_FALSE(db.isOpen());
 }
 
@@ -116,7 +116,7 @@ TEST(QuestionDatabase, ExclusiveOpenKeepsOthersOut) {
     QuestionDatabase second;
     auto denied = second.open(path, true);
     ASSERT_FALSE(denied);
-    EXPECT_EQ(denied.error().number, 3051);
+    EXPECT_EQ(denied.error().number(), 3051);
     first.close();
     EXPECT_TRUE(second.open(path, true));
 }

@@ -2,7 +2,7 @@
 #include "TestFolder.h"
 #include "platform/Codepage.h"
 #include "platform/FileDialogs.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportPrinting.h"
 #include "reports/frmPrintSelected.h"

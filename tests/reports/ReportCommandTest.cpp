@@ -2,7 +2,7 @@
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
 #include "platform/IniFile.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <QFile>
 #include <QProcess>

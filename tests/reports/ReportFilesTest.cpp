@@ -3,7 +3,7 @@
 // them after a deliberate layout change, and check them again by reading.
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "reports/ScoreClient.h"
 
 #include <QFile>

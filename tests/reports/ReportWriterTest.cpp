@@ -6,7 +6,7 @@
 #include "records/CodeTables.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "DriveFaults.h"
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "reports/ReportText.h"
 #include "scoring/ScoringEngine.h"
 

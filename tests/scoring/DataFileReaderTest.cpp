@@ -10,7 +10,7 @@ DataFileReader Reader(const QByteArray& bytes) {
     return DataFileReader::FromBytes(QStringLiteral("DVQ3B.TXT"), bytes);
 }
 
-QString Message(const DriveError& error) {
+QString Message(const Error& error) {
     return error.text();
 }
 

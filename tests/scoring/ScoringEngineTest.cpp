@@ -1,10 +1,10 @@
 #include "scoring/ScoringEngine.h"
 #include "ScoringFixtures.h"
 #include "TestFolder.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "records/CodeTables.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "records/CodeTables.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 namespace dvq3test {
 
@@ -22,8 +22,6 @@ void InstallScoringFixtures(const TestFolder& folder) {
 }
 
 void ResetScoringWorld() {
-    dvq3::InitSectionStarts();
-    dvq3::InitCodeTables();
     dvq3::ResetScoringTables();
     dvq3::ResetScoringState();
 }

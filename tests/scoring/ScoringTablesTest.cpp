@@ -1,7 +1,7 @@
 #include "scoring/ScoringTables.h"
 #include "DriveFaults.h"
 #include "ScoringFixtures.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <QFile>
 
@@ -18,7 +18,6 @@ namespace {
 struct ScoringTablesTest : ::testing::Test {
     TestFolder folder;
     void SetUp() override {
-        InitSectionStarts();
         InstallScoringFixtures(folder);
     }
 };

@@ -4,7 +4,7 @@
 #include "TestFolder.h"
 #include "platform/IniFile.h"
 #include "platform/IniPaths.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 #include "platform/StartupGlobals.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <QFile>
 #include <QSignalSpy>

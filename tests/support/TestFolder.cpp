@@ -1,7 +1,7 @@
 #include "TestFolder.h"
 
 #include "platform/DriveFile.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,13 +14,11 @@ TestFolder::TestFolder() : previousProgram_(qgetenv("DVQ3_PROGRAM_FOLDER")) {
     EXPECT_TRUE(dir_.isValid());
     QDir().mkpath(drive());
     qputenv("DVQ3_PROGRAM_FOLDER", dir_.path().toLocal8Bit());
-    dvq3::ResetClientState();
     dvq3::SetDriveFaultHook({});
 }
 
 TestFolder::~TestFolder() {
     dvq3::SetDriveFaultHook({});
-    dvq3::ResetClientState();
     if (previousProgram_.isNull())
         qunsetenv("DVQ3_PROGRAM_FOLDER");
     else

@@ -9,7 +9,7 @@
 namespace dvq3test {
 
 // A temporary program folder (DVQ3_PROGRAM_FOLDER points at it while the object lives) and a
-// data drive folder inside it. The client state and the fault hook are reset on both ends.
+// data drive folder inside it. The fault hook is reset on both ends.
 class TestFolder {
 public:
     TestFolder();

@@ -1,6 +1,6 @@
 #include "BuildDisk.h"
 #include "TestFolder.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
 #include "platform/Twips.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 

@@ -1,7 +1,6 @@
 #include "DumpCommand.h"
 
-#include "platform/DriveFile.h"
-#include "records/ClientData.h"
+#include "DriveLoad.h"
 
 #include <QStringList>
 
@@ -20,46 +19,25 @@ QString CsvField(QString text) {
     return u'"' + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
 }
 
-QString MessageText(QString message) {
-    return message.replace(u'\r', u'\n');
-}
-
 } // namespace
 
 int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
-    dvq3::SetDataDrive(drive);
-    auto exists = dvq3::DriveFileExists(dvq3::ClientFile);
-    if (exists && !exists.value()) {
-        err << "No test information found on drive " << drive.toUpper() << ".\n";
+    dvq3::Session session;
+    bool damaged = false;
+    if (!LoadDrive(session, drive, err, &damaged))
         return 2;
-    }
-    auto bytes =
-        exists ? dvq3::ReadDriveFile(dvq3::ClientFile) : dvq3::Result<QByteArray>(exists.error());
-    if (!bytes) {
-        err << bytes.error().text() << '\n';
-        return 2;
-    }
-    const dvq3::ClientFileContents contents = dvq3::ParseClientFile(bytes.value());
-    if (contents.check.problem == dvq3::ClientFileProblem::TooManyRecords) {
-        err << MessageText(contents.check.message) << '\n';
-        return 2;
-    }
     QStringList header;
     for (const auto& field : dvq3::kClientFields)
         header << QString::fromLatin1(field.name);
     out << header.join(u',') << '\n';
-    for (const dvq3::ClientRecord& record : contents.records) {
+    for (int i = 1; i <= session.disk.NumClients(); ++i) {
         QStringList row;
         for (const auto& field : dvq3::kClientFields)
-            row << CsvField(record.*field.member);
+            row << CsvField(session.disk.Clients(i).*field.member);
         out << row.join(u',') << '\n';
     }
     out.flush();
-    if (contents.check.problem != dvq3::ClientFileProblem::None) {
-        err << MessageText(contents.check.message) << '\n';
-        return 2;
-    }
-    return 0;
+    return damaged ? 2 : 0;
 }
 
 } // namespace dvq3tool

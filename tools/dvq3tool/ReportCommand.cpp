@@ -1,11 +1,8 @@
 #include "ReportCommand.h"
 
-#include "platform/DriveFile.h"
+#include "DriveLoad.h"
 #include "platform/IniPaths.h"
-#include "records/ClientData.h"
-#include "records/CodeTables.h"
 #include "reports/ScoreClient.h"
-#include "test/TestSpec.h"
 
 #ifdef DVQ3TOOL_PDF
 #include "reports/ReportPages.h"
@@ -18,10 +15,6 @@ namespace {
 
 constexpr int kFaulty = 2;
 constexpr int kUsage = 64;
-
-QString MessageText(QString message) {
-    return message.replace(u'\r', u'\n');
-}
 
 struct ReportArgs {
     int client = 0;
@@ -62,35 +55,6 @@ ReportArgs ParseArgs(const QStringList& args) {
     return parsed;
 }
 
-// Reads the drive's client file into the client table without creating or changing anything.
-bool LoadDrive(const QString& drive, QTextStream& err) {
-    dvq3::SetDataDrive(drive);
-    auto exists = dvq3::DriveFileExists(dvq3::ClientFile);
-    if (exists && !exists.value()) {
-        err << "No test information found on drive " << drive.toUpper() << ".\n";
-        return false;
-    }
-    auto bytes =
-        exists ? dvq3::ReadDriveFile(dvq3::ClientFile) : dvq3::Result<QByteArray>(exists.error());
-    if (!bytes) {
-        err << bytes.error().text() << '\n';
-        return false;
-    }
-    const dvq3::ClientFileContents contents = dvq3::ParseClientFile(bytes.value());
-    if (contents.check.problem == dvq3::ClientFileProblem::TooManyRecords) {
-        err << MessageText(contents.check.message) << '\n';
-        return false;
-    }
-    // A damaged tail does not touch the whole records before it; the station scores them too.
-    if (contents.check.problem != dvq3::ClientFileProblem::None)
-        err << MessageText(contents.check.message) << '\n';
-    dvq3::Clients.fill(dvq3::ClientRecord());
-    for (std::size_t i = 0; i < contents.records.size(); ++i)
-        dvq3::Clients[i + 1] = contents.records[i];
-    dvq3::NumClients = static_cast<qint16>(contents.records.size());
-    return true;
-}
-
 } // namespace
 
 bool CanWritePdf() {
@@ -122,17 +86,16 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
         return kUsage;
     }
     const QString drive = parsed.drive.isEmpty() ? dvq3::GetINIFilePath() : parsed.drive;
-    if (!LoadDrive(drive, err))
+    dvq3::Session session;
+    if (!LoadDrive(session, drive, err))
         return kFaulty;
-    if (parsed.client < 1 || parsed.client > dvq3::NumClients) {
+    if (parsed.client < 1 || parsed.client > session.disk.NumClients()) {
         err << "Client " << parsed.client << " is not on the data disk " << drive << " (it holds "
-            << dvq3::NumClients << " clients).\n";
+            << session.disk.NumClients() << " clients).\n";
         return kFaulty;
     }
-    dvq3::InitSectionStarts();
-    dvq3::InitCodeTables();
-    dvq3::CurClient = static_cast<qint16>(parsed.client);
-    auto scored = dvq3::ScoreClient();
+    session.CurClient = parsed.client;
+    auto scored = dvq3::ScoreClient(session);
     if (!scored) {
         err << MessageText(scored.error().text()) << '\n';
         return kFaulty;

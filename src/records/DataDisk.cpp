@@ -1,28 +1,13 @@
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include "platform/DriveFile.h"
 
+#include <algorithm>
 
 namespace dvq3 {
-
-QString DataDrive = QStringLiteral("a:");
-QString ClientFile;
-QString TidFile;
-std::array<ClientRecord, kMaxClients + 1> Clients;
-qint16 NumClients = 0;
-qint16 CurClient = 0;
-bool ContinueFlag = false;
-bool EditExisting = false;
-bool FromScan = false;
-qint16 CurNameDeleted = 0;
-
 namespace {
 
 constexpr qint64 kRecord = ClientRecord::kLength;
-
-DriveError Refusal(const QString& message) {
-    return {DriveError::kRefused, message};
-}
 
 QString PartialRecordText(qint64 length) {
     return QStringLiteral("The client file on this data disk is damaged: its length of %1 bytes "
@@ -31,55 +16,34 @@ QString PartialRecordText(qint64 length) {
         .arg(kRecord);
 }
 
-QString ChangedText(qint64 length) {
+QString ChangedText(qint64 length, int loaded) {
     return QStringLiteral("The client file on this data disk has changed since it was loaded (it "
                           "now holds %1 records, %2 were loaded). Nothing was written to it; "
                           "select the data drive again to reload it.")
         .arg(length / kRecord)
-        .arg(NumClients);
-}
-
-// Why a record cannot be written at index into a file of the given length, or empty.
-QString WriteRefusal(qint16 index, qint64 length) {
-    if (index == NumClients + 1 && index > kMaxClients)
-        return DiskFullText();
-    if (index < 1 || index > NumClients + 1)
-        return QStringLiteral("Client number %1 is not on this data disk (it holds %2 clients).")
-            .arg(index)
-            .arg(NumClients);
-    if (index == NumClients + 1) {
-        // An append lands right after the last whole record: it must not overwrite the tail of
-        // a damaged file nor a record another station appended since the load.
-        if (length % kRecord != 0)
-            return PartialRecordText(length) +
-                   QStringLiteral("\rNothing was written to it; the client is still on screen.");
-        if (length != (index - 1) * kRecord)
-            return ChangedText(length);
-    } else if (length < index * kRecord) {
-        return ChangedText(length);
-    }
-    return {};
+        .arg(loaded);
 }
 
 } // namespace
 
-void ResetClientState() {
-    DataDrive = QStringLiteral("a:");
-    ClientFile.clear();
-    TidFile.clear();
-    Clients.fill(ClientRecord());
-    NumClients = 0;
-    CurClient = 0;
-    ContinueFlag = false;
-    EditExisting = false;
-    FromScan = false;
-    CurNameDeleted = 0;
+void DataDisk::SetDataDrive(const QString& drive) {
+    dataDrive_ = drive;
+    clientFile_ = drive + QStringLiteral("/DATA401.DVQ");
+    tidFile_ = drive + QStringLiteral("/TID");
 }
 
-void SetDataDrive(const QString& drive) {
-    DataDrive = drive;
-    ClientFile = drive + QStringLiteral("/DATA401.DVQ");
-    TidFile = drive + QStringLiteral("/TID");
+bool DataDisk::IsTableIndex(int index) const {
+    return index >= 0 && index <= std::min(numClients_ + 1, kMaxClients);
+}
+
+ClientRecord& DataDisk::Clients(int index) {
+    if (!IsTableIndex(index))
+        MisuseAbort("a client index beyond the table");
+    return clients_[static_cast<std::size_t>(index)];
+}
+
+const ClientRecord& DataDisk::Clients(int index) const {
+    return const_cast<DataDisk*>(this)->Clients(index);
 }
 
 ClientFileContents ParseClientFile(const QByteArray& bytes) {
@@ -109,37 +73,59 @@ ClientFileContents ParseClientFile(const QByteArray& bytes) {
     return contents;
 }
 
-Result<ClientFileCheck> LoadClients() {
-    // Opened for writing, as every later save will be: a missing file is created empty.
-    auto bytes = ReadDriveFile(ClientFile, DriveFile::Mode::ReadWriteCreate);
+Result<ClientFileCheck> DataDisk::LoadClients(LoadMode mode) {
+    auto bytes = ReadDriveFile(clientFile_, mode == LoadMode::CreateMissing
+                                                ? DriveFile::Mode::ReadWriteCreate
+                                                : DriveFile::Mode::ReadOnly);
     if (!bytes)
         return bytes.error();
     const ClientFileContents contents = ParseClientFile(bytes.value());
-    Clients.fill(ClientRecord());
+    clients_.fill(ClientRecord());
     for (std::size_t i = 0; i < contents.records.size(); ++i)
-        Clients[i + 1] = contents.records[i];
-    NumClients = static_cast<qint16>(contents.records.size());
-    CurClient = NumClients > 0 ? 1 : 0;
+        clients_[i + 1] = contents.records[i];
+    numClients_ = static_cast<qint16>(contents.records.size());
     return contents.check;
 }
 
-Status SaveClient(qint16 index) {
+// Why a record cannot be written at index into a file of the given length, or empty.
+QString DataDisk::WriteRefusal(int index, qint64 length) const {
+    if (index == numClients_ + 1 && index > kMaxClients)
+        return DiskFullText();
+    if (index < 1 || index > numClients_ + 1)
+        return QStringLiteral("Client number %1 is not on this data disk (it holds %2 clients).")
+            .arg(index)
+            .arg(numClients_);
+    if (index == numClients_ + 1) {
+        // An append lands right after the last whole record: it must not overwrite the tail of
+        // a damaged file nor a record another station appended since the load.
+        if (length % kRecord != 0)
+            return PartialRecordText(length) +
+                   QStringLiteral("\rNothing was written to it; the client is still on screen.");
+        if (length != (index - 1) * kRecord)
+            return ChangedText(length, numClients_);
+    } else if (length < index * kRecord) {
+        return ChangedText(length, numClients_);
+    }
+    return {};
+}
+
+Status DataDisk::SaveClient(int index) {
     DriveFile file;
-    if (auto opened = file.open(ClientFile, DriveFile::Mode::ReadWriteCreate); !opened)
+    if (auto opened = file.open(clientFile_, DriveFile::Mode::ReadWriteCreate); !opened)
         return opened;
     auto length = file.size();
     if (!length)
         return length.error();
     if (const QString refusal = WriteRefusal(index, length.value()); !refusal.isEmpty())
-        return Refusal(refusal);
+        return Error::Refusal(refusal);
 
     const qint64 offset = (index - 1) * kRecord;
-    Status written = file.writeAt(offset, Clients[index].toBytes());
+    Status written = file.writeAt(offset, clients_[static_cast<std::size_t>(index)].toBytes());
     if (written)
         written = file.sync();
     if (!written) {
         // An append that failed part way must not leave a partial record behind.
-        if (index == NumClients + 1)
+        if (index == numClients_ + 1)
             (void)file.truncate(length.value());
         return written;
     }
@@ -152,12 +138,14 @@ QString DiskFullText() {
         .arg(kMaxClients);
 }
 
-void ClearClient() {
-    Clients[CurClient] = ClientRecord();
+void DataDisk::ClearClient(int index) {
+    Clients(index) = ClientRecord();
 }
 
-void CommitNewClient() {
-    ++NumClients;
+void DataDisk::CommitNewClient() {
+    if (numClients_ >= kMaxClients)
+        MisuseAbort("a new client counted on a full disk");
+    ++numClients_;
 }
 
 } // namespace dvq3

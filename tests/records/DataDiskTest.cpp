@@ -1,4 +1,4 @@
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
 
@@ -143,7 +143,7 @@ TEST_F(ClientDataTest, LoadErrorsLeaveTheTableAsItWas) {
         faults.fail(c.op, c.err);
         auto loaded = LoadClients();
         ASSERT_FALSE(loaded);
-        EXPECT_EQ(loaded.error().number, c.number);
+        EXPECT_EQ(loaded.error().number(), c.number);
         EXPECT_EQ(NumClients, 2);
         EXPECT_EQ(Clients[2].toBytes(), RecordBytes(2));
     }
@@ -166,7 +166,7 @@ TEST_F(ClientDataTest, SaveErrorsKeepTheRecordAndTheFile) {
         faults.fail(c.op, c.err);
         auto saved = SaveClient(3);
         ASSERT_FALSE(saved);
-        EXPECT_EQ(saved.error().number, c.number);
+        EXPECT_EQ(saved.error().number(), c.number);
         EXPECT_EQ(onDisk(), FileOf(2));
         EXPECT_EQ(NumClients, 2);
         EXPECT_EQ(Clients[3].toBytes(), RecordBytes(3));

@@ -1,7 +1,6 @@
-#include "shell/DataDisk.h"
+#include "shell/DiskCheck.h"
 
 #include "platform/DriveFile.h"
-#include "records/ClientData.h"
 
 #include <QDir>
 
@@ -29,14 +28,14 @@ QString FirstLine(const QByteArray& bytes) {
 
 } // namespace
 
-Result<bool> CheckDataDisk(const QString& drive, DiskCheckHandler& handler) {
-    SetDataDrive(drive);
+Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
+    session.disk.SetDataDrive(drive);
     if (drive.isEmpty() || QDir::isRelativePath(drive))
         return DriveErrorFromErrno(ENOENT);
 
     bool result = true;
     Status loaded = Attempt(handler, [&]() -> Status {
-        auto check = LoadClients();
+        auto check = session.LoadClients();
         if (!check)
             return check.error();
         if (check.value().problem != ClientFileProblem::None) {
@@ -50,7 +49,7 @@ Result<bool> CheckDataDisk(const QString& drive, DiskCheckHandler& handler) {
         return loaded.error();
 
     Status marked = Attempt(handler, [&]() -> Status {
-        auto tid = ReadDriveFile(TidFile);
+        auto tid = ReadDriveFile(session.disk.TidFile());
         if (!tid)
             return tid.error();
         if (FirstLine(tid.value()).trimmed() != kDiskMarker) {

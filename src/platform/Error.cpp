@@ -1,4 +1,6 @@
-#include "platform/DriveError.h"
+#include "platform/Error.h"
+
+#include <QtGlobal>
 
 #include <cerrno>
 
@@ -64,9 +66,45 @@ int DriveErrorNumber(int errnoValue, bool missingFolder) {
     }
 }
 
-DriveError DriveErrorFromErrno(int errnoValue, bool missingFolder) {
-    const int number = DriveErrorNumber(errnoValue, missingFolder);
-    return {number, DriveErrorDescription(number)};
+Error DriveErrorFromErrno(int errnoValue, bool missingFolder) {
+    return Error::DriveFault(DriveErrorNumber(errnoValue, missingFolder));
+}
+
+Error Error::DriveFault(int number) {
+    return DriveFault(number, DriveErrorDescription(number));
+}
+
+int Error::number() const {
+    if (kind_ != Kind::DriveFault)
+        MisuseAbort("the error number of a fault that has none");
+    return number_;
+}
+
+QString Error::text() const {
+    switch (kind_) {
+    case Kind::DriveFault:
+        return QStringLiteral("Error %1:%2").arg(number_).arg(description_);
+    case Kind::PrinterFault:
+        // The printer's faults reach the user as the device I/O error they always were.
+        return QStringLiteral("Error 57:") + description_;
+    case Kind::Refusal:
+    case Kind::DataFileFault:
+        break;
+    }
+    return description_;
+}
+
+bool IsMissingDiskError(const Error& error) {
+    if (!error.isDriveFault())
+        return false;
+    for (int missing : {52, 53, 57, 71, 76, 3024, 3044, 3051})
+        if (error.number() == missing)
+            return true;
+    return false;
+}
+
+void MisuseAbort(const char* what) {
+    qFatal("dvq3: misuse: %s", what);
 }
 
 } // namespace dvq3

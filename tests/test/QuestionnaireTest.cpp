@@ -1,11 +1,10 @@
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 #include <gtest/gtest.h>
 
 using namespace dvq3;
 
-TEST(TestSpec, SectionBoundaries) {
-    InitSectionStarts();
+TEST(Questionnaire, SectionBoundaries) {
     EXPECT_EQ(SectionStart, (std::array<int, 6>{0, 29, 54, 77, 93, 100}));
     const std::pair<int, int> items[] = {{1, 1},  {29, 1}, {30, 2}, {54, 2},  {55, 3}, {77, 3},
                                          {78, 4}, {93, 4}, {94, 5}, {100, 5}, {0, 0},  {101, 0}};
@@ -13,7 +12,7 @@ TEST(TestSpec, SectionBoundaries) {
         EXPECT_EQ(SectionOfItem(item), section) << item;
 }
 
-TEST(TestSpec, FormatsOfTheSectionsAndTheirHelpLines) {
+TEST(Questionnaire, FormatsOfTheSectionsAndTheirHelpLines) {
     EXPECT_EQ(SectionFormat(1), 0);
     EXPECT_EQ(SectionFormat(2), 1);
     EXPECT_EQ(SectionFormat(3), 4);
@@ -37,8 +36,8 @@ TEST(TestSpec, FormatsOfTheSectionsAndTheirHelpLines) {
     }
 }
 
-TEST(TestSpec, AnswerStringHasOneDigitPerItem) {
-    ClearPresentAnswers();
+TEST(Questionnaire, AnswerStringHasOneDigitPerItem) {
+    ItemAnswers PresentAnswers{};
     EXPECT_EQ(BuildResponses(PresentAnswers), QString(100, u'0'));
     PresentAnswers[1] = 2;
     PresentAnswers[29] = 1;

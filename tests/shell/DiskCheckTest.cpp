@@ -1,7 +1,7 @@
-#include "shell/DataDisk.h"
+#include "shell/DiskCheck.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
-#include "records/ClientData.h"
+#include "records/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +21,8 @@ struct ScriptedHandler : DiskCheckHandler {
     int retries = 0; // how many failed steps to retry
     QList<int> errors;
     QStringList told;
-    bool retryAfter(const DriveError& error) override {
-        errors << error.number;
+    bool retryAfter(const Error& error) override {
+        errors << error.number();
         return retries-- > 0;
     }
     void tell(const QString& text, bool critical) override {
@@ -69,7 +69,7 @@ TEST_F(DataDiskTest, MissingTidIsAMissingFileAfterTheClientFileWasCreated) {
     ScriptedHandler handler;
     auto checked = CheckDataDisk(disk(), handler);
     ASSERT_FALSE(checked);
-    EXPECT_EQ(checked.error().number, 53);
+    EXPECT_EQ(checked.error().number(), 53);
     EXPECT_EQ(handler.errors, QList<int>{53});
     EXPECT_TRUE(QFile::exists(disk() + "/DATA401.DVQ"));
 }
@@ -79,7 +79,7 @@ TEST_F(DataDiskTest, EmptyOrRelativeDriveNeverReachesTheFileSystem) {
         ScriptedHandler handler;
         auto checked = CheckDataDisk(drive, handler);
         ASSERT_FALSE(checked);
-        EXPECT_EQ(checked.error().number, 53);
+        EXPECT_EQ(checked.error().number(), 53);
         EXPECT_EQ(DataDrive, drive);
     }
     EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
@@ -102,7 +102,7 @@ TEST_F(DataDiskTest, WriteProtectedDiskIsRetriedUntilTheHandlerGivesUp) {
     ScriptedHandler givingUp;
     auto refused = CheckDataDisk(disk(), givingUp);
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().number, 70);
+    EXPECT_EQ(refused.error().number(), 70);
     EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/DriveError.h"
+#include "platform/Error.h"
+#include "records/Session.h"
 
 #include <QString>
 
@@ -12,7 +13,7 @@ public:
     virtual ~DiskCheckHandler() = default;
     // A step failed with error: true runs the failed step again, false gives up (the check
     // then returns the error).
-    virtual bool retryAfter(const DriveError& error) = 0;
+    virtual bool retryAfter(const Error& error) = 0;
     // Something the user must be told at once; the check goes on.
     virtual void tell(const QString& text, bool critical) = 0;
 };
@@ -32,6 +33,6 @@ inline const QString kDiskMarker = QStringLiteral("DVQ3");
 // is readable but not usable (not a data disk, or a client file that cannot be loaded); an
 // error when a step failed and the handler gave up. An empty or relative drive is never
 // touched: it is a drive without test information.
-Result<bool> CheckDataDisk(const QString& drive, DiskCheckHandler& handler);
+Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
 
 } // namespace dvq3

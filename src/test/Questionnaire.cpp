@@ -1,9 +1,6 @@
-#include "test/TestSpec.h"
+#include "test/Questionnaire.h"
 
 namespace dvq3 {
-
-std::array<int, kSectionCount + 1> SectionStart = {};
-std::array<int, kItemCount + 1> PresentAnswers = {};
 
 namespace {
 
@@ -35,10 +32,6 @@ bool ValidFormat(int format) {
 
 } // namespace
 
-void InitSectionStarts() {
-    SectionStart = {0, 29, 54, 77, 93, 100};
-}
-
 int SectionOfItem(int item) {
     for (int s = 1; s <= kSectionCount; ++s)
         if (SectionStart[s - 1] < item && item <= SectionStart[s])
@@ -58,11 +51,7 @@ QString FormatHelpLine(int format) {
     return ValidFormat(format) ? QString::fromLatin1(kFormats[format].helpLine) : QString();
 }
 
-void ClearPresentAnswers() {
-    PresentAnswers.fill(0);
-}
-
-QString BuildResponses(const std::array<int, kItemCount + 1>& answers) {
+QString BuildResponses(const ItemAnswers& answers) {
     QString responses;
     responses.reserve(kItemCount);
     for (int i = 1; i <= kItemCount; ++i)

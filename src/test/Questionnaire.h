@@ -10,8 +10,7 @@ namespace dvq3 {
 // SectionStart[s-1]+1 .. SectionStart[s]; code that needs a boundary reads this array.
 inline constexpr int kItemCount = 100;
 inline constexpr int kSectionCount = 5;
-extern std::array<int, kSectionCount + 1> SectionStart;
-void InitSectionStarts();
+inline constexpr std::array<int, kSectionCount + 1> SectionStart = {0, 29, 54, 77, 93, 100};
 
 // The section (1..5) of item 1..100, or 0 outside the items.
 int SectionOfItem(int item);
@@ -25,10 +24,9 @@ int FormatChoiceCount(int format);
 // The help line shown while a cell of a grid of this format is active.
 QString FormatHelpLine(int format);
 
-// The answers of the test being presented: index i holds item i's code, index 0 unused.
-extern std::array<int, kItemCount + 1> PresentAnswers;
-void ClearPresentAnswers();
+// The answers of one test: index i holds item i's code, index 0 unused.
+using ItemAnswers = std::array<int, kItemCount + 1>;
 // The 100-character answer string: for each item the last digit of its code's decimal text.
-QString BuildResponses(const std::array<int, kItemCount + 1>& answers);
+QString BuildResponses(const ItemAnswers& answers);
 
 } // namespace dvq3

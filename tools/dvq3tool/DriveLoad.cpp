@@ -1,0 +1,28 @@
+#include "DriveLoad.h"
+
+namespace dvq3tool {
+
+QString MessageText(QString message) {
+    return message.replace(u'\r', u'\n');
+}
+
+bool LoadDrive(dvq3::Session& session, const QString& drive, QTextStream& err, bool* damaged) {
+    session.disk.SetDataDrive(drive);
+    auto loaded = session.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
+    if (!loaded) {
+        const dvq3::Error& error = loaded.error();
+        if (error.isDriveFault() && (error.number() == 53 || error.number() == 76))
+            err << "No test information found on drive " << drive.toUpper() << ".\n";
+        else
+            err << MessageText(error.text()) << '\n';
+        return false;
+    }
+    const dvq3::ClientFileCheck& check = loaded.value();
+    if (check.problem != dvq3::ClientFileProblem::None)
+        err << MessageText(check.message) << '\n';
+    if (damaged)
+        *damaged = check.problem != dvq3::ClientFileProblem::None;
+    return check.problem != dvq3::ClientFileProblem::TooManyRecords;
+}
+
+} // namespace dvq3tool
