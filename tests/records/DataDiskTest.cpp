@@ -1,6 +1,8 @@
-#include "records/DataDisk.h"
+#include "records/Session.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
+
+#include <QDir>
 
 #include <cerrno>
 
@@ -26,64 +28,66 @@ QByteArray FileOf(int records) {
     return bytes;
 }
 
-struct ClientDataTest : ::testing::Test {
+struct DataDiskTest : ::testing::Test {
     TestFolder folder;
-    void SetUp() override { SetDataDrive(folder.drive()); }
-    QByteArray onDisk() const { return TestFolder::Read(ClientFile); }
+    Session session;
+    DataDisk& disk = session.disk;
+    void SetUp() override { disk.SetDataDrive(folder.drive()); }
+    QByteArray onDisk() const { return TestFolder::Read(disk.ClientFile()); }
 };
 
 } // namespace
 
-TEST_F(ClientDataTest, MissingFileIsCreatedEmpty) {
-    auto loaded = LoadClients();
+TEST_F(DataDiskTest, MissingFileIsCreatedEmpty) {
+    auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, ClientFileProblem::None);
-    EXPECT_EQ(NumClients, 0);
-    EXPECT_EQ(CurClient, 0);
+    EXPECT_EQ(disk.NumClients(), 0);
+    EXPECT_EQ(session.CurClient, 0);
     EXPECT_TRUE(QFile::exists(folder.drive() + "/DATA401.DVQ"));
     EXPECT_EQ(onDisk().size(), 0);
 }
 
-TEST_F(ClientDataTest, FullDiskLoadsCompletely) {
-    TestFolder::Write(ClientFile, FileOf(51));
-    ASSERT_TRUE(LoadClients());
-    EXPECT_EQ(NumClients, 51);
-    EXPECT_EQ(CurClient, 1);
-    EXPECT_EQ(Clients[0], ClientRecord());
-    EXPECT_EQ(Clients[51].toBytes(), RecordBytes(51));
-    EXPECT_EQ(Clients[1].toBytes(), RecordBytes(1));
+TEST_F(DataDiskTest, FullDiskLoadsCompletely) {
+    TestFolder::Write(disk.ClientFile(), FileOf(51));
+    ASSERT_TRUE(session.LoadClients());
+    EXPECT_EQ(disk.NumClients(), 51);
+    EXPECT_EQ(session.CurClient, 1);
+    EXPECT_EQ(disk.Clients(0), ClientRecord());
+    EXPECT_EQ(disk.Clients(51).toBytes(), RecordBytes(51));
+    EXPECT_EQ(disk.Clients(1).toBytes(), RecordBytes(1));
 }
 
-TEST_F(ClientDataTest, OverfullFileIsRefusedAndLeftAlone) {
+TEST_F(DataDiskTest, OverfullFileIsRefusedAndLeftAlone) {
     const QByteArray bytes = FileOf(53);
-    TestFolder::Write(ClientFile, bytes);
-    auto loaded = LoadClients();
+    TestFolder::Write(disk.ClientFile(), bytes);
+    auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, ClientFileProblem::TooManyRecords);
     EXPECT_TRUE(loaded.value().message.contains("holds 53 records"));
     EXPECT_TRUE(loaded.value().message.contains("51 clients"));
-    EXPECT_EQ(NumClients, 0);
+    EXPECT_EQ(disk.NumClients(), 0);
     EXPECT_EQ(onDisk(), bytes);
 }
 
-TEST_F(ClientDataTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
+TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
     const QByteArray bytes = FileOf(3) + "tail";
-    TestFolder::Write(ClientFile, bytes);
-    auto loaded = LoadClients();
+    TestFolder::Write(disk.ClientFile(), bytes);
+    auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, ClientFileProblem::PartialRecord);
     EXPECT_TRUE(loaded.value().message.contains("532 bytes"));
-    EXPECT_EQ(NumClients, 3);
+    EXPECT_EQ(disk.NumClients(), 3);
 
     // Records already there can still be corrected in place; the tail stays.
-    Clients[2].set(&ClientRecord::Age, "44");
-    ASSERT_TRUE(SaveClient(2));
+    disk.Clients(2).set(&ClientRecord::Age, "44");
+    ASSERT_TRUE(disk.SaveClient(2));
     EXPECT_EQ(onDisk().mid(176 + 25, 2), QByteArray("44"));
     EXPECT_TRUE(onDisk().endsWith("tail"));
 
-    CurClient = 4;
-    Clients[4] = ClientRecord::FromBytes(RecordBytes(4));
-    auto appended = SaveClient(CurClient);
+    session.CurClient = 4;
+    disk.Clients(4) = ClientRecord::FromBytes(RecordBytes(4));
+    auto appended = disk.SaveClient(session.CurClient);
     ASSERT_FALSE(appended);
     EXPECT_TRUE(appended.error().refused());
     EXPECT_TRUE(appended.error().text().contains("damaged"));
@@ -91,47 +95,47 @@ TEST_F(ClientDataTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
     EXPECT_TRUE(onDisk().endsWith("tail"));
 }
 
-TEST_F(ClientDataTest, SaveWritesOneRecordInPlaceAndAppendGrowsBy176) {
-    TestFolder::Write(ClientFile, FileOf(2));
-    ASSERT_TRUE(LoadClients());
-    Clients[1].set(&ClientRecord::Name, "Renamed");
-    ASSERT_TRUE(SaveClient(1));
+TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceAndAppendGrowsBy176) {
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
+    disk.Clients(1).set(&ClientRecord::Name, "Renamed");
+    ASSERT_TRUE(disk.SaveClient(1));
     EXPECT_EQ(onDisk().left(7), QByteArray("Renamed"));
     EXPECT_EQ(onDisk().mid(176), RecordBytes(2));
 
-    CurClient = NumClients + 1;
-    Clients[CurClient] = ClientRecord::FromBytes(RecordBytes(3));
-    ASSERT_TRUE(SaveClient(CurClient));
-    CommitNewClient();
-    EXPECT_EQ(NumClients, 3);
+    session.CurClient = disk.NumClients() + 1;
+    disk.Clients(session.CurClient) = ClientRecord::FromBytes(RecordBytes(3));
+    ASSERT_TRUE(disk.SaveClient(session.CurClient));
+    disk.CommitNewClient();
+    EXPECT_EQ(disk.NumClients(), 3);
     EXPECT_EQ(onDisk().size(), 3 * 176);
     EXPECT_EQ(onDisk().mid(352), RecordBytes(3));
 }
 
-TEST_F(ClientDataTest, WritesThatWouldDamageTheFileAreRefused) {
-    TestFolder::Write(ClientFile, FileOf(51));
-    ASSERT_TRUE(LoadClients());
-    auto full = SaveClient(52);
+TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
+    TestFolder::Write(disk.ClientFile(), FileOf(51));
+    ASSERT_TRUE(session.LoadClients());
+    auto full = disk.SaveClient(52);
     ASSERT_FALSE(full);
     EXPECT_TRUE(full.error().text().contains("already holds 51 clients"));
-    auto gap = SaveClient(0);
+    auto gap = disk.SaveClient(0);
     ASSERT_FALSE(gap);
     EXPECT_TRUE(gap.error().refused());
 
     // Another station appended meanwhile: our append would overwrite its record.
-    TestFolder::Write(ClientFile, FileOf(2));
-    ASSERT_TRUE(LoadClients());
-    TestFolder::Write(ClientFile, FileOf(3));
-    CurClient = 3;
-    auto changed = SaveClient(3);
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
+    TestFolder::Write(disk.ClientFile(), FileOf(3));
+    session.CurClient = 3;
+    auto changed = disk.SaveClient(3);
     ASSERT_FALSE(changed);
     EXPECT_TRUE(changed.error().text().contains("has changed since it was loaded"));
     EXPECT_EQ(onDisk(), FileOf(3));
 }
 
-TEST_F(ClientDataTest, LoadErrorsLeaveTheTableAsItWas) {
-    TestFolder::Write(ClientFile, FileOf(2));
-    ASSERT_TRUE(LoadClients());
+TEST_F(DataDiskTest, LoadErrorsLeaveTheTableAsItWas) {
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
     struct Case {
         DriveOp op;
         int err;
@@ -141,17 +145,17 @@ TEST_F(ClientDataTest, LoadErrorsLeaveTheTableAsItWas) {
                           Case{DriveOp::Read, EIO, 57}, Case{DriveOp::Stat, EIO, 57}}) {
         DriveFaults faults;
         faults.fail(c.op, c.err);
-        auto loaded = LoadClients();
+        auto loaded = session.LoadClients();
         ASSERT_FALSE(loaded);
         EXPECT_EQ(loaded.error().number(), c.number);
-        EXPECT_EQ(NumClients, 2);
-        EXPECT_EQ(Clients[2].toBytes(), RecordBytes(2));
+        EXPECT_EQ(disk.NumClients(), 2);
+        EXPECT_EQ(disk.Clients(2).toBytes(), RecordBytes(2));
     }
 }
 
-TEST_F(ClientDataTest, SaveErrorsKeepTheRecordAndTheFile) {
-    TestFolder::Write(ClientFile, FileOf(2));
-    ASSERT_TRUE(LoadClients());
+TEST_F(DataDiskTest, SaveErrorsKeepTheRecordAndTheFile) {
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
     struct Case {
         DriveOp op;
         int err;
@@ -160,33 +164,64 @@ TEST_F(ClientDataTest, SaveErrorsKeepTheRecordAndTheFile) {
     for (const Case& c : {Case{DriveOp::Open, EROFS, 70}, Case{DriveOp::Write, ENOSPC, 61},
                           Case{DriveOp::Sync, EIO, 57}, Case{DriveOp::Open, ENOENT, 53}}) {
         // An append that fails leaves no partial record behind.
-        CurClient = 3;
-        Clients[3] = ClientRecord::FromBytes(RecordBytes(3));
+        session.CurClient = 3;
+        disk.Clients(3) = ClientRecord::FromBytes(RecordBytes(3));
         DriveFaults faults;
         faults.fail(c.op, c.err);
-        auto saved = SaveClient(3);
+        auto saved = disk.SaveClient(3);
         ASSERT_FALSE(saved);
         EXPECT_EQ(saved.error().number(), c.number);
         EXPECT_EQ(onDisk(), FileOf(2));
-        EXPECT_EQ(NumClients, 2);
-        EXPECT_EQ(Clients[3].toBytes(), RecordBytes(3));
+        EXPECT_EQ(disk.NumClients(), 2);
+        EXPECT_EQ(disk.Clients(3).toBytes(), RecordBytes(3));
     }
 }
 
-TEST_F(ClientDataTest, SaveReachesTheDevice) {
-    TestFolder::Write(ClientFile, FileOf(1));
-    ASSERT_TRUE(LoadClients());
+TEST_F(DataDiskTest, SaveReachesTheDevice) {
+    TestFolder::Write(disk.ClientFile(), FileOf(1));
+    ASSERT_TRUE(session.LoadClients());
     DriveFaults faults;
-    ASSERT_TRUE(SaveClient(1));
+    ASSERT_TRUE(disk.SaveClient(1));
     EXPECT_EQ(faults.count(DriveOp::Sync), 1);
 }
 
-TEST_F(ClientDataTest, ClearClientBlanksOnlyTheCurrentRecord) {
-    TestFolder::Write(ClientFile, FileOf(2));
-    ASSERT_TRUE(LoadClients());
-    CurClient = 2;
-    ClearClient();
-    EXPECT_EQ(Clients[2].toBytes(), QByteArray(176, ' '));
-    EXPECT_EQ(Clients[1].toBytes(), RecordBytes(1));
+TEST_F(DataDiskTest, ClearClientBlanksOnlyTheCurrentRecord) {
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
+    session.CurClient = 2;
+    session.ClearClient();
+    EXPECT_EQ(disk.Clients(2).toBytes(), QByteArray(176, ' '));
+    EXPECT_EQ(disk.Clients(1).toBytes(), RecordBytes(1));
     EXPECT_EQ(onDisk(), FileOf(2));
+}
+
+TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
+    TestFolder::Write(disk.ClientFile(), FileOf(3));
+    ASSERT_TRUE(session.LoadClients());
+    Session other;
+    other.disk.SetDataDrive(folder.path(QStringLiteral("other")));
+    QDir().mkpath(other.disk.DataDrive());
+    ASSERT_TRUE(other.LoadClients());
+    EXPECT_EQ(other.disk.NumClients(), 0);
+    EXPECT_EQ(other.CurClient, 0);
+    EXPECT_EQ(disk.NumClients(), 3);
+    EXPECT_EQ(session.CurClient, 1);
+}
+
+TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
+    TestFolder::Write(disk.ClientFile(), FileOf(2));
+    ASSERT_TRUE(session.LoadClients());
+    const std::pair<int, bool> indexes[] = {{-1, false}, {0, true}, {2, true},
+                                            {3, true},   {4, false}, {52, false}};
+    for (auto [index, inTable] : indexes)
+        EXPECT_EQ(disk.IsTableIndex(index), inTable) << index;
+    for (int index : {-1, 4, 52}) {
+        auto saved = disk.SaveClient(index);
+        ASSERT_FALSE(saved) << index;
+        EXPECT_TRUE(saved.error().refused());
+    }
+    EXPECT_EQ(onDisk(), FileOf(2));
+    EXPECT_DEATH((void)disk.Clients(4), "client index");
+    session.CurClient = 9;
+    EXPECT_DEATH((void)session.CurrentClient(), "client index");
 }

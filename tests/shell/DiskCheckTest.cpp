@@ -1,7 +1,7 @@
 #include "shell/DiskCheck.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,34 +30,35 @@ struct ScriptedHandler : DiskCheckHandler {
     }
 };
 
-struct DataDiskTest : ::testing::Test {
+struct DiskCheckTest : ::testing::Test {
     TestFolder folder;
+    Session session;
     QString disk() const { return folder.drive(); }
     void writeTid(const QByteArray& text) { TestFolder::Write(disk() + "/TID", text); }
 };
 
 } // namespace
 
-TEST_F(DataDiskTest, GoodDiskPassesAndLeavesNoScratchFile) {
+TEST_F(DiskCheckTest, GoodDiskPassesAndLeavesNoScratchFile) {
     writeTid("  DVQ3  \r\nanything after\r\n");
     TestFolder::Write(disk() + "/checkWriteTest", "left by a crash");
     ScriptedHandler handler;
-    auto checked = CheckDataDisk(disk(), handler);
+    auto checked = CheckDataDisk(session, disk(), handler);
     ASSERT_TRUE(checked);
     EXPECT_TRUE(checked.value());
-    EXPECT_EQ(DataDrive, disk());
-    EXPECT_EQ(ClientFile, disk() + "/DATA401.DVQ");
-    EXPECT_EQ(TidFile, disk() + "/TID");
+    EXPECT_EQ(session.disk.DataDrive(), disk());
+    EXPECT_EQ(session.disk.ClientFile(), disk() + "/DATA401.DVQ");
+    EXPECT_EQ(session.disk.TidFile(), disk() + "/TID");
     EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
     EXPECT_TRUE(handler.told.isEmpty());
 }
 
-TEST_F(DataDiskTest, MarkerMustBeTheWholeFirstLine) {
+TEST_F(DiskCheckTest, MarkerMustBeTheWholeFirstLine) {
     for (const QByteArray& tid :
          {QByteArray("DVQ3x\r\n"), QByteArray("dvq3\n"), QByteArray("\nDVQ3")}) {
         writeTid(tid);
         ScriptedHandler handler;
-        auto checked = CheckDataDisk(disk(), handler);
+        auto checked = CheckDataDisk(session, disk(), handler);
         ASSERT_TRUE(checked) << tid.constData();
         EXPECT_FALSE(checked.value()) << tid.constData();
         EXPECT_EQ(handler.told, QStringList{"critical:This is not a Corvalent-III data disk."});
@@ -65,52 +66,52 @@ TEST_F(DataDiskTest, MarkerMustBeTheWholeFirstLine) {
     }
 }
 
-TEST_F(DataDiskTest, MissingTidIsAMissingFileAfterTheClientFileWasCreated) {
+TEST_F(DiskCheckTest, MissingTidIsAMissingFileAfterTheClientFileWasCreated) {
     ScriptedHandler handler;
-    auto checked = CheckDataDisk(disk(), handler);
+    auto checked = CheckDataDisk(session, disk(), handler);
     ASSERT_FALSE(checked);
     EXPECT_EQ(checked.error().number(), 53);
     EXPECT_EQ(handler.errors, QList<int>{53});
     EXPECT_TRUE(QFile::exists(disk() + "/DATA401.DVQ"));
 }
 
-TEST_F(DataDiskTest, EmptyOrRelativeDriveNeverReachesTheFileSystem) {
+TEST_F(DiskCheckTest, EmptyOrRelativeDriveNeverReachesTheFileSystem) {
     for (const QString& drive : {QString(), QStringLiteral("a:")}) {
         ScriptedHandler handler;
-        auto checked = CheckDataDisk(drive, handler);
+        auto checked = CheckDataDisk(session, drive, handler);
         ASSERT_FALSE(checked);
         EXPECT_EQ(checked.error().number(), 53);
-        EXPECT_EQ(DataDrive, drive);
+        EXPECT_EQ(session.disk.DataDrive(), drive);
     }
     EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
     EXPECT_FALSE(QFile::exists("/checkWriteTest"));
     EXPECT_FALSE(QDir("a:").exists());
 }
 
-TEST_F(DataDiskTest, WriteProtectedDiskIsRetriedUntilTheHandlerGivesUp) {
+TEST_F(DiskCheckTest, WriteProtectedDiskIsRetriedUntilTheHandlerGivesUp) {
     writeTid("DVQ3\r\n");
     DriveFaults faults;
     faults.fail(DriveOp::Write, EROFS, "checkWriteTest", 2);
     ScriptedHandler handler;
     handler.retries = 5;
-    auto checked = CheckDataDisk(disk(), handler);
+    auto checked = CheckDataDisk(session, disk(), handler);
     ASSERT_TRUE(checked);
     EXPECT_TRUE(checked.value());
     EXPECT_EQ(handler.errors, (QList<int>{70, 70}));
 
     faults.fail(DriveOp::Write, EROFS, "checkWriteTest");
     ScriptedHandler givingUp;
-    auto refused = CheckDataDisk(disk(), givingUp);
+    auto refused = CheckDataDisk(session, disk(), givingUp);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().number(), 70);
     EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
 }
 
-TEST_F(DataDiskTest, ClientFileProblemsAreTold) {
+TEST_F(DiskCheckTest, ClientFileProblemsAreTold) {
     writeTid("DVQ3\r\n");
     TestFolder::Write(disk() + "/DATA401.DVQ", QByteArray(52 * 176, ' '));
     ScriptedHandler overfull;
-    auto refused = CheckDataDisk(disk(), overfull);
+    auto refused = CheckDataDisk(session, disk(), overfull);
     ASSERT_TRUE(refused);
     EXPECT_FALSE(refused.value());
     ASSERT_EQ(overfull.told.size(), 1);
@@ -118,10 +119,10 @@ TEST_F(DataDiskTest, ClientFileProblemsAreTold) {
 
     TestFolder::Write(disk() + "/DATA401.DVQ", QByteArray(176 + 3, ' '));
     ScriptedHandler damaged;
-    auto loaded = CheckDataDisk(disk(), damaged);
+    auto loaded = CheckDataDisk(session, disk(), damaged);
     ASSERT_TRUE(loaded);
     EXPECT_TRUE(loaded.value()); // whole records are usable; appends are refused later
     ASSERT_EQ(damaged.told.size(), 1);
     EXPECT_TRUE(damaged.told[0].startsWith("warning:The client file on this data disk is damaged"));
-    EXPECT_EQ(NumClients, 1);
+    EXPECT_EQ(session.disk.NumClients(), 1);
 }

@@ -63,7 +63,8 @@ TEST(DriveSelect, RemovableMediaComeFirst) {
 
 TEST(AboutBox, MenuEntryShowsTheAboutBoxModally) {
     frmAbout::SkipSplashWait = true;
-    frmMainMenu window;
+    Session session;
+    frmMainMenu window(session);
     QString caption;
     bool okVisible = false;
     QTimer::singleShot(0, [&] {

@@ -19,8 +19,8 @@ struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
     void open(int clients, const QString& name = "disk") {
         const QString disk = makeDisk(name, clients);
         writeIniFilePath(disk);
-        window = std::make_unique<frmMainMenu>();
-        ASSERT_EQ(SelectDataDrive(true, [] {}), DriveSelection::Established);
+        window = std::make_unique<frmMainMenu>(session);
+        ASSERT_EQ(SelectDataDrive(session, true, [] {}), DriveSelection::Established);
         window->ListEnabled = true;
         window->show();
         window->activateWindow();
@@ -32,12 +32,12 @@ struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
     void chainWindows(QMap<QString, bool> confirms) {
         for (const QString name : {"frmClientInfo", "frmCourtHistory", "frmNewEntry",
                                    "frmSelectEntryMethod", "frmSupervisorOptions"})
-            RegisterModalWindow(name, [this, name, confirms] {
+            session.ChainWindows[name] = [this, name, confirms](Session&) {
                 opened << name;
                 EXPECT_FALSE(window->ListEnabled) << name.toStdString();
                 EXPECT_TRUE(window->frMainMenu->isHidden()) << name.toStdString();
-                ContinueFlag = confirms.value(name, true);
-            });
+                session.ContinueFlag = confirms.value(name, true);
+            };
     }
     QStringList listTexts() const {
         QStringList texts;
@@ -46,8 +46,7 @@ struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
         return texts;
     }
     QPushButton* button(int i) const { return window->menu->cmdMenuChoice(i); }
-    void TearDown() override { UnregisterModalWindows(); }
-};
+    };
 
 } // namespace
 
@@ -68,10 +67,10 @@ TEST_F(MainMenuTest, ClientIsIdentifiedByTheNumberBeforeTheFirstHyphen) {
     EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 255, 255));
     EXPECT_TRUE(window->fraClient->font().bold());
     window->lbNameDisplay->setCurrentRow(11);
-    EXPECT_EQ(CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
+    EXPECT_EQ(session.CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
     EXPECT_TRUE(button(0)->isEnabled());
     QTest::keyClick(window->lbNameDisplay, Qt::Key_Up);
-    EXPECT_EQ(CurClient, 11);
+    EXPECT_EQ(session.CurClient, 11);
     button(3)->setFocus();
     EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 0, 255));
     EXPECT_FALSE(window->fraClient->font().bold());
@@ -95,8 +94,8 @@ TEST_F(MainMenuTest, EditChainRunsWhileEachWindowIsConfirmed) {
     button(0)->setFocus();
     QTest::keyClick(button(0), Qt::Key_Return);
     EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory", "frmNewEntry"}));
-    EXPECT_TRUE(EditExisting);
-    EXPECT_FALSE(FromScan);
+    EXPECT_TRUE(session.EditExisting);
+    EXPECT_FALSE(session.FromScan);
     EXPECT_TRUE(window->ListEnabled);
     EXPECT_TRUE(window->UnloadOthers);
     EXPECT_FALSE(window->frMainMenu->isHidden());
@@ -113,14 +112,14 @@ TEST_F(MainMenuTest, EditChainRunsWhileEachWindowIsConfirmed) {
 
 TEST_F(MainMenuTest, AddNewClientOpensTheEntryMethodAndListsTheNewClient) {
     open(1);
-    RegisterModalWindow("frmSelectEntryMethod", [this] {
+    session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
         opened << "frmSelectEntryMethod";
-        EXPECT_FALSE(EditExisting);
-        CurClient = NumClients + 1;
-        Clients[CurClient].set(&ClientRecord::Name, "Newly Added");
-        ASSERT_TRUE(SaveClient(CurClient));
-        CommitNewClient();
-    });
+        EXPECT_FALSE(session.EditExisting);
+        session.CurClient = session.disk.NumClients() + 1;
+        session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Newly Added");
+        ASSERT_TRUE(session.disk.SaveClient(session.CurClient));
+        session.disk.CommitNewClient();
+    };
     button(1)->setFocus();
     QTest::keyClick(button(1), Qt::Key_Return);
     EXPECT_EQ(opened, QStringList{"frmSelectEntryMethod"});

@@ -24,7 +24,7 @@ struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
     int refreshed = 0;
 
     DriveSelection select(bool atStartup) {
-        return SelectDataDrive(
+        return SelectDataDrive(session, 
             atStartup, [this] { ++refreshed; },
             [this] {
                 ++chooserShown;
@@ -41,7 +41,7 @@ TEST_F(SelectDataDriveTest, StartupTriesTheIniDriveFirst) {
     EXPECT_EQ(select(true), DriveSelection::Established);
     EXPECT_EQ(chooserShown, 0);
     EXPECT_TRUE(messages.boxes.isEmpty());
-    EXPECT_EQ(NumClients, 3);
+    EXPECT_EQ(session.disk.NumClients(), 3);
     EXPECT_EQ(refreshed, 1);
     EXPECT_EQ(iniFilePath(), disk);
 }
@@ -80,7 +80,7 @@ TEST_F(SelectDataDriveTest, WrongMarkerIsNotADataDisk) {
     EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
     EXPECT_EQ(messages.boxes[0].icon(), int(vbCritical));
     EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
-    EXPECT_EQ(DataDrive, good);
+    EXPECT_EQ(session.disk.DataDrive(), good);
     EXPECT_EQ(iniFilePath(), good);
 }
 
@@ -106,9 +106,9 @@ TEST_F(SelectDataDriveTest, DecliningFromTheMenuFallsBackToThePreviousDisk) {
     messages.answer(vbNo); // do not try again
     EXPECT_EQ(select(false), DriveSelection::Kept);
     EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
-    EXPECT_EQ(DataDrive, previous);
-    EXPECT_EQ(NumClients, 2);
-    EXPECT_EQ(Clients[1].Name.trimmed(), QStringLiteral("previous Client-1"));
+    EXPECT_EQ(session.disk.DataDrive(), previous);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(session.disk.Clients(1).Name.trimmed(), QStringLiteral("previous Client-1"));
     EXPECT_EQ(iniFilePath(), previous);
 }
 
@@ -124,8 +124,8 @@ TEST_F(SelectDataDriveTest, CancelOnAWriteProtectedDiskFromTheMenuKeepsThePrevio
     EXPECT_EQ(select(false), DriveSelection::Kept);
     EXPECT_EQ(messages.texts(), QStringList{kWriteProtected});
     // The locked disk's clients were loaded before its write test failed; they must not stay.
-    EXPECT_EQ(DataDrive, previous);
-    EXPECT_EQ(NumClients, 2);
+    EXPECT_EQ(session.disk.DataDrive(), previous);
+    EXPECT_EQ(session.disk.NumClients(), 2);
     EXPECT_EQ(iniFilePath(), previous);
 }
 

@@ -4,7 +4,7 @@
 #include "TestFolder.h"
 #include "platform/IniFile.h"
 #include "platform/IniPaths.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
 
 #include <QDir>
 
@@ -14,6 +14,7 @@ namespace dvq3test {
 struct ShellFixture {
     TestFolder folder;
     MessageRecorder messages;
+    dvq3::Session session;
 
     QString makeDisk(const QString& name, int clients, const QByteArray& tid = "DVQ3\r\n") {
         const QString disk = folder.path(name);

@@ -1,7 +1,6 @@
 #include "shell/Startup.h"
 #include "ShellFixture.h"
 #include "platform/SingleInstance.h"
-#include "platform/StartupGlobals.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "test/Questionnaire.h"
@@ -19,7 +18,7 @@ namespace {
 
 struct StartupTest : ::testing::Test, dvq3test::ShellFixture {
     StartupTest() { frmAbout::SkipSplashWait = true; }
-    ~StartupTest() override { dbTest().close(); }
+    ~StartupTest() override { session.dbTest.close(); }
     void copyDatabase() {
         ASSERT_TRUE(
             QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
@@ -32,18 +31,18 @@ TEST_F(StartupTest, OpensTheMainMenuOnTheIniDisk) {
     copyDatabase();
     const QString disk = makeDisk("disk", 2);
     writeIniFilePath(disk);
-    frmMainMenu window;
-    ASSERT_TRUE(RunStartup(window));
+    frmMainMenu window(session);
+    ASSERT_TRUE(RunStartup(session, window));
     EXPECT_TRUE(messages.boxes.isEmpty());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvalent-III"));
     EXPECT_EQ(window.lbNameDisplay->count(), 2);
     EXPECT_TRUE(window.ListEnabled);
     EXPECT_TRUE(window.UnloadOthers);
-    EXPECT_TRUE(dbTest().isOpen());
+    EXPECT_TRUE(session.dbTest.isOpen());
     EXPECT_EQ(SectionStart[5], 100);
-    EXPECT_EQ(SndPath, QStringLiteral("c:"));
-    EXPECT_EQ(DbPath, folder.path("DVQ3.MDB"));
+    EXPECT_EQ(session.SndPath, QStringLiteral("c:"));
+    EXPECT_EQ(session.DbPath, folder.path("DVQ3.MDB"));
     const QByteArray ini = dvq3test::TestFolder::Read(folder.path("dvq3test.ini"));
     EXPECT_TRUE(ini.contains("[Options]\r\nSystemDB=" + folder.path("kpxltd.mda").toLocal8Bit()));
     // The splash is gone once the main menu shows.
@@ -58,21 +57,21 @@ TEST_F(StartupTest, MissingDatabaseOffersRetryThenEnds) {
             copyDatabase(); // the first OK finds the database in place
     };
     messages.answer(vbOK);
-    frmMainMenu window;
+    frmMainMenu window(session);
     writeIniFilePath(folder.path("disk"));
-    ASSERT_TRUE(RunStartup(window));
+    ASSERT_TRUE(RunStartup(session, window));
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_EQ(messages.boxes[0].text,
               QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue."));
     EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
     EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
 
-    dbTest().close();
+    session.dbTest.close();
     QFile::remove(folder.path("DVQ3.MDB"));
     messages.onShow = {};
     messages.answer(vbCancel);
-    frmMainMenu second;
-    EXPECT_FALSE(RunStartup(second));
+    frmMainMenu second(session);
+    EXPECT_FALSE(RunStartup(session, second));
     EXPECT_FALSE(second.isVisible());
 }
 

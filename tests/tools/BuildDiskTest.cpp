@@ -1,6 +1,6 @@
 #include "BuildDisk.h"
 #include "TestFolder.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +12,18 @@ TEST(BuildDisk, SampleSourceBuildsALoadableDisk) {
     ASSERT_EQ(dvq3tool::BuildDisk(dvq3test::SourceFolder() + "/data/sampledisk/clients.txt", disk),
               QString());
     EXPECT_EQ(TestFolder::Read(disk + "/TID"), QByteArray("DVQ3\r\n"));
-    dvq3::SetDataDrive(disk);
-    auto loaded = dvq3::LoadClients();
+    dvq3::Session session;
+    session.disk.SetDataDrive(disk);
+    auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, dvq3::ClientFileProblem::None);
-    ASSERT_EQ(dvq3::NumClients, 4);
-    EXPECT_EQ(dvq3::Clients[3].NameDeleted, QStringLiteral("1"));
-    EXPECT_EQ(dvq3::Clients[3].Name.toLatin1().size(), 25);
+    ASSERT_EQ(session.disk.NumClients(), 4);
+    EXPECT_EQ(session.disk.Clients(3).NameDeleted, QStringLiteral("1"));
+    EXPECT_EQ(session.disk.Clients(3).Name.toLatin1().size(), 25);
     const QByteArray file = TestFolder::Read(disk + "/DATA401.DVQ");
     EXPECT_EQ(file.size(), 4 * 176);
     EXPECT_TRUE(file.mid(2 * 176, 25).contains('\x81'));
-    EXPECT_EQ(dvq3::Clients[4].Responses.count(u'0'), 7);
+    EXPECT_EQ(session.disk.Clients(4).Responses.count(u'0'), 7);
 }
 
 TEST(BuildDisk, RejectsValuesThatDoNotFit) {

@@ -1,7 +1,7 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
 #include "platform/Twips.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
@@ -128,19 +128,18 @@ TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
 
 TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
     dvq3test::MessageRecorder messages;
-    UnregisterModalWindows();
-    ContinueFlag = true;
-    ShowModalWindow("frmClientInfo");
-    EXPECT_FALSE(ContinueFlag);
+    Session session;
+    session.ContinueFlag = true;
+    ShowModalWindow(session, "frmClientInfo");
+    EXPECT_FALSE(session.ContinueFlag);
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_TRUE(messages.boxes[0].text.contains("not available yet"));
 
     int shown = 0;
-    RegisterModalWindow("frmClientInfo", [&] { ++shown; });
-    ShowModalWindow("frmClientInfo");
+    session.ChainWindows["frmClientInfo"] = [&](Session&) { ++shown; };
+    ShowModalWindow(session, "frmClientInfo");
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(messages.boxes.size(), 1);
-    UnregisterModalWindows();
 }
 
 TEST(WindowRoutines, TwipsFollowTheScreensResolution) {
