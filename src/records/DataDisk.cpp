@@ -138,6 +138,10 @@ QString DiskFullText() {
         .arg(kMaxClients);
 }
 
+QString NoTestInformationText(const QString& drive) {
+    return QStringLiteral("No test information found on drive ") + drive.toUpper();
+}
+
 void DataDisk::ClearClient(int index) {
     Clients(index) = ClientRecord();
 }

@@ -33,8 +33,11 @@ struct ClientFileContents {
 };
 ClientFileContents ParseClientFile(const QByteArray& bytes);
 
-// The message for a disk that already holds kMaxClients clients.
+// The message for a disk that already holds kMaxClients clients, and its title.
 QString DiskFullText();
+inline const QString kDiskFullTitle = QStringLiteral("Data Disk Full");
+// "No test information found on drive " and the drive as the messages name it.
+QString NoTestInformationText(const QString& drive);
 
 // The data drive in use and its client file, read whole into the table Clients: index i holds
 // record i; index 0 is never stored; index NumClients + 1 holds a new client until its answers

@@ -53,7 +53,7 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         if (!tid)
             return tid.error();
         if (FirstLine(tid.value()).trimmed() != kDiskMarker) {
-            handler.tell(QStringLiteral("This is not a Corvalent-III data disk."), true);
+            handler.tell(kNotADataDiskText, true);
             result = false;
         }
         return {};

@@ -25,6 +25,17 @@ inline const QString kWriteProtectedText =
     QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in "
                    "drive.");
 
+// What the drive checks and the start-up tell the user.
+inline const QString kDiskNotFoundText =
+    QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue.");
+inline const QString kNotADataDiskText = QStringLiteral("This is not a Corvalent-III data disk.");
+inline const QString kTryAnotherDriveText =
+    QStringLiteral(", would you like to try another drive?");
+inline const QString kTryAgainText =
+    QStringLiteral("Drive select unsuccessful, would you like to try again?");
+inline const QString kReloadFailedText =
+    QStringLiteral("Reload of original data disk failed, aborting Program");
+
 // The marker the first line of the TID file must hold.
 inline const QString kDiskMarker = QStringLiteral("DVQ3");
 

@@ -39,7 +39,7 @@ bool ReloadPrevious(Session& session, const QString& previous) {
     auto reloaded = CheckDataDisk(session, previous, quiet);
     if (reloaded && reloaded.value())
         return true;
-    MsgBox(QStringLiteral("Reload of original data disk failed, aborting Program"));
+    MsgBox(kReloadFailedText);
     return false;
 }
 
@@ -75,10 +75,7 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
             return DriveSelection::Established;
         }
         if (!checked && IsMissingDiskError(checked.error())) {
-            const int answer =
-                MsgBox(QStringLiteral("No test information found on drive ") + drive.toUpper() +
-                           QStringLiteral(", would you like to try another drive?"),
-                       vbYesNo);
+            const int answer = MsgBox(NoTestInformationText(drive) + kTryAnotherDriveText, vbYesNo);
             if (answer == vbYes)
                 continue;
             return DriveSelection::EndProgram;
@@ -87,8 +84,7 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
         // is no disk in use to fall back on.
         if (checked || atStartup) {
             SetDefaultPointer();
-            if (MsgBox(QStringLiteral("Drive select unsuccessful, would you like to try again?"),
-                       vbYesNo) == vbYes)
+            if (MsgBox(kTryAgainText, vbYesNo) == vbYes)
                 continue;
         }
         if (atStartup)

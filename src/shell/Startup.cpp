@@ -27,9 +27,7 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
         if (error.isDriveFault() && error.number() == 70) {
             answer = MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle);
         } else if (IsMissingDiskError(error)) {
-            answer = MsgBox(QStringLiteral("Data disk not found!\r\rInsert data disk in drive A "
-                                           "to continue."),
-                            vbOKCancel | vbCritical, kDiskErrorTitle);
+            answer = MsgBox(kDiskNotFoundText, vbOKCancel | vbCritical, kDiskErrorTitle);
         } else {
             MsgBox(error.text());
         }

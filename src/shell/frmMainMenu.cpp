@@ -171,7 +171,7 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
         break;
     case AddClient:
         if (session_.disk.NumClients() >= kMaxClients) {
-            MsgBox(DiskFullText(), vbExclamation, QStringLiteral("Data Disk Full"));
+            MsgBox(DiskFullText(), vbExclamation, kDiskFullTitle);
             return;
         }
         session_.EditExisting = false;

@@ -11,8 +11,7 @@ void ShowModalWindow(Session& session, const QString& name) {
         return;
     }
     session.ContinueFlag = false;
-    MsgBox(QStringLiteral("This function is not available yet in this version of the station."),
-           vbInformation);
+    MsgBox(kNotAvailableText, vbInformation);
 }
 
 } // namespace dvq3

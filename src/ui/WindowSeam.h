@@ -12,4 +12,7 @@ class Session;
 // counts as cancelled.
 void ShowModalWindow(Session& session, const QString& name);
 
+inline const QString kNotAvailableText =
+    QStringLiteral("This function is not available yet in this version of the station.");
+
 } // namespace dvq3

@@ -1,6 +1,6 @@
-#include "records/Session.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
+#include "records/Session.h"
 
 #include <QDir>
 
@@ -211,7 +211,7 @@ TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
 TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
     TestFolder::Write(disk.ClientFile(), FileOf(2));
     ASSERT_TRUE(session.LoadClients());
-    const std::pair<int, bool> indexes[] = {{-1, false}, {0, true}, {2, true},
+    const std::pair<int, bool> indexes[] = {{-1, false}, {0, true},  {2, true},
                                             {3, true},   {4, false}, {52, false}};
     for (auto [index, inTable] : indexes)
         EXPECT_EQ(disk.IsTableIndex(index), inTable) << index;

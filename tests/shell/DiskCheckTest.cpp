@@ -61,7 +61,7 @@ TEST_F(DiskCheckTest, MarkerMustBeTheWholeFirstLine) {
         auto checked = CheckDataDisk(session, disk(), handler);
         ASSERT_TRUE(checked) << tid.constData();
         EXPECT_FALSE(checked.value()) << tid.constData();
-        EXPECT_EQ(handler.told, QStringList{"critical:This is not a Corvalent-III data disk."});
+        EXPECT_EQ(handler.told, QStringList{"critical:" + kNotADataDiskText});
         EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
     }
 }

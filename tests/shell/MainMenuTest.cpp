@@ -46,7 +46,7 @@ struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
         return texts;
     }
     QPushButton* button(int i) const { return window->menu->cmdMenuChoice(i); }
-    };
+};
 
 } // namespace
 
@@ -132,8 +132,7 @@ TEST_F(MainMenuTest, AddNewClientOnAFullDiskRefusesAtOnce) {
     window->cmdMenuChoice_Click(1);
     EXPECT_TRUE(opened.isEmpty());
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_TRUE(
-        messages.boxes[0].text.startsWith("This data disk is full: it already holds 51 clients"));
+    EXPECT_TRUE(messages.boxes[0].text == DiskFullText());
     EXPECT_FALSE(window->frMainMenu->isHidden());
 }
 

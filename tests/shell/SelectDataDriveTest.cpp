@@ -1,6 +1,7 @@
 #include "shell/SelectDataDrive.h"
 #include "DriveFaults.h"
 #include "ShellFixture.h"
+#include "shell/DiskCheck.h"
 
 #include <QFile>
 
@@ -13,19 +14,14 @@ using dvq3test::DriveFaults;
 
 namespace {
 
-const QString kNotADataDisk = QStringLiteral("This is not a Corvalent-III data disk.");
-const QString kTryAgain = QStringLiteral("Drive select unsuccessful, would you like to try again?");
-const QString kWriteProtected = QStringLiteral(
-    "Data disk write protected!\r\rSet the data disk to writable and replace in drive.");
-
 struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
     QStringList chooserAnswers;
     int chooserShown = 0;
     int refreshed = 0;
 
     DriveSelection select(bool atStartup) {
-        return SelectDataDrive(session, 
-            atStartup, [this] { ++refreshed; },
+        return SelectDataDrive(
+            session, atStartup, [this] { ++refreshed; },
             [this] {
                 ++chooserShown;
                 return chooserAnswers.isEmpty() ? QString() : chooserAnswers.takeFirst();
@@ -77,9 +73,9 @@ TEST_F(SelectDataDriveTest, WrongMarkerIsNotADataDisk) {
     messages.answer(vbOK);  // not a data disk
     messages.answer(vbYes); // try again
     EXPECT_EQ(select(true), DriveSelection::Established);
-    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
+    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDiskText, kTryAgainText}));
     EXPECT_EQ(messages.boxes[0].icon(), int(vbCritical));
-    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
+    EXPECT_EQ(messages.boxes[0].title, kDiskErrorTitle);
     EXPECT_EQ(session.disk.DataDrive(), good);
     EXPECT_EQ(iniFilePath(), good);
 }
@@ -91,7 +87,7 @@ TEST_F(SelectDataDriveTest, WriteProtectedDiskIsRetriedWithOk) {
     faults.fail(DriveOp::Write, EROFS, "checkWriteTest", 1);
     messages.answer(vbOK);
     EXPECT_EQ(select(true), DriveSelection::Established);
-    EXPECT_EQ(messages.texts(), QStringList{kWriteProtected});
+    EXPECT_EQ(messages.texts(), QStringList{kWriteProtectedText});
     EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
     EXPECT_FALSE(QFile::exists(disk + "/checkWriteTest"));
 }
@@ -105,7 +101,7 @@ TEST_F(SelectDataDriveTest, DecliningFromTheMenuFallsBackToThePreviousDisk) {
     messages.answer(vbOK); // not a data disk
     messages.answer(vbNo); // do not try again
     EXPECT_EQ(select(false), DriveSelection::Kept);
-    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDisk, kTryAgain}));
+    EXPECT_EQ(messages.texts(), (QStringList{kNotADataDiskText, kTryAgainText}));
     EXPECT_EQ(session.disk.DataDrive(), previous);
     EXPECT_EQ(session.disk.NumClients(), 2);
     EXPECT_EQ(session.disk.Clients(1).Name.trimmed(), QStringLiteral("previous Client-1"));
@@ -122,7 +118,7 @@ TEST_F(SelectDataDriveTest, CancelOnAWriteProtectedDiskFromTheMenuKeepsThePrevio
     faults.fail(DriveOp::Write, EROFS, "locked/checkWriteTest");
     messages.answer(vbCancel);
     EXPECT_EQ(select(false), DriveSelection::Kept);
-    EXPECT_EQ(messages.texts(), QStringList{kWriteProtected});
+    EXPECT_EQ(messages.texts(), QStringList{kWriteProtectedText});
     // The locked disk's clients were loaded before its write test failed; they must not stay.
     EXPECT_EQ(session.disk.DataDrive(), previous);
     EXPECT_EQ(session.disk.NumClients(), 2);
@@ -136,14 +132,13 @@ TEST_F(SelectDataDriveTest, PreviousDiskGoneEndsTheProgram) {
     const QString wrong = makeDisk("wrong", 1, "NOPE\r\n");
     chooserAnswers << wrong;
     messages.onShow = [&](const MsgBoxCall& call) {
-        if (call.text == kTryAgain)
+        if (call.text == kTryAgainText)
             QDir(previous).removeRecursively();
     };
     messages.answer(vbOK);
     messages.answer(vbNo);
     EXPECT_EQ(select(false), DriveSelection::EndProgram);
-    EXPECT_EQ(messages.texts().last(),
-              QStringLiteral("Reload of original data disk failed, aborting Program"));
+    EXPECT_EQ(messages.texts().last(), kReloadFailedText);
 }
 
 TEST_F(SelectDataDriveTest, DoneWithoutAChoiceIsADriveWithoutTestInformation) {

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 #include "ShellFixture.h"
 #include "platform/SingleInstance.h"
+#include "shell/DiskCheck.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "test/Questionnaire.h"
@@ -61,10 +62,9 @@ TEST_F(StartupTest, MissingDatabaseOffersRetryThenEnds) {
     writeIniFilePath(folder.path("disk"));
     ASSERT_TRUE(RunStartup(session, window));
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text,
-              QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue."));
+    EXPECT_EQ(messages.boxes[0].text, kDiskNotFoundText);
     EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
-    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Data Disk Error"));
+    EXPECT_EQ(messages.boxes[0].title, kDiskErrorTitle);
 
     session.dbTest.close();
     QFile::remove(folder.path("DVQ3.MDB"));

@@ -6,8 +6,8 @@
 #include "ui/WindowSeam.h"
 
 #include <QDialog>
-#include <QScreen>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -133,7 +133,7 @@ TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
     ShowModalWindow(session, "frmClientInfo");
     EXPECT_FALSE(session.ContinueFlag);
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_TRUE(messages.boxes[0].text.contains("not available yet"));
+    EXPECT_EQ(messages.boxes[0].text, kNotAvailableText);
 
     int shown = 0;
     session.ChainWindows["frmClientInfo"] = [&](Session&) { ++shown; };

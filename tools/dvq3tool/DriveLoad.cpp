@@ -12,7 +12,7 @@ bool LoadDrive(dvq3::Session& session, const QString& drive, QTextStream& err, b
     if (!loaded) {
         const dvq3::Error& error = loaded.error();
         if (error.isDriveFault() && (error.number() == 53 || error.number() == 76))
-            err << "No test information found on drive " << drive.toUpper() << ".\n";
+            err << dvq3::NoTestInformationText(drive) << ".\n";
         else
             err << MessageText(error.text()) << '\n';
         return false;
