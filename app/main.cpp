@@ -17,8 +17,9 @@ void WriteTestState(const dvq3::frmMainMenu& mainMenu) {
     if (path.isEmpty())
         return;
     QString state = QStringLiteral("title=") + mainMenu.windowTitle() + u'\n';
-    for (int i = 0; i < mainMenu.lbNameDisplay->count(); ++i)
-        state += QStringLiteral("item=") + mainMenu.lbNameDisplay->item(i)->text() + u'\n';
+    const auto* list = mainMenu.findChild<QListWidget*>(QStringLiteral("lbNameDisplay"));
+    for (int i = 0; list && i < list->count(); ++i)
+        state += QStringLiteral("item=") + list->item(i)->text() + u'\n';
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(state.toUtf8());

@@ -57,10 +57,8 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 
     SetDefaultPointer();
-    const DriveSelection drive = SelectDataDrive(session, true, [&mainMenu] {
-        mainMenu.lbNameDisplay->clear();
-        mainMenu.RefreshNameDisplay();
-    });
+    const DriveSelection drive =
+        SelectDataDrive(session, true, [&mainMenu] { mainMenu.ReloadNameDisplay(); });
     splash.Unload();
     if (drive == DriveSelection::EndProgram) {
         session.dbTest.close();
@@ -72,8 +70,7 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     if (!mainMenu.isMaximized())
         CenterForm(&mainMenu);
     mainMenu.Form_Activate();
-    // The keyboard starts in the client list (or on "Add New Client" when there is none).
-    mainMenu.lbNameDisplay->setFocus(Qt::OtherFocusReason);
+    mainMenu.FocusClientList();
     mainMenu.ListEnabled = true;
     mainMenu.UnloadOthers = true;
     SetDefaultPointer();

@@ -28,16 +28,16 @@ public:
     // seconds) before it closes. An about box closes at once.
     void Unload();
 
-    QPushButton* cmdOK;
-    QLabel* imgKPXLogo;
-    QTimer Timer1;
-    std::array<QFrame*, 6> Picture2{};
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void Timer1_Timer();
+
+    QPushButton* cmdOK;
+    QLabel* imgKPXLogo;
+    QTimer Timer1;
+    std::array<QFrame*, 6> Picture2{};
     void finishReveal();
 
     QWidget* fraButtons_ = nullptr;

@@ -17,16 +17,16 @@ public:
     // The drive of the last selection the user made; empty until the selection changes.
     QString NewDrive;
 
-    QComboBox* drDrive;
-    QPushButton* cmdDone;
-    QPushButton* cmdhelp;
-
     // The folders the drive list offers: removable media under /media, /run/media and /mnt
     // first, then the other mounted volumes.
     static QStringList AvailableDrives();
 
 private:
     void drDrive_Change(int index);
+
+    QComboBox* drDrive;
+    QPushButton* cmdDone;
+    QPushButton* cmdhelp;
     void cmdhelp_Click();
 
     int lastIndex_ = -1;

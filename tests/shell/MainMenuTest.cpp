@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "Widgets.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmMainMenu.h"
 #include "ui/WindowSeam.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace dvq3;
+using dvq3test::Child;
 
 namespace {
 
@@ -35,17 +37,21 @@ struct MainMenuTest : ::testing::Test, dvq3test::ShellFixture {
             session.ChainWindows[name] = [this, name, confirms](Session&) {
                 opened << name;
                 EXPECT_FALSE(window->ListEnabled) << name.toStdString();
-                EXPECT_TRUE(window->frMainMenu->isHidden()) << name.toStdString();
+                EXPECT_TRUE(Child<QFrame>(window.get(), "frMainMenu")->isHidden())
+                    << name.toStdString();
                 session.ContinueFlag = confirms.value(name, true);
             };
     }
     QStringList listTexts() const {
         QStringList texts;
-        for (int i = 0; i < window->lbNameDisplay->count(); ++i)
-            texts << window->lbNameDisplay->item(i)->text();
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
         return texts;
     }
-    QPushButton* button(int i) const { return window->menu->cmdMenuChoice(i); }
+    QPushButton* button(int i) const {
+        return Child<QPushButton>(window.get(), QStringLiteral("cmdMenuChoice%1").arg(i));
+    }
+    QListWidget* list() const { return Child<QListWidget>(window.get(), "lbNameDisplay"); }
 };
 
 } // namespace
@@ -61,28 +67,30 @@ TEST_F(MainMenuTest, ListsEveryClientWithItsNumberAndWholeName) {
 
 TEST_F(MainMenuTest, ClientIsIdentifiedByTheNumberBeforeTheFirstHyphen) {
     open(12);
-    window->lbNameDisplay->setFocus();
-    EXPECT_EQ(window->msgPanel->caption(),
+    list()->setFocus();
+    EXPECT_EQ(Child<MsgPanel>(window.get(), "MsgPanel")->caption(),
               QStringLiteral("Use up or down arrow keys or mouse to select client."));
-    EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 255, 255));
-    EXPECT_TRUE(window->fraClient->font().bold());
-    window->lbNameDisplay->setCurrentRow(11);
+    EXPECT_EQ(Child<QGroupBox>(window.get(), "fraClient")->palette().color(QPalette::Window),
+              QColor(0, 255, 255));
+    EXPECT_TRUE(Child<QGroupBox>(window.get(), "fraClient")->font().bold());
+    list()->setCurrentRow(11);
     EXPECT_EQ(session.CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
     EXPECT_TRUE(button(0)->isEnabled());
-    QTest::keyClick(window->lbNameDisplay, Qt::Key_Up);
+    QTest::keyClick(list(), Qt::Key_Up);
     EXPECT_EQ(session.CurClient, 11);
     button(3)->setFocus();
-    EXPECT_EQ(window->fraClient->palette().color(QPalette::Window), QColor(0, 0, 255));
-    EXPECT_FALSE(window->fraClient->font().bold());
+    EXPECT_EQ(Child<QGroupBox>(window.get(), "fraClient")->palette().color(QPalette::Window),
+              QColor(0, 0, 255));
+    EXPECT_FALSE(Child<QGroupBox>(window.get(), "fraClient")->font().bold());
 }
 
 TEST_F(MainMenuTest, EmptyDiskSendsTheListFocusToAddNewClient) {
     open(0);
     EXPECT_TRUE(listTexts().isEmpty());
-    window->lbNameDisplay->setFocus();
+    list()->setFocus();
     EXPECT_TRUE(button(1)->hasFocus());
     EXPECT_FALSE(button(0)->isEnabled());
-    EXPECT_EQ(window->msgPanel->caption(),
+    EXPECT_EQ(Child<MsgPanel>(window.get(), "MsgPanel")->caption(),
               QStringLiteral("Enter a new client. Test client on computer or enter data from "
                              "answer sheet."));
 }
@@ -90,7 +98,7 @@ TEST_F(MainMenuTest, EmptyDiskSendsTheListFocusToAddNewClient) {
 TEST_F(MainMenuTest, EditChainRunsWhileEachWindowIsConfirmed) {
     open(2);
     chainWindows({});
-    window->lbNameDisplay->setCurrentRow(1);
+    list()->setCurrentRow(1);
     button(0)->setFocus();
     QTest::keyClick(button(0), Qt::Key_Return);
     EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory", "frmNewEntry"}));
@@ -98,14 +106,14 @@ TEST_F(MainMenuTest, EditChainRunsWhileEachWindowIsConfirmed) {
     EXPECT_FALSE(session.FromScan);
     EXPECT_TRUE(window->ListEnabled);
     EXPECT_TRUE(window->UnloadOthers);
-    EXPECT_FALSE(window->frMainMenu->isHidden());
+    EXPECT_FALSE(Child<QFrame>(window.get(), "frMainMenu")->isHidden());
 
     opened.clear();
     chainWindows({{"frmCourtHistory", false}});
     window->Form_Activate(); // back from the chain: no selection, editing disabled
     EXPECT_FALSE(button(0)->isEnabled());
-    EXPECT_TRUE(window->lbNameDisplay->selectedItems().isEmpty());
-    window->lbNameDisplay->setCurrentRow(0);
+    EXPECT_TRUE(list()->selectedItems().isEmpty());
+    list()->setCurrentRow(0);
     window->cmdMenuChoice_Click(0);
     EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory"}));
 }
@@ -133,7 +141,7 @@ TEST_F(MainMenuTest, AddNewClientOnAFullDiskRefusesAtOnce) {
     EXPECT_TRUE(opened.isEmpty());
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_TRUE(messages.boxes[0].text == DiskFullText());
-    EXPECT_FALSE(window->frMainMenu->isHidden());
+    EXPECT_FALSE(Child<QFrame>(window.get(), "frMainMenu")->isHidden());
 }
 
 TEST_F(MainMenuTest, SupervisorOptionsAndInstallVoiceFiles) {
@@ -144,7 +152,7 @@ TEST_F(MainMenuTest, SupervisorOptionsAndInstallVoiceFiles) {
     EXPECT_TRUE(window->ListEnabled);
 
     const QStringList before = listTexts();
-    window->mnuOptionsInstallVoice->trigger();
+    Child<QAction>(window.get(), "mnuOptionsInstallVoice")->trigger();
     EXPECT_EQ(messages.boxes.size(), 0);
     EXPECT_EQ(listTexts(), before);
     EXPECT_FALSE(window->ProgramEnded);
@@ -162,7 +170,7 @@ TEST_F(MainMenuTest, ExitButtonMenuEntryAndWindowCloseEndTheProgram) {
 
     open(1);
     QSignalSpy endedByMenu(window.get(), &frmMainMenu::programEnded);
-    window->mnuExit->trigger();
+    Child<QAction>(window.get(), "mnuExit")->trigger();
     EXPECT_EQ(endedByMenu.count(), 1);
 
     open(1);
@@ -177,8 +185,9 @@ TEST_F(MainMenuTest, TabbingThroughTheMenuLeavesOneCyanPanel) {
     for (int step = 0; step < 3; ++step) {
         int cyan = 0;
         for (int i = 0; i < 4; ++i)
-            cyan += window->menu->sspMenuChoice(i)->palette().color(QPalette::Window) ==
-                    MenuButtons::kFocusColour;
+            cyan += Child<QFrame>(window.get(), QStringLiteral("sspMenuChoice%1").arg(i))
+                        ->palette()
+                        .color(QPalette::Window) == MenuButtons::kFocusColour;
         EXPECT_EQ(cyan, 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 #include "ShellFixture.h"
+#include "Widgets.h"
 #include "platform/SingleInstance.h"
 #include "shell/DiskCheck.h"
 #include "shell/frmAbout.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace dvq3;
+using dvq3test::Child;
 
 namespace {
 
@@ -37,7 +39,7 @@ TEST_F(StartupTest, OpensTheMainMenuOnTheIniDisk) {
     EXPECT_TRUE(messages.boxes.isEmpty());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Corvalent-III"));
-    EXPECT_EQ(window.lbNameDisplay->count(), 2);
+    EXPECT_EQ(Child<QListWidget>(&window, "lbNameDisplay")->count(), 2);
     EXPECT_TRUE(window.ListEnabled);
     EXPECT_TRUE(window.UnloadOthers);
     EXPECT_TRUE(session.dbTest.isOpen());
@@ -79,10 +81,11 @@ TEST_F(StartupTest, AboutBoxAndSplashCaptions) {
     frmAbout about;
     about.setSplash(true);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Initializing..."));
-    EXPECT_TRUE(about.cmdOK->isHidden() || !about.cmdOK->isVisibleTo(&about));
+    EXPECT_TRUE(Child<QPushButton>(&about, "cmdOK")->isHidden() ||
+                !Child<QPushButton>(&about, "cmdOK")->isVisibleTo(&about));
     about.setSplash(false);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About DVQ-III"));
-    EXPECT_TRUE(about.cmdOK->isVisibleTo(&about));
+    EXPECT_TRUE(Child<QPushButton>(&about, "cmdOK")->isVisibleTo(&about));
 
     // The reveal runs on its own timer when the waits are kept.
     frmAbout::SkipSplashWait = false;
@@ -91,9 +94,9 @@ TEST_F(StartupTest, AboutBoxAndSplashCaptions) {
     splash.show();
     EXPECT_FALSE(splash.FadeDone());
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.FadeDone(); }, 5000));
-    EXPECT_TRUE(splash.imgKPXLogo->isVisible());
-    for (QFrame* cover : splash.Picture2)
-        EXPECT_FALSE(cover->isVisible());
+    EXPECT_TRUE(Child<QLabel>(&splash, "imgKPXLogo")->isVisible());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(Child<QFrame>(&splash, QStringLiteral("Picture2%1").arg(i))->isVisible());
     frmAbout::SkipSplashWait = true;
 }
 
