@@ -26,6 +26,52 @@ bool FolderMissing(const QString& path) {
     return !QFileInfo(path).absoluteDir().exists();
 }
 
+// The length of the valid UTF-8 sequence starting at bytes[i], or 0.
+int Utf8Length(const QByteArray& bytes, qsizetype i) {
+    const auto b = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = b(i);
+    int length = 0;
+    char32_t code = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (b(i + k) & 0x3F);
+    }
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return overlong || surrogate || code > 0x10FFFF ? 0 : length;
+}
+
+// Flushes the folder that holds path, so a rename in it survives a power cut.
+Status SyncFolder(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (const int injected = Inject(DriveOp::SyncFolder, folder))
+        return DriveErrorFromErrno(injected);
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return DriveErrorFromErrno(errno);
+    const int synced = ::fsync(fd);
+    const int err = errno;
+    ::close(fd);
+    return synced == 0 ? Status() : DriveErrorFromErrno(err);
+}
+
 } // namespace
 
 void SetDriveFaultHook(DriveFaultHook hook) {
@@ -53,12 +99,23 @@ Status DriveFile::open(const QString& path, Mode mode) {
         flags = O_RDWR | O_CREAT;
     else if (mode == Mode::WriteTruncateCreate)
         flags = O_WRONLY | O_CREAT | O_TRUNC;
-    const QByteArray native = QFile::encodeName(path);
-    fd_ = ::open(native.constData(), flags | O_CLOEXEC, 0644);
+    else if (mode == Mode::CreateNew)
+        flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+    // Not blocking: a named pipe would otherwise hold the open until a writer came along.
+    fd_ = ::open(NativePath(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd_ < 0) {
         const int err = errno;
+        if (err == EISDIR)
+            return Error::Refusal(NotARegularFileText(path));
         return DriveErrorFromErrno(err, err == ENOENT && FolderMissing(path));
     }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return Error::Refusal(NotARegularFileText(path));
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     return {};
 }
 
@@ -137,13 +194,15 @@ Status DriveFile::close() {
     return fault(DriveOp::Close);
 }
 
-Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode) {
+Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode, qint64 maxBytes) {
     DriveFile file;
     if (auto opened = file.open(path, mode); !opened)
         return opened.error();
     auto length = file.size();
     if (!length)
         return length.error();
+    if (length.value() > maxBytes)
+        return Error::Refusal(FileTooLargeText(path, length.value()));
     auto bytes = file.readAt(0, length.value());
     if (!bytes)
         return bytes.error();
@@ -165,11 +224,95 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
     return file.close();
 }
 
+Status ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    const QString prefix = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                           QStringLiteral(".%1.").arg(::getpid());
+    // A name already taken (by another writer, a crash, or a planted link) is passed over.
+    constexpr int kCandidates = 100;
+    DriveFile file;
+    QString temporary;
+    for (int n = 0; n < kCandidates && temporary.isEmpty(); ++n) {
+        const QString candidate = prefix + QString::number(n) + QStringLiteral(".tmp");
+        if (auto opened = file.open(candidate, DriveFile::Mode::CreateNew); opened) {
+            temporary = candidate;
+        } else {
+            struct stat info {};
+            const bool taken = ::lstat(NativePath(candidate).constData(), &info) == 0;
+            if (!taken || n == kCandidates - 1)
+                return opened;
+        }
+    }
+    Status done = file.writeAt(0, bytes);
+    if (done)
+        done = file.sync();
+    if (done)
+        done = file.close();
+    if (done) {
+        if (const int injected = Inject(DriveOp::Rename, path))
+            done = DriveErrorFromErrno(injected);
+        else if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) != 0)
+            done = DriveErrorFromErrno(errno, errno == ENOENT);
+        else
+            return SyncFolder(path);
+    }
+    (void)file.close();
+    ::unlink(NativePath(temporary).constData());
+    return done;
+}
+
+QString NotARegularFileText(const QString& path) {
+    return QStringLiteral("%1 is not a regular file (it is a folder, a device or a pipe). The "
+                          "station reads and writes only regular files; nothing was changed.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString FileTooLargeText(const QString& path, qint64 size) {
+    return QStringLiteral("%1 is %2 bytes long, far larger than the station's files can be; it "
+                          "was not read.")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(size);
+}
+
+QString PathFromNative(const QByteArray& native) {
+    QString path;
+    path.reserve(native.size());
+    for (qsizetype i = 0; i < native.size();) {
+        const int length = Utf8Length(native, i);
+        if (length == 0) {
+            path += QChar(0xDC00 + static_cast<unsigned char>(native[i]));
+            ++i;
+        } else {
+            path += QString::fromUtf8(native.constData() + i, length);
+            i += length;
+        }
+    }
+    return path;
+}
+
+QByteArray NativePath(const QString& path) {
+    QByteArray native;
+    native.reserve(path.size());
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QChar c = path[i];
+        const bool paired = c.isHighSurrogate() && i + 1 < path.size() && path[i + 1].isLowSurrogate();
+        if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF && !(i > 0 && path[i - 1].isHighSurrogate())) {
+            native += static_cast<char>(c.unicode() - 0xDC00);
+        } else if (paired) {
+            native += QString(path.constData() + i, 2).toUtf8();
+            ++i;
+        } else {
+            native += QString(c).toUtf8();
+        }
+    }
+    return native;
+}
+
 Result<bool> DriveFileExists(const QString& path) {
     if (const int injected = Inject(DriveOp::Stat, path))
         return DriveErrorFromErrno(injected);
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+    if (::stat(NativePath(path).constData(), &info) == 0)
         return true;
     if (errno == ENOENT)
         return false;
@@ -179,7 +322,7 @@ Result<bool> DriveFileExists(const QString& path) {
 Status RemoveDriveFile(const QString& path) {
     if (const int injected = Inject(DriveOp::Remove, path))
         return DriveErrorFromErrno(injected);
-    if (::unlink(QFile::encodeName(path).constData()) != 0)
+    if (::unlink(NativePath(path).constData()) != 0)
         return DriveErrorFromErrno(errno);
     return {};
 }

@@ -10,18 +10,25 @@
 namespace dvq3 {
 
 // The operations of the file layer, named so that tests can make any one of them fail.
-enum class DriveOp { Open, Read, Write, Sync, Truncate, Close, Remove, Stat };
+enum class DriveOp { Open, Read, Write, Sync, Truncate, Close, Remove, Stat, Rename, SyncFolder };
 
 // Test seam: called before every operation; a non-zero errno makes that operation fail with it.
 // Tests run as root, so permission bits alone cannot make a drive read-only.
 using DriveFaultHook = std::function<int(DriveOp op, const QString& path)>;
 void SetDriveFaultHook(DriveFaultHook hook);
 
-// One open file on the data drive. It is opened, used and closed within one operation; every
-// failure comes back as a Error mapped from errno.
+// One open file on the data drive (or in the program folder). It is opened, used and closed
+// within one operation; every failure comes back as an Error mapped from errno. Only regular
+// files are opened: a folder, device or named pipe is refused before anything is read, and
+// opening never waits for a pipe's writer.
 class DriveFile {
 public:
-    enum class Mode { ReadOnly, ReadWriteCreate, WriteTruncateCreate };
+    enum class Mode {
+        ReadOnly,
+        ReadWriteCreate,
+        WriteTruncateCreate,
+        CreateNew, // a file that must not exist yet, not even as a link
+    };
 
     DriveFile() = default;
     ~DriveFile();
@@ -46,11 +53,35 @@ private:
 };
 
 // Whole-file helpers built on DriveFile.
+
+// The largest file the station reads whole unless told otherwise: far more than any of its
+// text files, far less than would strain memory.
+inline constexpr qint64 kMaxWholeFile = 4 * 1024 * 1024;
+
 // Reads a whole file; ReadWriteCreate creates a missing file (empty) and fails on a drive that
-// cannot be written. A file that shrinks while it is read is a device error.
+// cannot be written. A file larger than maxBytes is refused before anything is read. A file
+// that shrinks while it is read is a device error.
 Result<QByteArray> ReadDriveFile(const QString& path,
-                                 DriveFile::Mode mode = DriveFile::Mode::ReadOnly);
+                                 DriveFile::Mode mode = DriveFile::Mode::ReadOnly,
+                                 qint64 maxBytes = kMaxWholeFile);
+// Writes bytes over whatever path holds, in place (the data drive's scratch file only).
 Status WriteDriveFile(const QString& path, const QByteArray& bytes);
+// Replaces the file at path whole: the bytes go to a new temporary file beside it (created
+// exclusively, never through a link), are flushed to the device, and the temporary file is
+// renamed over path; then the folder is flushed. A fault at any step leaves the old file as it
+// was and no temporary file behind. Two writers at once each land whole, the later one last.
+Status ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// The message for a path that is not a regular file.
+QString NotARegularFileText(const QString& path);
+// The message for a file larger than the station reads.
+QString FileTooLargeText(const QString& path, qint64 size);
+
+// File names as the file system holds them: bytes that are not UTF-8 survive the trip through
+// a QString and back (each byte of 0x80 or above stands for itself as U+DC00 + byte), so any existing name can be
+// used.
+QString PathFromNative(const QByteArray& native);
+QByteArray NativePath(const QString& path);
 Result<bool> DriveFileExists(const QString& path);
 Status RemoveDriveFile(const QString& path);
 

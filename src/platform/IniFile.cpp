@@ -106,7 +106,7 @@ QByteArray IniFile::toBytes() const {
 }
 
 Status IniFile::save(const QString& path) const {
-    return WriteDriveFile(path, toBytes());
+    return ReplaceFile(path, toBytes());
 }
 
 } // namespace dvq3

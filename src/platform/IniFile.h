@@ -23,7 +23,7 @@ public:
     void setValue(const QString& section, const QString& key, const QString& value);
 
     QByteArray toBytes() const;
-    // Writes the file whole (created when missing).
+    // Replaces the file whole (created when missing); a fault leaves the old file as it was.
     Status save(const QString& path) const;
 
 private:

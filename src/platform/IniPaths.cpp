@@ -19,6 +19,10 @@ Status WriteKey(const QString& section, const QString& key, const QString& value
     auto ini = IniFile::Load(IniFilePath());
     if (!ini)
         return ini.error();
+    // Writing what is already there would only risk the file.
+    const QString absent(1, QChar(0)); // no line of the file can hold it
+    if (ini.value().value(section, key, absent) == value)
+        return {};
     IniFile changed = ini.value();
     changed.setValue(section, key, value);
     return changed.save(IniFilePath());

@@ -3,6 +3,7 @@
 #include "platform/DriveFile.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace dvq3 {
 namespace {
@@ -22,6 +23,15 @@ QString ChangedText(qint64 length, int loaded) {
                           "select the data drive again to reload it.")
         .arg(length / kRecord)
         .arg(loaded);
+}
+
+ClientFileCheck TooManyRecords(qint64 records) {
+    return {ClientFileProblem::TooManyRecords,
+            QStringLiteral("The client file on this data disk holds %1 records, more than the %2 "
+                           "clients a data disk can hold. It was not loaded and has not been "
+                           "changed.")
+                .arg(records)
+                .arg(kMaxClients)};
 }
 
 } // namespace
@@ -50,13 +60,7 @@ ClientFileContents ParseClientFile(const QByteArray& bytes) {
     ClientFileContents contents;
     const qint64 records = bytes.size() / kRecord;
     if (records > kMaxClients) {
-        contents.check.problem = ClientFileProblem::TooManyRecords;
-        contents.check.message = QStringLiteral("The client file on this data disk holds %1 "
-                                                "records, more than the %2 clients a data disk "
-                                                "can hold. It was not loaded and has not been "
-                                                "changed.")
-                                     .arg(records)
-                                     .arg(kMaxClients);
+        contents.check = TooManyRecords(records);
         return contents;
     }
     for (qint64 i = 0; i < records; ++i)
@@ -74,12 +78,29 @@ ClientFileContents ParseClientFile(const QByteArray& bytes) {
 }
 
 Result<ClientFileCheck> DataDisk::LoadClients(LoadMode mode) {
-    auto bytes = ReadDriveFile(clientFile_, mode == LoadMode::CreateMissing
-                                                ? DriveFile::Mode::ReadWriteCreate
-                                                : DriveFile::Mode::ReadOnly);
-    if (!bytes)
-        return bytes.error();
-    const ClientFileContents contents = ParseClientFile(bytes.value());
+    DriveFile file;
+    if (auto opened = file.open(clientFile_, mode == LoadMode::CreateMissing
+                                                 ? DriveFile::Mode::ReadWriteCreate
+                                                 : DriveFile::Mode::ReadOnly);
+        !opened)
+        return opened.error();
+    auto length = file.size();
+    if (!length)
+        return length.error();
+    // The count is known from the length: an oversized file is never read into memory.
+    ClientFileContents contents;
+    if (length.value() / kRecord > kMaxClients) {
+        contents.check = TooManyRecords(length.value() / kRecord);
+    } else {
+        auto bytes = file.readAt(0, length.value());
+        if (!bytes)
+            return bytes.error();
+        if (bytes.value().size() != length.value())
+            return DriveErrorFromErrno(EIO); // the file shrank while it was read
+        contents = ParseClientFile(bytes.value());
+    }
+    if (auto closed = file.close(); !closed)
+        return closed.error();
     clients_.fill(ClientRecord());
     for (std::size_t i = 0; i < contents.records.size(); ++i)
         clients_[i + 1] = contents.records[i];

@@ -127,23 +127,6 @@ constexpr std::array<const char*, 5> kAdjustmentAnswers = {"Didn't answer", "Yes
 constexpr std::array<const char*, 5> kChangeAnswers = {"Didn't answer", "Worse", "No change",
                                                        "Better", "Doesn't apply"};
 
-// Writes bytes to path through a temporary file beside it, so that the file at path is either
-// the previous report or the whole new one.
-Status ReplaceFile(const QString& path, const QByteArray& bytes) {
-    const QString temporary = path + QStringLiteral(".new");
-    if (auto written = WriteDriveFile(temporary, bytes); !written) {
-        (void)RemoveDriveFile(temporary);
-        return written;
-    }
-    if (std::rename(QFile::encodeName(temporary).constData(),
-                    QFile::encodeName(path).constData()) != 0) {
-        const int err = errno;
-        (void)RemoveDriveFile(temporary);
-        return DriveErrorFromErrno(err);
-    }
-    return {};
-}
-
 } // namespace
 
 void WriteReportHeader(ReportOutput& out) {

@@ -2,7 +2,12 @@
 #include "DriveFaults.h"
 #include "TestFolder.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -67,4 +72,95 @@ TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
     ASSERT_FALSE(removed);
     EXPECT_EQ(removed.error().number(), 57);
     EXPECT_TRUE(DriveFileExists(path).value());
+}
+
+namespace {
+
+QStringList FolderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+TEST(ReplaceFile, AFaultAtAnyStepLeavesTheOldFileAndNoTemporary) {
+    const DriveOp steps[] = {DriveOp::Open, DriveOp::Write, DriveOp::Sync, DriveOp::Close,
+                             DriveOp::Rename};
+    for (DriveOp step : steps) {
+        for (int err : {EIO, ENOSPC, EROFS}) {
+            TestFolder folder;
+            const QString path = folder.drive() + "/report.prn";
+            TestFolder::Write(path, "old report");
+            dvq3test::DriveFaults faults;
+            faults.fail(step, err);
+            auto replaced = ReplaceFile(path, "new report");
+            ASSERT_FALSE(replaced) << int(step) << ' ' << err;
+            EXPECT_EQ(replaced.error().number(), DriveErrorNumber(err));
+            EXPECT_EQ(TestFolder::Read(path), QByteArray("old report"));
+            EXPECT_EQ(FolderEntries(folder.drive()), QStringList{"report.prn"});
+        }
+    }
+}
+
+TEST(ReplaceFile, ReplacesWholeFlushesAndNeverFollowsAPlantedLink) {
+    TestFolder folder;
+    const QString path = folder.drive() + "/dvq3test.ini";
+    const QString victim = folder.path("DATA401.DVQ");
+    TestFolder::Write(victim, "client records");
+    // Links planted at the first temporary names are passed over, their targets untouched.
+    const QString prefix = folder.drive() + "/.dvq3test.ini." + QString::number(getpid()) + '.';
+    for (int n = 0; n < 3; ++n)
+        ASSERT_TRUE(QFile::link(victim, prefix + QString::number(n) + ".tmp"));
+    dvq3test::DriveFaults faults;
+    ASSERT_TRUE(ReplaceFile(path, "[Path]\r\n"));
+    EXPECT_EQ(TestFolder::Read(path), QByteArray("[Path]\r\n"));
+    EXPECT_EQ(TestFolder::Read(victim), QByteArray("client records"));
+    EXPECT_EQ(faults.count(DriveOp::Sync), 1);
+    EXPECT_EQ(faults.count(DriveOp::SyncFolder), 1);
+    EXPECT_EQ(FolderEntries(folder.drive()).size(), 4); // the file and the three links
+
+    // With every name taken the write fails and says so; nothing is touched.
+    for (int n = 3; n < 100; ++n)
+        ASSERT_TRUE(QFile::link(victim, prefix + QString::number(n) + ".tmp"));
+    ASSERT_FALSE(ReplaceFile(path, "other"));
+    EXPECT_EQ(TestFolder::Read(path), QByteArray("[Path]\r\n"));
+    EXPECT_EQ(TestFolder::Read(victim), QByteArray("client records"));
+}
+
+TEST(DriveFile, OnlyRegularFilesOfASaneSizeAreRead) {
+    TestFolder folder;
+    const QString pipe = folder.drive() + "/DATA401.DVQ";
+    ASSERT_EQ(mkfifo(NativePath(pipe).constData(), 0644), 0);
+    const std::pair<QString, DriveFile::Mode> refused[] = {
+        {pipe, DriveFile::Mode::ReadOnly},
+        {pipe, DriveFile::Mode::ReadWriteCreate},
+        {folder.drive(), DriveFile::Mode::ReadOnly},
+        {folder.drive(), DriveFile::Mode::ReadWriteCreate},
+        {QStringLiteral("/dev/null"), DriveFile::Mode::ReadOnly},
+    };
+    for (const auto& [path, mode] : refused) {
+        auto read = ReadDriveFile(path, mode); // a pipe without a writer must not block
+        ASSERT_FALSE(read) << path.toStdString();
+        EXPECT_EQ(read.error().text(), NotARegularFileText(path));
+    }
+    const QString big = folder.drive() + "/big";
+    TestFolder::Write(big, QByteArray(101, 'x'));
+    auto tooBig = ReadDriveFile(big, DriveFile::Mode::ReadOnly, 100);
+    ASSERT_FALSE(tooBig);
+    EXPECT_EQ(tooBig.error().text(), FileTooLargeText(big, 101));
+    EXPECT_TRUE(ReadDriveFile(big, DriveFile::Mode::ReadOnly, 101));
+}
+
+TEST(DriveFile, NamesThatAreNotUtf8SurviveAsTheyAre) {
+    TestFolder folder;
+    const QByteArray names[] = {"caf\xc3\xa9", "caf\xe9", "\xff\xfe-\x80", "a\xed\xa0\x80z",
+                                "\xf0\x9f\x98\x80"};
+    for (const QByteArray& name : names) {
+        const QByteArray native = NativePath(folder.drive()) + '/' + name;
+        EXPECT_EQ(NativePath(PathFromNative(native)), native);
+        ASSERT_TRUE(ReplaceFile(PathFromNative(native), "x"));
+        struct stat info {};
+        EXPECT_EQ(::stat(native.constData(), &info), 0) << name.toHex().toStdString();
+    }
+    EXPECT_EQ(PathFromNative("caf\xc3\xa9"), QStringLiteral("café"));
 }

@@ -1,10 +1,13 @@
 #include "DriveFaults.h"
 #include "TestFolder.h"
+#include "platform/DriveFile.h"
 #include "records/Session.h"
 
 #include <QDir>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,22 @@ TEST_F(DataDiskTest, OverfullFileIsRefusedAndLeftAlone) {
     EXPECT_TRUE(loaded.value().message.contains("51 clients"));
     EXPECT_EQ(disk.NumClients(), 0);
     EXPECT_EQ(onDisk(), bytes);
+}
+
+TEST_F(DataDiskTest, HugeOrSpecialClientFilesAreRefusedUnread) {
+    // A sparse terabyte: the record count comes from the length alone.
+    TestFolder::Write(disk.ClientFile(), {});
+    ASSERT_EQ(::truncate(NativePath(disk.ClientFile()).constData(), qint64(1) << 40), 0);
+    auto loaded = session.LoadClients();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded.value().problem, ClientFileProblem::TooManyRecords);
+    EXPECT_TRUE(loaded.value().message.contains("holds 6247225157 records"));
+
+    QFile::remove(disk.ClientFile());
+    ASSERT_EQ(::mkfifo(NativePath(disk.ClientFile()).constData(), 0644), 0);
+    auto pipe = session.LoadClients(); // must not wait for a writer
+    ASSERT_FALSE(pipe);
+    EXPECT_EQ(pipe.error().text(), NotARegularFileText(disk.ClientFile()));
 }
 
 TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
