@@ -295,8 +295,10 @@ QByteArray NativePath(const QString& path) {
     native.reserve(path.size());
     for (qsizetype i = 0; i < path.size(); ++i) {
         const QChar c = path[i];
-        const bool paired = c.isHighSurrogate() && i + 1 < path.size() && path[i + 1].isLowSurrogate();
-        if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF && !(i > 0 && path[i - 1].isHighSurrogate())) {
+        const bool paired =
+            c.isHighSurrogate() && i + 1 < path.size() && path[i + 1].isLowSurrogate();
+        if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF &&
+            !(i > 0 && path[i - 1].isHighSurrogate())) {
             native += static_cast<char>(c.unicode() - 0xDC00);
         } else if (paired) {
             native += QString(path.constData() + i, 2).toUtf8();

@@ -78,8 +78,8 @@ QString NotARegularFileText(const QString& path);
 QString FileTooLargeText(const QString& path, qint64 size);
 
 // File names as the file system holds them: bytes that are not UTF-8 survive the trip through
-// a QString and back (each byte of 0x80 or above stands for itself as U+DC00 + byte), so any existing name can be
-// used.
+// a QString and back (each byte of 0x80 or above stands for itself as U+DC00 + byte), so any
+// existing name can be used.
 QString PathFromNative(const QByteArray& native);
 QByteArray NativePath(const QString& path);
 Result<bool> DriveFileExists(const QString& path);

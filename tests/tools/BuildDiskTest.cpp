@@ -2,6 +2,9 @@
 #include "TestFolder.h"
 #include "records/Session.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using dvq3test::TestFolder;
@@ -37,4 +40,19 @@ TEST(BuildDisk, RejectsValuesThatDoNotFit) {
     TestFolder::Write(source, text);
     EXPECT_TRUE(dvq3tool::BuildDisk(source, folder.path("disk")).contains("Name is not 25"));
     EXPECT_FALSE(QFile::exists(folder.path("disk/DATA401.DVQ")));
+}
+
+TEST(BuildDisk, AClientFileWithClientsIsReplacedOnlyWithForce) {
+    TestFolder folder;
+    const QString source = dvq3test::SourceFolder() + "/data/sampledisk/clients.txt";
+    const QString disk = folder.path("disk");
+    QDir().mkpath(disk);
+    const QByteArray kept = QByteArray(176, 'k') + QByteArray(176, 'e');
+    TestFolder::Write(disk + "/DATA401.DVQ", kept);
+    const QString refused = dvq3tool::BuildDisk(source, disk);
+    EXPECT_TRUE(refused.contains("already holds 2 clients")) << refused.toStdString();
+    EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ"), kept);
+    EXPECT_FALSE(QFile::exists(disk + "/TID"));
+    EXPECT_EQ(dvq3tool::BuildDisk(source, disk, true), QString());
+    EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ").size(), 4 * 176);
 }

@@ -1,5 +1,6 @@
 #include "DumpCommand.h"
 #include "TestFolder.h"
+#include "records/DataDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,12 @@ TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
     EXPECT_NE(none.status, 0);
     EXPECT_TRUE(none.err.startsWith("No test information found on drive"));
     EXPECT_FALSE(QFile::exists(file)); // the dump never creates the file
+    // An empty or relative drive never names a path, not even in the current folder.
+    for (const QString& drive : {QString(), QStringLiteral("a:"), QStringLiteral("drive")}) {
+        const DumpOutput relative = RunDump(drive);
+        EXPECT_EQ(relative.status, 2);
+        EXPECT_EQ(relative.err, dvq3::NoTestInformationText(drive) + ".\n");
+    }
 
     const QByteArray overfull(52 * 176, 'x');
     TestFolder::Write(file, overfull);

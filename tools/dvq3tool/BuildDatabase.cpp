@@ -1,9 +1,13 @@
 #include "BuildDatabase.h"
 
 #include "BlockFile.h"
+#include "platform/DriveFile.h"
 #include "platform/QuestionDatabase.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <limits>
 
 namespace dvq3tool {
 namespace {
@@ -45,7 +49,9 @@ QVariant ValueOf(const QString& text, ColumnType type) {
 } // namespace
 
 QString BuildDatabase(const QStringList& sources, const QString& output) {
-    const QString temporary = output + QStringLiteral(".building");
+    // Built in a private folder, then put in place whole.
+    QTemporaryDir work;
+    const QString temporary = work.filePath(QStringLiteral("building.mdb"));
     dvq3::QuestionDatabase db;
     if (auto created = db.create(temporary); !created)
         return created.error().text();
@@ -92,9 +98,12 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
         }
     }
     db.close();
-    QFile::remove(output);
-    if (!QFile::rename(temporary, output))
-        return QStringLiteral("cannot write %1").arg(output);
+    auto built = dvq3::ReadDriveFile(temporary, dvq3::DriveFile::Mode::ReadOnly,
+                                     std::numeric_limits<qint64>::max());
+    if (!built)
+        return built.error().text();
+    if (auto written = dvq3::ReplaceFile(output, built.value()); !written)
+        return QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text());
     return {};
 }
 

@@ -3,7 +3,7 @@
 #include "BlockFile.h"
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
-#include "records/ClientRecord.h"
+#include "records/DataDisk.h"
 
 #include <QDir>
 
@@ -35,7 +35,7 @@ std::optional<QString> Unescape(const QString& text) {
 
 } // namespace
 
-QString BuildDisk(const QString& source, const QString& folder) {
+QString BuildDisk(const QString& source, const QString& folder, bool force) {
     const BlockFile file = ReadBlockFile(source);
     if (!file.error.isEmpty())
         return file.error;
@@ -65,10 +65,21 @@ QString BuildDisk(const QString& source, const QString& folder) {
     }
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create %1").arg(folder);
-    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/DATA401.DVQ"), bytes);
-        !written)
+    dvq3::DataDisk existing;
+    existing.SetDataDrive(folder);
+    auto loaded = existing.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
+    const bool missing = !loaded && loaded.error().isDriveFault() && loaded.error().number() == 53;
+    if (!loaded && !missing)
+        return loaded.error().text();
+    if (loaded && !force &&
+        (existing.NumClients() > 0 || loaded.value().problem != dvq3::ClientFileProblem::None))
+        return QStringLiteral("%1 already holds %2 clients; building a disk there would replace "
+                              "them. Nothing was changed. Give --force to replace them.")
+            .arg(existing.ClientFile())
+            .arg(existing.NumClients());
+    if (auto written = dvq3::ReplaceFile(existing.ClientFile(), bytes); !written)
         return written.error().text();
-    if (auto written = dvq3::WriteDriveFile(folder + QStringLiteral("/TID"), "DVQ3\r\n"); !written)
+    if (auto written = dvq3::ReplaceFile(existing.TidFile(), "DVQ3\r\n"); !written)
         return written.error().text();
     return {};
 }

@@ -6,7 +6,8 @@ namespace dvq3tool {
 
 // Writes a data disk into folder: the client file built from the block file source (one record
 // per block, the fifteen field names as keys in file order, "\xNN" for a byte by its code) and
-// the TID marker. Returns an error message, empty on success.
-QString BuildDisk(const QString& source, const QString& folder);
+// the TID marker. A client file that already holds clients is replaced only when force is set:
+// otherwise the message says how many would be lost. Returns an error message, empty on success.
+QString BuildDisk(const QString& source, const QString& folder, bool force = false);
 
 } // namespace dvq3tool

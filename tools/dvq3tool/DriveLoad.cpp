@@ -1,5 +1,7 @@
 #include "DriveLoad.h"
 
+#include <QDir>
+
 namespace dvq3tool {
 
 QString MessageText(QString message) {
@@ -7,6 +9,11 @@ QString MessageText(QString message) {
 }
 
 bool LoadDrive(dvq3::Session& session, const QString& drive, QTextStream& err, bool* damaged) {
+    // As at the station, an empty or relative drive is never used as a path.
+    if (drive.isEmpty() || QDir::isRelativePath(drive)) {
+        err << dvq3::NoTestInformationText(drive) << ".\n";
+        return false;
+    }
     session.disk.SetDataDrive(drive);
     auto loaded = session.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
     if (!loaded) {

@@ -4,6 +4,7 @@
 #include "BuildDisk.h"
 #include "DumpCommand.h"
 #include "ReportCommand.h"
+#include "platform/DriveFile.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +16,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: dvq3tool dump DRIVE                 print the client records of a data drive as CSV\n"
     "       dvq3tool build-db OUTPUT SOURCE...  build the question database from text sources\n"
-    "       dvq3tool build-disk SOURCE FOLDER   build a data disk from a text source\n"
+    "       dvq3tool build-disk SOURCE FOLDER [--force]\n"
+    "                                           build a data disk from a text source; --force\n"
+    "                                           replaces a client file that holds clients\n"
     "       dvq3tool report N [--drive DIR] [--pdf FILE]\n"
     "                                           score client N and write report.prn\n";
 
@@ -34,14 +37,18 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    const QStringList args = app->arguments().mid(1);
+    // Arguments are taken as the bytes they are, so any existing folder name can be given.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << dvq3::PathFromNative(QByteArray(argv[i]));
     const QString command = args.value(0);
     if (command == QLatin1String("dump") && args.size() == 2)
         return dvq3tool::Dump(args[1], out, err);
     if (command == QLatin1String("build-db") && args.size() >= 3)
         return Report(dvq3tool::BuildDatabase(args.mid(2), args[1]), err);
-    if (command == QLatin1String("build-disk") && args.size() == 3)
-        return Report(dvq3tool::BuildDisk(args[1], args[2]), err);
+    if (command == QLatin1String("build-disk") &&
+        (args.size() == 3 || (args.size() == 4 && args[3] == QLatin1String("--force"))))
+        return Report(dvq3tool::BuildDisk(args[1], args[2], args.size() == 4), err);
     if (command == QLatin1String("report") && args.size() >= 2)
         return dvq3tool::RunReport(args.mid(1), out, err);
     err << kUsage;
