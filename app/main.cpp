@@ -1,4 +1,5 @@
 // dvq3test: the test-administration station.
+#include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "records/Session.h"
 #include "shell/Startup.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QListWidget>
+
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +28,28 @@ void WriteTestState(const dvq3::frmMainMenu& mainMenu) {
         file.write(state.toUtf8());
 }
 
+// The fault-injection test has no one to answer message boxes: with DVQ3_E2E_MESSAGES_FD set,
+// every box is written to that file descriptor and answered as a user giving up would.
+void RecordMessagesForTests() {
+    bool ok = false;
+    const int fd = qEnvironmentVariableIntValue("DVQ3_E2E_MESSAGES_FD", &ok);
+    if (!ok)
+        return;
+    dvq3::SetMsgBoxHandler([fd](const dvq3::MsgBoxCall& call) {
+        const QByteArray line = (call.title + u'|' + call.text + u'\n').toUtf8();
+        (void)::write(fd, line.constData(), static_cast<size_t>(line.size()));
+        switch (call.buttons()) {
+        case dvq3::vbOKCancel:
+        case dvq3::vbYesNoCancel:
+            return int(dvq3::vbCancel);
+        case dvq3::vbYesNo:
+            return int(dvq3::vbNo);
+        default:
+            return int(dvq3::vbOK);
+        }
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -36,6 +61,7 @@ int main(int argc, char** argv) {
         if (argument.compare(QLatin1String("/NOWAIT"), Qt::CaseInsensitive) == 0)
             dvq3::frmAbout::SkipSplashWait = true; // tests: no splash hold
 
+    RecordMessagesForTests();
     dvq3::SingleInstance instance;
     if (!instance.claim())
         return 0; // the running station has been asked to come forward
@@ -50,5 +76,7 @@ int main(int argc, char** argv) {
     if (!dvq3::RunStartup(session, mainMenu))
         return 0;
     WriteTestState(mainMenu);
+    if (qEnvironmentVariableIsSet("DVQ3_E2E_QUIT"))
+        return 0; // the test only needed the start-up
     return app.exec();
 }

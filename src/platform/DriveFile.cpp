@@ -224,7 +224,9 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
     return file.close();
 }
 
-Status ReplaceFile(const QString& path, const QByteArray& bytes) {
+Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced) {
+    if (replaced)
+        *replaced = false;
     const QFileInfo target(path);
     const QString prefix = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.").arg(::getpid());
@@ -253,8 +255,11 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes) {
             done = DriveErrorFromErrno(injected);
         else if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) != 0)
             done = DriveErrorFromErrno(errno, errno == ENOENT);
-        else
+        else {
+            if (replaced)
+                *replaced = true;
             return SyncFolder(path);
+        }
     }
     (void)file.close();
     ::unlink(NativePath(temporary).constData());

@@ -68,9 +68,11 @@ Result<QByteArray> ReadDriveFile(const QString& path,
 Status WriteDriveFile(const QString& path, const QByteArray& bytes);
 // Replaces the file at path whole: the bytes go to a new temporary file beside it (created
 // exclusively, never through a link), are flushed to the device, and the temporary file is
-// renamed over path; then the folder is flushed. A fault at any step leaves the old file as it
-// was and no temporary file behind. Two writers at once each land whole, the later one last.
-Status ReplaceFile(const QString& path, const QByteArray& bytes);
+// renamed over path; then the folder is flushed. A fault at any step before the rename leaves the
+// old file as it was and no temporary file behind; replaced (when given) tells whether the new
+// file took its place, which a failed flush of the folder does not undo. Two writers at once
+// each land whole, the later one last.
+Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced = nullptr);
 
 // The message for a path that is not a regular file.
 QString NotARegularFileText(const QString& path);

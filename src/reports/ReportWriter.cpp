@@ -527,10 +527,14 @@ Status WriteReport(const QString& path, qint16 testNumber) {
     auto report = BuildReport(testNumber);
     if (!report)
         return report.error();
-    if (auto written = ReplaceFile(path, report.value()); !written)
-        return ScoringFault(QStringLiteral("the report file %1 could not be written (%2); the "
-                                           "previous report is unchanged.")
-                                .arg(QFileInfo(path).fileName(), written.error().text()));
+    bool replaced = false;
+    if (auto written = ReplaceFile(path, report.value(), &replaced); !written)
+        return ScoringFault(
+            (replaced ? QStringLiteral("the report file %1 was written, but it could not be "
+                                       "flushed to the device (%2).")
+                      : QStringLiteral("the report file %1 could not be written (%2); the "
+                                       "previous report is unchanged."))
+                .arg(QFileInfo(path).fileName(), written.error().text()));
     return {};
 }
 

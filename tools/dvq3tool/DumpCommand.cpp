@@ -37,6 +37,10 @@ int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
         out << row.join(u',') << '\n';
     }
     out.flush();
+    if (out.status() != QTextStream::Ok) {
+        err << "The client records could not be written out in full.\n";
+        return 2;
+    }
     return damaged ? 2 : 0;
 }
 

@@ -1,0 +1,230 @@
+#!/usr/bin/env python3
+"""Injects a failure into each write-side system call that `dvq3tool report`, `dvq3tool dump`
+and the station's start-up make, one call and one error per run, with strace, and checks after
+every run that nothing was lost and nothing was claimed that did not happen:
+
+- the client file and the initialisation file hold exactly their old bytes or (where the run
+  writes them) the whole new ones;
+- the report is the previous one or the whole new one, and "unchanged" is said only when true;
+- no temporary file is left behind on the program folder or the data drive;
+- a run that says it succeeded (exit status 0, or the station reaching its main menu) did what
+  it should.
+Then it runs two report writers at once, a few hundred times: each must succeed and the report
+left must be one of the two, whole.
+
+usage: fault_injection.py PROGRAM_DIR
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SYSCALLS = ["openat", "write", "pwrite64", "fsync", "fdatasync", "rename", "renameat2",
+            "ftruncate", "close"]
+ERRNOS = ["EIO", "ENOSPC", "EROFS"]
+LINE = re.compile(r"^(\d+)\s+(\w+)\((.*?)(?:\) += (-?\d+)| <unfinished \.\.\.>)")
+
+
+def write_side_calls(log, ignored_paths):
+    """(syscall, invocation number) of each write-side call of the traced run's first process,
+    numbered per syscall as strace counts them."""
+    counts, calls, fds, main = {}, [], {}, None
+    for raw in open(log, encoding="utf-8", errors="replace"):
+        m = LINE.match(raw)
+        if not m:
+            continue
+        pid, name, args, ret = m.group(1), m.group(2), m.group(3), m.group(4)
+        main = main or pid
+        if pid != main:
+            continue
+        counts[name] = counts.get(name, 0) + 1
+        n = counts[name]
+        first = args.split(",")[0].strip()
+        if name == "openat":
+            path = re.search(r'"([^"]*)"', args)
+            path = path.group(1) if path else ""
+            writable = "O_WRONLY" in args or "O_RDWR" in args
+            if ret and int(ret) >= 0 and writable and not any(p in path for p in ignored_paths):
+                fds[ret] = path
+            if "O_CREAT" in args and not any(p in path for p in ignored_paths):
+                calls.append((name, n))
+        elif name in ("fsync", "fdatasync", "rename", "renameat2"):
+            calls.append((name, n))
+        elif name in ("write", "pwrite64", "close", "ftruncate"):
+            if first in fds or (name == "write" and first == "1"):
+                calls.append((name, n))
+            if name == "close":
+                fds.pop(first, None)
+    return calls
+
+
+def strace(prefix, command, env, timeout=60):
+    try:
+        p = subprocess.run(prefix + command, env=env, capture_output=True, timeout=timeout,
+                           pass_fds=(3,) if "DVQ3_E2E_MESSAGES_FD" in env else ())
+        return p.returncode, p.stdout, p.stderr
+    except subprocess.TimeoutExpired:
+        return None, b"", b""
+
+
+def leftovers(*folders):
+    found = []
+    for folder in folders:
+        for name in os.listdir(folder):
+            if name.endswith(".tmp") or name == "checkWriteTest" or name.endswith(".new"):
+                found.append(os.path.join(folder, name))
+    return found
+
+
+def read(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    work = tempfile.mkdtemp(prefix="dvq3-faults-")
+    failures, runs, pairs, started = [], 0, 0, time.time()
+    try:
+        prog = os.path.join(work, "program")
+        os.makedirs(prog)
+        for name in os.listdir(program):
+            if name.endswith(".TXT") or name == "DVQ3.MDB":
+                shutil.copy(os.path.join(program, name), prog)
+        disk = os.path.join(work, "disk")
+        shutil.copytree(os.path.join(program, "SampleDisk"), disk)
+        runtime = os.path.join(work, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        ini = os.path.join(prog, "dvq3test.ini")
+        base_ini = ("[Path]\r\nFilePath=%s\r\n" % disk).encode()
+        client_file = os.path.join(disk, "DATA401.DVQ")
+        clients = read(client_file)
+        report = os.path.join(prog, "report.prn")
+        env = dict(os.environ, DVQ3_PROGRAM_FOLDER=prog, XDG_RUNTIME_DIR=runtime,
+                   QT_QPA_PLATFORM="offscreen", LANG="C.UTF-8")
+        tool = [os.path.join(program, "dvq3tool")]
+        station = [os.path.join(program, "dvq3test"), "/NOWAIT"]
+        state = os.path.join(work, "state.txt")
+        messages = os.path.join(work, "messages.txt")
+
+        def reset():
+            with open(ini, "wb") as f:
+                f.write(base_ini)
+            for p in (state, messages):
+                if os.path.exists(p):
+                    os.remove(p)
+
+        # Clean runs give what each program should produce.
+        reset()
+        with open(report, "wb") as f:
+            f.write(b"previous report\r\n")
+        old_report = read(report)
+        subprocess.run(tool + ["report", "2", "--drive", disk], env=env, check=True,
+                       capture_output=True)
+        new_report = read(report)
+        dump_out = subprocess.run(tool + ["dump", disk], env=env, check=True,
+                                  capture_output=True).stdout
+        station_env = dict(env, DVQ3_E2E_STATE=state, DVQ3_E2E_QUIT="1",
+                           DVQ3_E2E_MESSAGES_FD="3")
+        with open(messages, "wb") as m:
+            os.dup2(m.fileno(), 3)
+            subprocess.run(station, env=station_env, check=True, pass_fds=(3,), timeout=60)
+        new_ini = read(ini)
+        if new_ini == base_ini:
+            failures.append("the station's start-up did not write the initialisation file")
+
+        scenarios = [
+            ("report", tool + ["report", "2", "--drive", disk], env, []),
+            ("dump", tool + ["dump", disk], env, []),
+            ("start-up", station, station_env, [state, messages, runtime, "/.cache/", "fontconfig"]),
+        ]
+        for label, command, run_env, ignored in scenarios:
+            reset()
+            with open(report, "wb") as f:
+                f.write(old_report)
+            log = os.path.join(work, "trace.log")
+            with open(messages, "wb") as m:
+                os.dup2(m.fileno(), 3)
+                strace(["strace", "-f", "-qq", "-o", log, "-e", "trace=" + ",".join(SYSCALLS)],
+                       command, run_env)
+            calls = write_side_calls(log, ignored)
+            print("%s: %s" % (label, " ".join("%s#%d" % c for c in calls)))
+            for name, n in calls:
+                for err in ERRNOS:
+                    reset()
+                    with open(report, "wb") as f:
+                        f.write(old_report)
+                    with open(messages, "wb") as m:
+                        os.dup2(m.fileno(), 3)
+                        status, out, errout = strace(
+                            ["strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + name,
+                             "-e", "inject=%s:error=%s:when=%d" % (name, err, n)],
+                            command, run_env, timeout=30)
+                    runs += 1
+                    what = "%s with %s at %s #%d" % (label, err, name, n)
+                    said = errout.decode(errors="replace") + (read(messages) or b"").decode(
+                        errors="replace")
+                    if read(client_file) != clients:
+                        failures.append(what + ": the client file changed")
+                    if read(ini) not in (base_ini, new_ini):
+                        failures.append(what + ": the initialisation file is not whole")
+                    rep = read(report)
+                    if rep not in (old_report, new_report):
+                        failures.append(what + ": the report is neither the old nor the new one")
+                    if "unchanged" in said and rep != old_report:
+                        failures.append(what + ": said the report was unchanged, but it changed")
+                    left = leftovers(prog, disk)
+                    if left:
+                        failures.append(what + ": left " + ", ".join(left))
+                        for p in left:
+                            os.remove(p)
+                    if label == "report" and status == 0 and rep != new_report:
+                        failures.append(what + ": exit 0 without the new report")
+                    if label == "dump" and status == 0 and out != dump_out:
+                        failures.append(what + ": exit 0 with the records cut short")
+                    if status not in (0, None) and not errout.strip():
+                        failures.append(what + ": failed without saying why")
+                    if label == "start-up":
+                        reached = os.path.exists(state)
+                        if read(ini) == base_ini and reached and not said.strip():
+                            failures.append(what + ": the initialisation file was not written "
+                                            "and nobody was told")
+            if not calls:
+                failures.append(label + ": no write-side system call was found to fail")
+
+        # Two writers at once: both land whole, the later one last.
+        reports = {}
+        for client in ("1", "2"):
+            subprocess.run(tool + ["report", client, "--drive", disk], env=env, check=True,
+                           capture_output=True)
+            reports[client] = read(report)
+        for _ in range(200):
+            pair = [subprocess.Popen(tool + ["report", c, "--drive", disk], env=env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                    for c in ("1", "2")]
+            statuses = [(p.wait(), p.stderr.read()) for p in pair]
+            pairs += 1
+            if any(code != 0 for code, _ in statuses):
+                failures.append("two writers: a run failed: %r" % (statuses,))
+            if read(report) not in reports.values():
+                failures.append("two writers: the report is a mix or cut short")
+            if leftovers(prog, disk):
+                failures.append("two writers: left " + ", ".join(leftovers(prog, disk)))
+                break
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print("%d runs with one injected fault each, %d pairs of writers at once, %.0f s"
+          % (runs, pairs, time.time() - started))
+    for f in failures:
+        print("FAIL: " + f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
