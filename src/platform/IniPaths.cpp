@@ -46,6 +46,40 @@ Status WriteINIFilePath(const QString& path) {
     return WriteKey(QStringLiteral("Path"), QStringLiteral("FilePath"), path);
 }
 
+namespace {
+
+constexpr int kRecentDrives = 5;
+
+QString RecentKey(int i) {
+    return QStringLiteral("Drive%1").arg(i + 1);
+}
+
+} // namespace
+
+QStringList GetINIRecentDrives() {
+    QStringList drives;
+    for (int i = 0; i < kRecentDrives; ++i)
+        if (const QString drive = ReadKey(QStringLiteral("RecentDrives"), RecentKey(i), {});
+            !drive.isEmpty())
+            drives << drive;
+    return drives;
+}
+
+Status AddINIRecentDrive(const QString& drive) {
+    QStringList drives = GetINIRecentDrives();
+    if (drives.value(0) == drive)
+        return {};
+    drives.removeAll(drive);
+    drives.prepend(drive);
+    auto ini = IniFile::Load(IniFilePath());
+    if (!ini)
+        return ini.error();
+    IniFile changed = ini.value();
+    for (int i = 0; i < kRecentDrives; ++i)
+        changed.setValue(QStringLiteral("RecentDrives"), RecentKey(i), drives.value(i));
+    return changed.save(IniFilePath());
+}
+
 Status WriteINISystemDB() {
     return WriteKey(QStringLiteral("Options"), QStringLiteral("SystemDB"),
                     ProgramFile(QStringLiteral("kpxltd.mda")));

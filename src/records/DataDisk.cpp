@@ -159,8 +159,14 @@ QString DiskFullText() {
         .arg(kMaxClients);
 }
 
+QString DriveName(const QString& drive) {
+    // Letter case matters in a path; only a drive letter such as "a:" is shown as "A:".
+    const bool letter = drive.size() == 2 && drive[0].isLetter() && drive[1] == u':';
+    return letter ? drive.toUpper() : drive;
+}
+
 QString NoTestInformationText(const QString& drive) {
-    return QStringLiteral("No test information found on drive ") + drive.toUpper();
+    return QStringLiteral("No test information found on drive ") + DriveName(drive);
 }
 
 void DataDisk::ClearClient(int index) {

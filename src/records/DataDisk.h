@@ -36,7 +36,9 @@ ClientFileContents ParseClientFile(const QByteArray& bytes);
 // The message for a disk that already holds kMaxClients clients, and its title.
 QString DiskFullText();
 inline const QString kDiskFullTitle = QStringLiteral("Data Disk Full");
-// "No test information found on drive " and the drive as the messages name it.
+// A drive as the messages name it: a path as it is, a drive letter in upper case.
+QString DriveName(const QString& drive);
+// "No test information found on drive " and the drive's name.
 QString NoTestInformationText(const QString& drive);
 
 // The data drive in use and its client file, read whole into the table Clients: index i holds

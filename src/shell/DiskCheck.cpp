@@ -33,6 +33,16 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
     if (drive.isEmpty() || QDir::isRelativePath(drive))
         return DriveErrorFromErrno(ENOENT);
 
+    // A folder without the marker file is not a data disk: nothing may be created in it.
+    Status marked = Attempt(handler, [&]() -> Status {
+        auto exists = DriveFileExists(session.disk.TidFile());
+        if (!exists)
+            return exists.error();
+        return exists.value() ? Status() : DriveErrorFromErrno(ENOENT);
+    });
+    if (!marked)
+        return marked.error();
+
     bool result = true;
     Status loaded = Attempt(handler, [&]() -> Status {
         auto check = session.LoadClients();
@@ -48,7 +58,7 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
     if (!loaded)
         return loaded.error();
 
-    Status marked = Attempt(handler, [&]() -> Status {
+    marked = Attempt(handler, [&]() -> Status {
         auto tid = ReadDriveFile(session.disk.TidFile());
         if (!tid)
             return tid.error();

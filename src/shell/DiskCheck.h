@@ -39,8 +39,10 @@ inline const QString kReloadFailedText =
 // The marker the first line of the TID file must hold.
 inline const QString kDiskMarker = QStringLiteral("DVQ3");
 
-// Makes drive the current data drive, loads its client file and checks the disk: the TID
-// marker and a write test that creates and deletes checkWriteTest. Returns false when the disk
+// Makes drive the current data drive and checks the disk: a folder without the TID file is a
+// drive without test information and nothing is created in it; otherwise the client file is
+// loaded (created empty when missing), the TID marker checked and a write test creates and
+// deletes checkWriteTest. Returns false when the disk
 // is readable but not usable (not a data disk, or a client file that cannot be loaded); an
 // error when a step failed and the handler gave up. An empty or relative drive is never
 // touched: it is a drive without test information.

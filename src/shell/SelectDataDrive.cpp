@@ -45,17 +45,19 @@ bool ReloadPrevious(Session& session, const QString& previous) {
 
 } // namespace
 
-QString ShowDriveSelect() {
-    frmDriveSelect chooser;
-    chooser.exec();
+DriveChoice ShowDriveSelect(const QString& current) {
+    frmDriveSelect chooser(QStringList{current, GetINIFilePath()} + GetINIRecentDrives());
+    if (chooser.exec() != QDialog::Accepted)
+        return std::nullopt;
     return chooser.NewDrive;
 }
 
 DriveSelection SelectDataDrive(Session& session, bool atStartup,
                                const std::function<void()>& refreshList,
-                               const std::function<QString()>& chooseDrive) {
+                               const std::function<DriveChoice()>& chooseDrive) {
     const QString previous = session.disk.DataDrive();
     bool firstPass = true;
+    bool tableChanged = false; // a check has loaded another disk's clients
     for (;;) {
         QString drive;
         if (atStartup && firstPass) {
@@ -63,14 +65,29 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
             firstPass = false;
         } else {
             SetDefaultPointer();
-            drive = chooseDrive ? chooseDrive() : ShowDriveSelect();
+            const DriveChoice choice =
+                chooseDrive ? chooseDrive() : ShowDriveSelect(session.disk.DataDrive());
+            if (!choice && !atStartup) {
+                if (!tableChanged)
+                    return DriveSelection::Kept;
+                return ReloadPrevious(session, previous) ? DriveSelection::Kept
+                                                         : DriveSelection::EndProgram;
+            }
+            if (!choice) {
+                if (MsgBox(kTryAgainText, vbYesNo) == vbYes)
+                    continue;
+                return DriveSelection::EndProgram;
+            }
+            drive = *choice;
         }
 
         DriveErrorHandler handler;
         auto checked = CheckDataDisk(session, drive, handler);
+        tableChanged = true;
         if (checked && checked.value()) {
             if (auto written = WriteINIFilePath(drive); !written)
                 MsgBox(written.error().text());
+            (void)AddINIRecentDrive(drive); // only a convenience of the chooser
             refreshList();
             return DriveSelection::Established;
         }

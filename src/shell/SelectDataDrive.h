@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace dvq3 {
 
@@ -18,12 +19,15 @@ enum class DriveSelection {
 // tried first; otherwise, and on every retry, the chooser is shown (chooseDrive stands in for
 // it in tests). When a drive is established its name is written to the initialisation file and
 // refreshList runs. A drive that fails from the menu never leaves the station half switched:
-// the disk in use is reloaded, or the program ends.
+// the disk in use is reloaded, or the program ends. Cancelling the chooser from the menu keeps
+// the disk in use; at start-up, where there is none, it asks whether to try again.
+using DriveChoice = std::optional<QString>; // nothing when the chooser was cancelled
 DriveSelection SelectDataDrive(Session& session, bool atStartup,
                                const std::function<void()>& refreshList,
-                               const std::function<QString()>& chooseDrive = {});
+                               const std::function<DriveChoice()>& chooseDrive = {});
 
-// Shows frmDriveSelect modally and returns its NewDrive.
-QString ShowDriveSelect();
+// Shows frmDriveSelect modally, offering the drive in use and the drives chosen before first,
+// and returns its NewDrive, or nothing when it was cancelled.
+DriveChoice ShowDriveSelect(const QString& current);
 
 } // namespace dvq3

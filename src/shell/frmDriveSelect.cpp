@@ -3,7 +3,9 @@
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
+#include <QDir>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStorageInfo>
 #include <QVBoxLayout>
 
@@ -21,19 +23,20 @@ bool IsRemovable(const QString& root) {
 
 } // namespace
 
-QStringList frmDriveSelect::AvailableDrives() {
-    QStringList removable;
-    QStringList others;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        const QString root = volume.rootPath();
-        (IsRemovable(root) ? removable : others).append(root);
-    }
-    return removable + others;
+QStringList frmDriveSelect::AvailableDrives(const QStringList& firstDrives) {
+    QStringList drives;
+    for (const QString& drive : firstDrives)
+        if (!drive.isEmpty() && !QDir::isRelativePath(drive) && QDir(drive).exists() &&
+            !drives.contains(drive))
+            drives << drive;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && IsRemovable(volume.rootPath()) &&
+            !drives.contains(volume.rootPath()))
+            drives << volume.rootPath();
+    return drives;
 }
 
-frmDriveSelect::frmDriveSelect(QWidget* parent) : QDialog(parent) {
+frmDriveSelect::frmDriveSelect(const QStringList& firstDrives, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDriveSelect"));
     setWindowTitle(QStringLiteral("Select Data Drive"));
     auto* label = new QLabel(
@@ -41,7 +44,8 @@ frmDriveSelect::frmDriveSelect(QWidget* parent) : QDialog(parent) {
         this);
     drDrive = new QComboBox(this);
     drDrive->setObjectName(QStringLiteral("drDrive"));
-    drDrive->addItems(AvailableDrives());
+    drDrive->addItems(AvailableDrives(firstDrives));
+    drDrive->installEventFilter(this);
     drDrive->addItem(kBrowse);
     cmdDone = new QPushButton(QStringLiteral("Done"), this);
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
@@ -61,21 +65,66 @@ frmDriveSelect::frmDriveSelect(QWidget* parent) : QDialog(parent) {
 
     lastIndex_ = drDrive->currentIndex();
     connect(drDrive, &QComboBox::currentIndexChanged, this, &frmDriveSelect::drDrive_Change);
+    // Chosen from the open list with the mouse or Enter.
+    connect(drDrive, &QComboBox::activated, this, [this](int index) {
+        if (drDrive->itemText(index) == kBrowse)
+            Browse();
+    });
     connect(cmdDone, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdhelp, &QPushButton::clicked, this, &frmDriveSelect::cmdhelp_Click);
 }
 
 void frmDriveSelect::drDrive_Change(int index) {
-    if (drDrive->itemText(index) != kBrowse) {
-        NewDrive = drDrive->itemText(index);
-        lastIndex_ = index;
-        return;
+    if (drDrive->itemText(index) == kBrowse)
+        return; // opened only when chosen, never by passing over it
+    NewDrive = drDrive->itemText(index);
+    lastIndex_ = index;
+}
+
+bool frmDriveSelect::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != drDrive || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (drDrive->currentText() != kBrowse)
+            return false; // Done
+        Browse();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        // Moved here rather than by the list itself, which would also report the move as a
+        // choice and so open the folder chooser on passing "Browse...".
+        const int last = drDrive->count() - 1;
+        int index = drDrive->currentIndex();
+        if (key == Qt::Key_Up)
+            index = std::max(0, index - 1);
+        else if (key == Qt::Key_Down)
+            index = std::min(last, index + 1);
+        else if (key == Qt::Key_PageUp || key == Qt::Key_Home)
+            index = 0;
+        else
+            index = last;
+        drDrive->setCurrentIndex(index);
+        return true;
     }
+    default:
+        return false;
+    }
+}
+
+void frmDriveSelect::Browse() {
     const QString folder = ChooseFolder(this, QStringLiteral("Select Data Drive"),
                                         NewDrive.isEmpty() ? "/" : NewDrive);
     QSignalBlocker blocker(drDrive);
     if (folder.isEmpty()) {
-        drDrive->setCurrentIndex(lastIndex_);
+        if (lastIndex_ >= 0)
+            drDrive->setCurrentIndex(lastIndex_);
         return;
     }
     int found = drDrive->findText(folder);

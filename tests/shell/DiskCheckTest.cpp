@@ -66,12 +66,16 @@ TEST_F(DiskCheckTest, MarkerMustBeTheWholeFirstLine) {
     }
 }
 
-TEST_F(DiskCheckTest, MissingTidIsAMissingFileAfterTheClientFileWasCreated) {
+TEST_F(DiskCheckTest, WithoutTheMarkerFileNothingIsCreatedButWithItTheClientFileIs) {
     ScriptedHandler handler;
     auto checked = CheckDataDisk(session, disk(), handler);
     ASSERT_FALSE(checked);
     EXPECT_EQ(checked.error().number(), 53);
     EXPECT_EQ(handler.errors, QList<int>{53});
+    EXPECT_TRUE(QDir(disk()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+
+    writeTid("DVQ3\r\n");
+    ASSERT_TRUE(CheckDataDisk(session, disk(), handler));
     EXPECT_TRUE(QFile::exists(disk() + "/DATA401.DVQ"));
 }
 

@@ -1,4 +1,5 @@
 #include "MessageRecorder.h"
+#include "TestFolder.h"
 #include "Widgets.h"
 #include "platform/FileDialogs.h"
 #include "shell/frmAbout.h"
@@ -27,39 +28,45 @@ TEST(DriveSelect, CaptionsAndHelpText) {
     EXPECT_EQ(messages.boxes[0].buttons(), int(vbOKOnly));
 }
 
-TEST(DriveSelect, NewDriveFollowsTheUsersSelectionOnly) {
-    frmDriveSelect chooser;
+TEST(DriveSelect, ArrowsOnlyMoveEnterOnBrowseChoosesAFolderEscapeCancels) {
+    dvq3test::TestFolder folder;
+    const QString current = folder.drive();
+    frmDriveSelect chooser({current, QString(), "relative", current, folder.path("gone")});
     auto* drDrive = Child<QComboBox>(&chooser, "drDrive");
+    // The drive in use first, once; names that are not folders left out; "Browse..." last.
+    EXPECT_EQ(drDrive->itemText(0), current);
+    EXPECT_EQ(drDrive->findText(folder.path("gone")), -1);
+    EXPECT_EQ(drDrive->findText("relative"), -1);
+    EXPECT_EQ(drDrive->itemText(drDrive->count() - 1), QStringLiteral("Browse..."));
+    for (int i = 1; i < drDrive->count() - 1; ++i) {
+        const QString drive = drDrive->itemText(i);
+        EXPECT_TRUE(drive.startsWith("/media/") || drive.startsWith("/run/media/") ||
+                    drive.startsWith("/mnt"))
+            << drive.toStdString();
+    }
     EXPECT_TRUE(chooser.NewDrive.isEmpty()); // untouched list: Done gives an empty drive
-    const int browse = drDrive->count() - 1;
-    EXPECT_EQ(drDrive->itemText(browse), QStringLiteral("Browse..."));
 
+    chooser.show();
     SetNextFileDialogAnswer("/srv/usbstick");
-    drDrive->setCurrentIndex(browse);
+    for (int i = 0; i < drDrive->count() + 2; ++i)
+        QTest::keyClick(drDrive, Qt::Key_Down);
+    EXPECT_EQ(drDrive->currentText(), QStringLiteral("Browse..."));
+    EXPECT_NE(chooser.NewDrive, QStringLiteral("/srv/usbstick")); // passing it opened nothing
+    QTest::keyClick(drDrive, Qt::Key_Return);
     EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
     EXPECT_EQ(drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+    EXPECT_TRUE(chooser.isVisible());
 
     // Cancelling the folder chooser keeps the last choice.
+    QTest::keyClick(drDrive, Qt::Key_End);
     SetNextFileDialogAnswer(QString());
-    drDrive->setCurrentIndex(drDrive->count() - 1);
+    QTest::keyClick(drDrive, Qt::Key_Return);
     EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
-    EXPECT_EQ(drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+    QTest::keyClick(drDrive, Qt::Key_Home);
+    EXPECT_EQ(chooser.NewDrive, current);
 
-    if (drDrive->count() > 2) {
-        drDrive->setCurrentIndex(0);
-        EXPECT_EQ(chooser.NewDrive, drDrive->itemText(0));
-    }
-}
-
-TEST(DriveSelect, RemovableMediaComeFirst) {
-    const QStringList drives = frmDriveSelect::AvailableDrives();
-    bool seenOther = false;
-    for (const QString& drive : drives) {
-        const bool removable = drive.startsWith("/media") || drive.startsWith("/run/media") ||
-                               drive.startsWith("/mnt");
-        EXPECT_FALSE(removable && seenOther) << drive.toStdString();
-        seenOther = seenOther || !removable;
-    }
+    QTest::keyClick(drDrive, Qt::Key_Escape);
+    EXPECT_EQ(chooser.result(), int(QDialog::Rejected));
 }
 
 TEST(AboutBox, MenuEntryShowsTheAboutBoxModally) {

@@ -15,7 +15,7 @@ using dvq3test::DriveFaults;
 namespace {
 
 struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
-    QStringList chooserAnswers;
+    QList<DriveChoice> chooserAnswers; // nothing: the chooser was cancelled
     int chooserShown = 0;
     int refreshed = 0;
 
@@ -24,7 +24,8 @@ struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
             session, atStartup, [this] { ++refreshed; },
             [this] {
                 ++chooserShown;
-                return chooserAnswers.isEmpty() ? QString() : chooserAnswers.takeFirst();
+                return chooserAnswers.isEmpty() ? DriveChoice(QString())
+                                                : chooserAnswers.takeFirst();
             });
     }
 };
@@ -55,14 +56,13 @@ TEST_F(SelectDataDriveTest, WithoutIniFileDriveAIsTriedAndAnotherDriveOffered) {
     EXPECT_EQ(iniFilePath(), disk);
 }
 
-TEST_F(SelectDataDriveTest, MissingTidAsksWithTheDriveUpperCasedAndNoEndsTheProgram) {
+TEST_F(SelectDataDriveTest, MissingTidAsksWithThePathAsItIsAndNoEndsTheProgram) {
     const QString disk = makeDisk("usbdisk", 0, QByteArray());
     writeIniFilePath(disk);
     messages.answer(vbNo);
     EXPECT_EQ(select(true), DriveSelection::EndProgram);
-    EXPECT_EQ(messages.texts(), QStringList{"No test information found on drive " + disk.toUpper() +
+    EXPECT_EQ(messages.texts(), QStringList{"No test information found on drive " + disk +
                                             ", would you like to try another drive?"});
-    EXPECT_TRUE(QFile::exists(disk + "/DATA401.DVQ")); // loading created the empty client file
 }
 
 TEST_F(SelectDataDriveTest, WrongMarkerIsNotADataDisk) {
@@ -152,4 +152,31 @@ TEST_F(SelectDataDriveTest, DoneWithoutAChoiceIsADriveWithoutTestInformation) {
                                             "to try another drive?"});
     EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
     EXPECT_FALSE(QFile::exists("/checkWriteTest"));
+}
+
+TEST_F(SelectDataDriveTest, CancellingTheChooserKeepsTheDiskInUseOrAsksAtStartUp) {
+    const QString previous = makeDisk("previous", 2);
+    writeIniFilePath(previous);
+    ASSERT_EQ(select(true), DriveSelection::Established);
+    chooserAnswers << std::nullopt;
+    EXPECT_EQ(select(false), DriveSelection::Kept);
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    EXPECT_EQ(session.disk.DataDrive(), previous);
+
+    // After a failed try the disk in use is loaded again.
+    chooserAnswers << makeDisk("wrong", 4, "NOPE\r\n") << std::nullopt;
+    messages.answer(vbOK);  // not a data disk
+    messages.answer(vbYes); // try again: cancelled
+    EXPECT_EQ(select(false), DriveSelection::Kept);
+    EXPECT_EQ(session.disk.DataDrive(), previous);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+
+    // At start-up there is no disk to keep.
+    messages.boxes.clear();
+    writeIniFilePath("/nonexistent");
+    chooserAnswers << std::nullopt;
+    messages.answer(vbYes); // another drive
+    messages.answer(vbNo);  // do not try again
+    EXPECT_EQ(select(true), DriveSelection::EndProgram);
+    EXPECT_EQ(messages.texts().last(), kTryAgainText);
 }
