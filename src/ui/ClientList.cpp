@@ -4,6 +4,7 @@
 #include "ui/MenuButtons.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -25,8 +26,10 @@ void PaintClientListFrame(QGroupBox* frame, QListWidget* list, bool focused) {
     QFont font = frame->font();
     font.setBold(focused);
     frame->setFont(font);
-    // The names line up in a fixed-pitch font, whatever the frame's caption does.
-    list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The names line up in a fixed-pitch font and stay plain: only the caption turns bold.
+    QFont names = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    names.setBold(false);
+    list->setFont(names);
 }
 
 ClientListFocus::ClientListFocus(const DataDisk& disk, QGroupBox* frame, QListWidget* list,
@@ -55,6 +58,15 @@ bool ClientListFocus::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         PaintClientListFrame(frame_, list_, false);
         msgPanel_->setCaption(QString());
+        break;
+    case QEvent::KeyPress:
+        // With nothing chosen yet, the first arrow key chooses the first client.
+        if (const int key = static_cast<QKeyEvent*>(event)->key();
+            (key == Qt::Key_Down || key == Qt::Key_Up) && list_->selectedItems().isEmpty() &&
+            list_->count() > 0) {
+            list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
         break;
     case QEvent::KeyRelease:
         onChange_();

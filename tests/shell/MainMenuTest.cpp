@@ -73,6 +73,12 @@ TEST_F(MainMenuTest, ClientIsIdentifiedByTheNumberBeforeTheFirstHyphen) {
     EXPECT_EQ(Child<QGroupBox>(window.get(), "fraClient")->palette().color(QPalette::Window),
               QColor(0, 255, 255));
     EXPECT_TRUE(Child<QGroupBox>(window.get(), "fraClient")->font().bold());
+    EXPECT_FALSE(list()->font().bold());
+    QTest::keyClick(list(), Qt::Key_Down); // nothing chosen yet: the first client
+    EXPECT_EQ(session.CurClient, 1);
+    EXPECT_EQ(list()->selectedItems().value(0), list()->item(0));
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(session.CurClient, 2);
     list()->setCurrentRow(11);
     EXPECT_EQ(session.CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
     EXPECT_TRUE(button(0)->isEnabled());
