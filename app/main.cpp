@@ -68,11 +68,8 @@ int main(int argc, char** argv) {
 
     dvq3::Session session;
     dvq3::frmMainMenu mainMenu(session);
-    QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu, [&] {
-        mainMenu.showNormal();
-        mainMenu.raise();
-        mainMenu.activateWindow();
-    });
+    QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu,
+                     &dvq3::frmMainMenu::ComeForward);
     if (!dvq3::RunStartup(session, mainMenu))
         return 0;
     WriteTestState(mainMenu);

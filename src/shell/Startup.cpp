@@ -73,6 +73,7 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     mainMenu.FocusClientList();
     mainMenu.ListEnabled = true;
     mainMenu.UnloadOthers = true;
+    mainMenu.Started = true;
     SetDefaultPointer();
     return true;
 }

@@ -224,6 +224,18 @@ void frmMainMenu::mnuHelpAbout_Click() {
     about.exec();
 }
 
+void frmMainMenu::ComeForward() {
+    QWidget* waiting = QApplication::activeModalWidget();
+    if (!waiting && !Started)
+        return; // still starting, with nothing to answer: an empty menu would only confuse
+    if (!waiting) {
+        showNormal();
+        waiting = this;
+    }
+    waiting->raise();
+    waiting->activateWindow();
+}
+
 void frmMainMenu::EndProgram() {
     close();
 }

@@ -22,6 +22,8 @@ public:
     bool UnloadOthers = false;
     // Set once the program has been ended from here (exit, or a data disk that is gone).
     bool ProgramEnded = false;
+    // Set once start-up has brought the station to this menu.
+    bool Started = false;
 
     // Rebuilds the client list: "3-" followed by the 25-character name.
     void RefreshNameDisplay();
@@ -37,6 +39,9 @@ public:
     void mnuHelpAbout_Click();
     // Ends the program: the window closes and the event loop ends.
     void EndProgram();
+    // A second launch asks the running station to come forward: the box or window waiting for
+    // an answer if there is one, else this menu once start-up has finished.
+    void ComeForward();
 
 signals:
     void programEnded();

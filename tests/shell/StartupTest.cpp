@@ -53,6 +53,24 @@ TEST_F(StartupTest, OpensTheMainMenuOnTheIniDisk) {
         EXPECT_FALSE(top->isVisible() && top->objectName() == "frmAbout");
 }
 
+TEST_F(StartupTest, ASecondLaunchDuringStartUpShowsNoUnfinishedMenu) {
+    const QString disk = makeDisk("disk", 1);
+    writeIniFilePath(disk);
+    frmMainMenu window(session);
+    bool shownWhileStarting = true;
+    messages.onShow = [&](const MsgBoxCall&) {
+        window.ComeForward();
+        shownWhileStarting = window.isVisible();
+        copyDatabase();
+    };
+    messages.answer(vbOK); // the database is missing: retry
+    ASSERT_TRUE(RunStartup(session, window));
+    EXPECT_FALSE(shownWhileStarting);
+    window.showMinimized();
+    window.ComeForward();
+    EXPECT_FALSE(window.isMinimized());
+}
+
 TEST_F(StartupTest, MissingDatabaseOffersRetryThenEnds) {
     makeDisk("disk", 1);
     messages.onShow = [&](const MsgBoxCall&) {
