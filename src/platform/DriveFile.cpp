@@ -266,6 +266,12 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced)
     return done;
 }
 
+bool FolderWritable(const QString& folder) {
+    if (Inject(DriveOp::Open, folder + QStringLiteral("/.")))
+        return false;
+    return ::access(NativePath(folder).constData(), W_OK) == 0;
+}
+
 QString NotARegularFileText(const QString& path) {
     return QStringLiteral("%1 is not a regular file (it is a folder, a device or a pipe). The "
                           "station reads and writes only regular files; nothing was changed.")

@@ -74,6 +74,10 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes);
 // each land whole, the later one last.
 Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced = nullptr);
 
+// Whether files can be created in folder (a read-only mount or folder says no). Goes through
+// the fault seam as an Open of folder + "/.".
+bool FolderWritable(const QString& folder);
+
 // The message for a path that is not a regular file.
 QString NotARegularFileText(const QString& path);
 // The message for a file larger than the station reads.

@@ -1,18 +1,22 @@
 #include "platform/IniPaths.h"
 
+#include "platform/DriveFile.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cerrno>
 
 namespace dvq3 {
 namespace {
 
-// The profile read fills a 50-character buffer, so at most 49 characters of a value survive.
-constexpr int kMaxValue = 49;
-
 QString ReadKey(const QString& section, const QString& key, const QString& fallback) {
     auto ini = IniFile::Load(IniFilePath());
     const QString value = ini ? ini.value().value(section, key, fallback) : fallback;
-    return value.left(kMaxValue).trimmed();
+    // Values are paths: read whole, since a folder's name cut short names another folder.
+    return value.trimmed();
 }
 
 Status WriteKey(const QString& section, const QString& key, const QString& value) {
@@ -30,8 +34,54 @@ Status WriteKey(const QString& section, const QString& key, const QString& value
 
 } // namespace
 
+namespace {
+
+const QString kIniName = QStringLiteral("dvq3test.ini");
+
+QString UserIniPath() {
+    return UserConfigFolder() + u'/' + kIniName;
+}
+
+} // namespace
+
 QString IniFilePath() {
-    return ProgramFile(QStringLiteral("dvq3test.ini"));
+    if (!ProgramFolderWritable()) {
+        auto exists = DriveFileExists(UserIniPath());
+        if (exists && exists.value())
+            return UserIniPath();
+    }
+    return ProgramFile(kIniName);
+}
+
+Status PrepareUserSettings() {
+    if (ProgramFolderWritable())
+        return {};
+    if (auto exists = DriveFileExists(UserIniPath()); !exists || exists.value())
+        return exists ? Status() : Status(exists.error());
+    auto shipped = IniFile::Load(ProgramFile(kIniName));
+    if (!shipped)
+        return shipped.error();
+    IniFile settings = shipped.value();
+    const QString bundled = ProgramFile(QStringLiteral("SampleDisk"));
+    const QString named = settings.value(QStringLiteral("Path"), QStringLiteral("FilePath"), {});
+    if (QDir::cleanPath(named) == bundled && QDir(bundled).exists()) {
+        const QString copy = UserDataFolder() + QStringLiteral("/SampleDisk");
+        if (!QDir().mkpath(copy))
+            return DriveErrorFromErrno(EACCES);
+        for (const QString& name : QDir(bundled).entryList(QDir::Files)) {
+            if (auto there = DriveFileExists(copy + u'/' + name); !there || there.value())
+                continue;
+            auto bytes = ReadDriveFile(bundled + u'/' + name);
+            if (!bytes)
+                return bytes.error();
+            if (auto written = ReplaceFile(copy + u'/' + name, bytes.value()); !written)
+                return written;
+        }
+        settings.setValue(QStringLiteral("Path"), QStringLiteral("FilePath"), copy);
+    }
+    if (!QDir().mkpath(UserConfigFolder()))
+        return DriveErrorFromErrno(EACCES);
+    return settings.save(UserIniPath());
 }
 
 QString GetINIFilePath() {
@@ -75,8 +125,8 @@ Status AddINIRecentDrive(const QString& drive) {
     if (!ini)
         return ini.error();
     IniFile changed = ini.value();
-    for (int i = 0; i < kRecentDrives; ++i)
-        changed.setValue(QStringLiteral("RecentDrives"), RecentKey(i), drives.value(i));
+    for (int i = 0; i < std::min<int>(kRecentDrives, drives.size()); ++i)
+        changed.setValue(QStringLiteral("RecentDrives"), RecentKey(i), drives[i]);
     return changed.save(IniFilePath());
 }
 

@@ -7,8 +7,15 @@
 
 namespace dvq3 {
 
-// The station's settings in dvq3test.ini of the program folder.
+// The station's settings: dvq3test.ini of the program folder, or of the user's configuration
+// folder when the program folder cannot be written (an installed station) and the user has one.
 QString IniFilePath();
+// Makes the user's settings of an installed station on its first use: the program folder's
+// dvq3test.ini is copied to the user's configuration folder, and when it names the bundled
+// sample data disk, that disk is copied to the user's data folder (the bundled one cannot be
+// written) and named instead. Does nothing when the program folder can be written or the user
+// has settings already.
+Status PrepareUserSettings();
 
 // [Path] FilePath: the last data drive that passed its check ("a:" when absent).
 QString GetINIFilePath();

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/DriveFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -16,6 +18,36 @@ QString ProgramFolder() {
 
 QString ProgramFile(const QString& name) {
     return ProgramFolder() + u'/' + name;
+}
+
+bool ProgramFolderWritable() {
+    return FolderWritable(ProgramFolder());
+}
+
+namespace {
+
+QString XdgFolder(const char* variable, const char* fallback) {
+    QString base = qEnvironmentVariable(variable);
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + u'/' + QLatin1String(fallback);
+    return QDir::cleanPath(base) + QStringLiteral("/dvq3");
+}
+
+} // namespace
+
+QString UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+QString UserDataFolder() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
+QString StationFile(const QString& name) {
+    if (ProgramFolderWritable())
+        return ProgramFile(name);
+    QDir().mkpath(UserDataFolder());
+    return UserDataFolder() + u'/' + name;
 }
 
 } // namespace dvq3

@@ -26,8 +26,6 @@ inline const QString kWriteProtectedText =
                    "drive.");
 
 // What the drive checks and the start-up tell the user.
-inline const QString kDiskNotFoundText =
-    QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue.");
 inline const QString kNotADataDiskText = QStringLiteral("This is not a Corvalent-III data disk.");
 inline const QString kTryAnotherDriveText =
     QStringLiteral(", would you like to try another drive?");

@@ -3,6 +3,7 @@
 #include "platform/IniPaths.h"
 #include "platform/MsgBox.h"
 #include "shell/DiskCheck.h"
+#include "shell/ProgramFolderMessages.h"
 #include "shell/frmDriveSelect.h"
 #include "ui/WindowRoutines.h"
 
@@ -86,7 +87,8 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
         tableChanged = true;
         if (checked && checked.value()) {
             if (auto written = WriteINIFilePath(drive); !written)
-                MsgBox(written.error().text());
+                MsgBox(SettingsFaultText(IniFilePath(), written.error(), false), vbExclamation,
+                       kProgramFolderErrorTitle);
             (void)AddINIRecentDrive(drive); // only a convenience of the chooser
             refreshList();
             return DriveSelection::Established;

@@ -4,7 +4,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 #include "records/Session.h"
-#include "shell/DiskCheck.h"
+#include "shell/ProgramFolderMessages.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
@@ -15,23 +15,17 @@
 namespace dvq3 {
 namespace {
 
-// The start-up error handler: a missing disk or database may be retried with OK; Cancel, or
-// any other error, ends the program. Returns true once statement has succeeded.
-template <class Statement> bool WithStartupHandler(Statement statement) {
+// The start-up error handler for the program folder's files: the box names the file, its folder
+// and what to do; OK tries the statement again, Cancel ends the program. Returns true once
+// statement has succeeded.
+template <class Statement, class Message>
+bool WithStartupHandler(Statement statement, Message message) {
     for (;;) {
         const Status status = statement();
         if (status)
             return true;
-        const Error& error = status.error();
-        int answer = vbCancel;
-        if (error.isDriveFault() && error.number() == 70) {
-            answer = MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle);
-        } else if (IsMissingDiskError(error)) {
-            answer = MsgBox(kDiskNotFoundText, vbOKCancel | vbCritical, kDiskErrorTitle);
-        } else {
-            MsgBox(error.text());
-        }
-        if (answer != vbOK)
+        if (MsgBox(message(status.error()), vbOKCancel | vbCritical, kProgramFolderErrorTitle) !=
+            vbOK)
             return false;
     }
 }
@@ -40,10 +34,19 @@ template <class Statement> bool WithStartupHandler(Statement statement) {
 
 bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     SetWaitPointer();
+    const auto settingsFault = [](const Error& error) {
+        return SettingsFaultText(IniFilePath(), error, true);
+    };
+    if (!WithStartupHandler(PrepareUserSettings, settingsFault)) {
+        SetDefaultPointer();
+        return false;
+    }
     session.SndPath = GetINISndPath();
     session.DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
-    if (!WithStartupHandler([] { return WriteINISystemDB(); }) ||
-        !WithStartupHandler([&session] { return session.dbTest.open(session.DbPath, true); })) {
+    if (!WithStartupHandler(WriteINISystemDB, settingsFault) ||
+        !WithStartupHandler(
+            [&session] { return session.dbTest.open(session.DbPath, true); },
+            [&session](const Error& error) { return DatabaseFaultText(session.DbPath, error); })) {
         SetDefaultPointer();
         return false;
     }

@@ -107,6 +107,8 @@ def main():
         clients = read(client_file)
         report = os.path.join(prog, "report.prn")
         env = dict(os.environ, DVQ3_PROGRAM_FOLDER=prog, XDG_RUNTIME_DIR=runtime,
+                   XDG_CONFIG_HOME=os.path.join(work, "config"),
+                   XDG_DATA_HOME=os.path.join(work, "data"),
                    QT_QPA_PLATFORM="offscreen", LANG="C.UTF-8")
         tool = [os.path.join(program, "dvq3tool")]
         station = [os.path.join(program, "dvq3test"), "/NOWAIT"]

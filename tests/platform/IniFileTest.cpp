@@ -44,14 +44,14 @@ TEST(IniPaths, DefaultsWithoutAFileAndSystemDbCreatesIt) {
               "[Options]\r\nSystemDB=" + folder.path("kpxltd.mda").toLocal8Bit() + "\r\n");
 }
 
-TEST(IniPaths, FilePathRoundTripsAndLongValuesAreCutTo49) {
+TEST(IniPaths, FilePathRoundTripsAndLongPathsStayWhole) {
     TestFolder folder;
     TestFolder::Write(folder.path("dvq3test.ini"),
-                      "[Path]\r\nSndPath=" + QByteArray(48, 'x') + " yz\r\n; comment\r\n");
-    EXPECT_EQ(GetINISndPath(), QString(48, u'x')); // 49th character is the blank, trimmed
+                      "[Path]\r\nSndPath= " + QByteArray(48, 'x') + " yz \r\n; comment\r\n");
+    EXPECT_EQ(GetINISndPath(), QString(48, u'x') + " yz");
     ASSERT_TRUE(WriteINIFilePath("/media/DVQ"));
     EXPECT_EQ(GetINIFilePath(), QStringLiteral("/media/DVQ"));
     EXPECT_TRUE(TestFolder::Read(folder.path("dvq3test.ini")).contains("; comment\r\n"));
     ASSERT_TRUE(WriteINIFilePath(QString(60, u'p')));
-    EXPECT_EQ(GetINIFilePath(), QString(49, u'p'));
+    EXPECT_EQ(GetINIFilePath(), QString(60, u'p'));
 }

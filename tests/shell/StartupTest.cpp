@@ -1,14 +1,19 @@
 #include "shell/Startup.h"
+#include "DriveFaults.h"
 #include "ShellFixture.h"
 #include "Widgets.h"
+#include "platform/IniPaths.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 #include "shell/DiskCheck.h"
+#include "shell/ProgramFolderMessages.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "test/Questionnaire.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -82,9 +87,13 @@ TEST_F(StartupTest, MissingDatabaseOffersRetryThenEnds) {
     writeIniFilePath(folder.path("disk"));
     ASSERT_TRUE(RunStartup(session, window));
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text, kDiskNotFoundText);
+    EXPECT_EQ(messages.boxes[0].text,
+              DatabaseFaultText(folder.path("DVQ3.MDB"),
+                                Error::DriveFault(3024, "Could not find file (" +
+                                                            folder.path("DVQ3.MDB") + ")")));
+    EXPECT_TRUE(messages.boxes[0].text.contains("program folder " + folder.program()));
     EXPECT_EQ(messages.boxes[0].style, int(vbOKCancel | vbCritical));
-    EXPECT_EQ(messages.boxes[0].title, kDiskErrorTitle);
+    EXPECT_EQ(messages.boxes[0].title, kProgramFolderErrorTitle);
 
     session.dbTest.close();
     QFile::remove(folder.path("DVQ3.MDB"));
@@ -126,4 +135,46 @@ TEST(SingleInstance, SecondLaunchAsksTheFirstToComeForward) {
     SingleInstance second(key);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(asked.wait(3000));
+}
+
+TEST_F(StartupTest, AnInstalledStationKeepsItsSettingsAndDataDiskInTheUsersFolders) {
+    copyDatabase();
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    const QString bundled = makeDisk("SampleDisk", 2);
+    writeIniFilePath(bundled);
+    const QByteArray shippedIni = dvq3test::TestFolder::Read(folder.path("dvq3test.ini"));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Open, EROFS, folder.program() + "/."); // the folder is read-only
+
+    frmMainMenu window(session);
+    ASSERT_TRUE(RunStartup(session, window));
+    EXPECT_TRUE(messages.boxes.isEmpty()) << messages.texts().join('|').toStdString();
+    const QString copy = home.path() + "/data/dvq3/SampleDisk";
+    EXPECT_EQ(session.disk.DataDrive(), copy);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(IniFilePath(), home.path() + "/config/dvq3/dvq3test.ini");
+    EXPECT_EQ(GetINIFilePath(), copy);
+    EXPECT_EQ(dvq3test::TestFolder::Read(folder.path("dvq3test.ini")), shippedIni);
+    EXPECT_EQ(dvq3test::TestFolder::Read(bundled + "/DATA401.DVQ"),
+              dvq3test::TestFolder::Read(copy + "/DATA401.DVQ"));
+    EXPECT_EQ(StationFile("report.prn"), home.path() + "/data/dvq3/report.prn");
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(StartupTest, SettingsThatCannotBeWrittenNameTheFileAndItsFolder) {
+    copyDatabase();
+    writeIniFilePath(makeDisk("disk", 1));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Write, ENOSPC, "dvq3test.ini");
+    messages.answer(vbCancel);
+    frmMainMenu window(session);
+    EXPECT_FALSE(RunStartup(session, window));
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text,
+              SettingsFaultText(folder.path("dvq3test.ini"), DriveErrorFromErrno(ENOSPC), true));
+    EXPECT_EQ(messages.boxes[0].title, kProgramFolderErrorTitle);
+    EXPECT_FALSE(window.isVisible());
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+namespace dvq3 {
+
+// Faults of the program folder and the settings file: they name the file, its folder and what to
+// do, so nobody goes looking for a data disk that is not the problem.
+inline const QString kProgramFolderErrorTitle = QStringLiteral("Program Folder Error");
+
+inline QString DatabaseFaultText(const QString& path, const Error& error) {
+    return QStringLiteral("The question database %1 could not be opened (%2).\r\rIt belongs in "
+                          "the station's program folder %3. Reinstall the station or put an "
+                          "undamaged copy of DVQ3.MDB there, then choose OK to try again; Cancel "
+                          "ends the program.")
+        .arg(QDir::toNativeSeparators(path), error.text(),
+             QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+}
+
+// retry: the box offers OK to try again and Cancel to end the program.
+inline QString SettingsFaultText(const QString& path, const Error& error, bool retry) {
+    QString text = QStringLiteral("The station's settings file %1 could not be written (%2).\r\r"
+                                  "Make sure the folder %3 can be written and has room")
+                       .arg(QDir::toNativeSeparators(path), error.text(),
+                            QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    return text + (retry ? QStringLiteral(", then choose OK to try again; Cancel ends the program.")
+                         : QStringLiteral("; the station goes on without saving the setting."));
+}
+
+} // namespace dvq3

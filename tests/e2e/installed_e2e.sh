@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the station under a prefix a normal user cannot write, starts it as such a user, and
+# checks that it reaches its main menu on the user's own copy of the sample data disk, with its
+# settings in the user's configuration folder and nothing written into the program folder.
+# usage: installed_e2e.sh BUILD_DIR
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+home=$work/home
+cmake --install "$build" --prefix "$prefix" >/dev/null
+chmod -R a+rX,go-w "$work"
+mkdir -m 700 "$home"
+chown nobody "$home"
+before=$(cd "$prefix" && find . -type f -exec sha256sum {} + | sort)
+
+runuser -u nobody -- env -i HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen \
+    DVQ3_E2E_STATE="$home/state.txt" DVQ3_E2E_QUIT=1 DVQ3_E2E_MESSAGES_FD=3 \
+    "$prefix/dvq3/dvq3test" /NOWAIT 3>"$work/messages.txt"
+
+fail=0
+check() { # check CONDITION-TEXT COMMAND...
+    local what=$1
+    shift
+    if ! "$@"; then
+        echo "FAIL: $what"
+        fail=1
+    fi
+}
+check "no message boxes" test ! -s "$work/messages.txt"
+check "main menu reached" grep -qx "item=1-Harlan Petrosky          " "$home/state.txt"
+check "user settings" grep -q "FilePath=$home/.local/share/dvq3/SampleDisk" \
+    "$home/.config/dvq3/dvq3test.ini"
+check "user copy of the sample disk" test -s "$home/.local/share/dvq3/SampleDisk/DATA401.DVQ"
+after=$(cd "$prefix" && find . -type f -exec sha256sum {} + | sort)
+check "program folder untouched" test "$before" = "$after"
+check "desktop entry" grep -qx "Exec=$prefix/dvq3/dvq3test" \
+    "$prefix/share/applications/dvq3test.desktop"
+check "icon" test -s "$prefix/share/icons/hicolor/scalable/apps/dvq3test.svg"
+cat "$work/messages.txt"
+exit $fail
