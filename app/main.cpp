@@ -5,6 +5,7 @@
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
+#include "ui/KeyboardHome.h"
 
 #include <QApplication>
 #include <QFile>
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
 
     dvq3::Session session;
     dvq3::frmMainMenu mainMenu(session);
+    new dvq3::KeyboardHome(&mainMenu);
     QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu,
                      &dvq3::frmMainMenu::ComeForward);
     if (!dvq3::RunStartup(session, mainMenu))

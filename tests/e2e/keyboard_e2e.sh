@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# On a plain X display with no window manager (a kiosk session), keys must reach the station
+# right after start-up and again after a modal window closes: Alt+A opens the about box, Enter
+# closes it, Alt+A opens it again, Alt+X ends the program.
+# usage: keyboard_e2e.sh PROGRAM_DIR
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$program/DVQ3.MDB" "$work/"
+cp -r "$program/SampleDisk" "$work/disk"
+printf '[Path]\r\nFilePath=%s\r\n' "$work/disk" >"$work/dvq3test.ini"
+mkdir -m 700 "$work/runtime"
+
+cat >"$work/inside.sh" <<INSIDE
+set -uo pipefail
+export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
+unset QT_QPA_PLATFORM
+"$program/dvq3test" /NOWAIT &
+pid=\$!
+for _ in \$(seq 1 100); do
+    [ -s "$work/state.txt" ] && break
+    sleep 0.2
+done
+sleep 1
+focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo "(no window)"; }
+echo "start: \$(focused)"
+xdotool key alt+a; sleep 1
+echo "about: \$(focused)"
+xdotool key Return; sleep 1
+echo "closed: \$(focused)"
+xdotool key alt+a; sleep 1
+echo "again: \$(focused)"
+xdotool key Return; sleep 1
+xdotool key alt+x
+for _ in \$(seq 1 25); do
+    kill -0 \$pid 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 \$pid 2>/dev/null; then echo "end: running"; kill \$pid; else echo "end: exited"; fi
+INSIDE
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh" >"$work/seen.txt" 2>/dev/null
+cat "$work/seen.txt"
+expected=$'start: Corvalent-III\nabout: About DVQ-III\nclosed: Corvalent-III\nagain: About DVQ-III\nend: exited'
+[ "$(cat "$work/seen.txt")" = "$expected" ]
