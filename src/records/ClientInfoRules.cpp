@@ -22,13 +22,12 @@ using Prefixes = std::vector<std::pair<QString, int>>;
 // Tested in order: a digit must equal the text, a prefix must begin it (upper-cased).
 const Prefixes& PrefixTable(CodeList list) {
     static const Prefixes gender = {{"1", 1}, {"M", 1}, {"2", 2}, {"F", 2}, {"0", 0}, {"N", 0}};
-    static const Prefixes marital = {{"1", 1},  {"SI", 1}, {"2", 2},  {"MA", 2},
-                                     {"3", 3},  {"DI", 3}, {"4", 4},  {"SE", 4},
-                                     {"5", 5},  {"WI", 5}, {"0", 0},  {"N/", 0}};
+    static const Prefixes marital = {{"1", 1}, {"SI", 1}, {"2", 2}, {"MA", 2}, {"3", 3}, {"DI", 3},
+                                     {"4", 4}, {"SE", 4}, {"5", 5}, {"WI", 5}, {"0", 0}, {"N/", 0}};
     // "NA" (Native American) comes before "N/" (N/A), so a lone "N" selects neither.
-    static const Prefixes race = {{"1", 1}, {"C", 1},  {"2", 2}, {"B", 2}, {"3", 3},
-                                  {"H", 3}, {"4", 4},  {"A", 4}, {"5", 5}, {"NA", 5},
-                                  {"6", 6}, {"O", 6},  {"0", 0}, {"N/", 0}};
+    static const Prefixes race = {{"1", 1}, {"C", 1}, {"2", 2}, {"B", 2}, {"3", 3},
+                                  {"H", 3}, {"4", 4}, {"A", 4}, {"5", 5}, {"NA", 5},
+                                  {"6", 6}, {"O", 6}, {"0", 0}, {"N/", 0}};
     static const Prefixes education = {
         {"1", 1}, {"8T", 1}, {"2", 2}, {"PARTIAL H", 2}, {"3", 3}, {"G", 3},
         {"4", 4}, {"H", 4},  {"5", 5}, {"PARTIAL C", 5}, {"6", 6}, {"T", 6},

@@ -70,8 +70,8 @@ inline const QString kCourtHistoryCaption = QStringLiteral("Court History");
 inline const QString kCountHelp =
     QStringLiteral("Type a value 0 to 99 or N for Not Available, then press Enter.");
 inline const QString kCountErrorTitle = QStringLiteral("Data Entry Error");
-inline const QString kCountError = QStringLiteral(
-    "Type a number from 0 to 99 or N for Not Available. Press Enter to continue.");
+inline const QString kCountError =
+    QStringLiteral("Type a number from 0 to 99 or N for Not Available. Press Enter to continue.");
 
 // Input box and secret code.
 inline const QString kInputRequiredTitle = QStringLiteral("Input required");

@@ -86,9 +86,14 @@ frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* pare
     // A letter, then digits in groups; unfilled positions show (and are stored) as "_".
     mebDL->setInputMask(QStringLiteral(">a000-000-00-000-0;_"));
 
-    const char* captions[FieldCount] = {"Name or ID:",   "Age:",           "Sex:",
-                                        "Date of Birth:", "Education:",     "Ethnicity/Race:",
-                                        "Marital Status:", "Driver's License:"};
+    const char* captions[FieldCount] = {"Name or ID:",
+                                        "Age:",
+                                        "Sex:",
+                                        "Date of Birth:",
+                                        "Education:",
+                                        "Ethnicity/Race:",
+                                        "Marital Status:",
+                                        "Driver's License:"};
     QWidget* fields[FieldCount] = {txtName,      txtAge,  cmbGender,  txtDOB,
                                    cmbEducation, cmbRace, cmbMarital, mebDL};
     for (int i = 0; i < FieldCount; ++i) {
@@ -104,12 +109,12 @@ frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* pare
 
     msgPanel = new MsgPanel(this);
     menu = new MenuButtons(msgPanel, this);
-    grid->addWidget(menu->add(frClient, QStringLiteral("Information OK"), kInfoOkHelp),
-                    FieldCount, 0, 1, 2);
+    grid->addWidget(menu->add(frClient, QStringLiteral("Information OK"), kInfoOkHelp), FieldCount,
+                    0, 1, 2);
     grid->addWidget(menu->add(frClient, QStringLiteral("Cancel Input"), kCancelInputHelp),
                     FieldCount + 1, 0, 1, 2);
-    grid->addWidget(menu->add(frClient, QStringLiteral("Check"), QString()), FieldCount + 2, 0,
-                    1, 2);
+    grid->addWidget(menu->add(frClient, QStringLiteral("Check"), QString()), FieldCount + 2, 0, 1,
+                    2);
     setTabOrder(mebDL, menu->cmdMenuChoice(InformationOk));
     setTabOrder(menu->cmdMenuChoice(InformationOk), menu->cmdMenuChoice(CancelInput));
     setTabOrder(menu->cmdMenuChoice(CancelInput), menu->cmdMenuChoice(CheckScales));
@@ -207,8 +212,8 @@ void frmClientInfo::RecordToDB() {
     record.set(&ClientRecord::DOB, txtDOB->text());
     record.set(&ClientRecord::DL, mebDL->displayText());
     record.set(&ClientRecord::EditCount, QString::number(EditCount));
-    record.set(&ClientRecord::NameDeleted, session_.CurNameDeleted ? QStringLiteral("1")
-                                                                   : QStringLiteral("0"));
+    record.set(&ClientRecord::NameDeleted,
+               session_.CurNameDeleted ? QStringLiteral("1") : QStringLiteral("0"));
     record.set(&ClientRecord::RecordDate, RecordDateText(clock_.today()));
 }
 
@@ -342,10 +347,7 @@ bool frmClientInfo::EnterField(Field field) {
         if (ChoiceShown(field))
             return true;
         const QString errors[] = {kGenderError, kEducationError, kRaceError, kMaritalError};
-        Refuse(field, errors[field == Gender      ? 0
-                             : field == Education ? 1
-                             : field == Race      ? 2
-                                                  : 3]);
+        Refuse(field, errors[field == Gender ? 0 : field == Education ? 1 : field == Race ? 2 : 3]);
         return false;
     }
     case FieldCount:
@@ -375,7 +377,7 @@ QWidget* frmClientInfo::NextControl(Field field) const {
 }
 
 void frmClientInfo::ComboTextChanged(Field field, const QString& text) {
-    static constexpr CodeList lists[] = {CodeList::Gender, CodeList::Gender, CodeList::Gender,
+    static constexpr CodeList lists[] = {CodeList::Gender, CodeList::Gender,    CodeList::Gender,
                                          CodeList::Gender, CodeList::Education, CodeList::Race,
                                          CodeList::Marital};
     auto* list = static_cast<QComboBox*>(control(field));
@@ -443,10 +445,9 @@ bool frmClientInfo::eventFilter(QObject* watched, QEvent* event) {
         if (!list || (key->text().isEmpty() && key->key() != Qt::Key_Backspace))
             return false;
         const QChar c = key->text().isEmpty() ? QChar() : key->text().at(0);
-        static constexpr CodeList lists[] = {CodeList::Gender,    CodeList::Gender,
-                                             CodeList::Gender,    CodeList::Gender,
-                                             CodeList::Education, CodeList::Race,
-                                             CodeList::Marital};
+        static constexpr CodeList lists[] = {
+            CodeList::Gender,    CodeList::Gender, CodeList::Gender, CodeList::Gender,
+            CodeList::Education, CodeList::Race,   CodeList::Marital};
         const bool code = c >= u'0' && c <= QChar(u'0' + HighestCode(lists[field]));
         if (key->key() != Qt::Key_Backspace && (code || c == u'N' || c == u'n')) {
             ComboTextChanged(field, QString(c));
@@ -486,8 +487,8 @@ void frmClientInfo::reject() {
 }
 
 void frmClientInfo::InformationOK() {
-    const bool lockedAtOpen = session_.EditExisting && (!txtName->isEnabled() &&
-                                                        (session_.CurNameDeleted ||
+    const bool lockedAtOpen = session_.EditExisting &&
+                              (!txtName->isEnabled() && (session_.CurNameDeleted ||
                                                          loadedEditCount_.trimmed().toInt() >= 3));
     if (!lockedAtOpen) {
         // Each field's own Enter check, so a value tabbed past never reaches the record.

@@ -170,11 +170,11 @@ void frmSupervisorOptions::resizeEvent(QResizeEvent* event) {
 }
 
 void frmSupervisorOptions::FocusChanged(QWidget*, QWidget* now) {
-    const bool inTabs = now && (now == sstSupervisorOperations ||
-                                sstSupervisorOperations->isAncestorOf(now));
+    const bool inTabs =
+        now && (now == sstSupervisorOperations || sstSupervisorOperations->isAncestorOf(now));
     QPalette palette = sspTabPanel->palette();
-    palette.setColor(QPalette::Window, inTabs ? MenuButtons::kFocusColour
-                                              : MenuButtons::kIdleColour);
+    palette.setColor(QPalette::Window,
+                     inTabs ? MenuButtons::kFocusColour : MenuButtons::kIdleColour);
     sspTabPanel->setPalette(palette);
     for (QRadioButton* option : optPrintOption)
         if (now == option)
@@ -268,10 +268,11 @@ void frmSupervisorOptions::PrintAll() {
         }
         if (!Replace(ReportFilePath(), TempCopy(client))) {
             SetDefaultPointer();
-            MsgBox(NotPrintedText(client, session_.CurrentClient().Name,
-                                  QStringLiteral("The report could not be copied to %1.")
-                                      .arg(TempCopy(client))),
-                   vbCritical, kReportErrorTitle);
+            MsgBox(
+                NotPrintedText(
+                    client, session_.CurrentClient().Name,
+                    QStringLiteral("The report could not be copied to %1.").arg(TempCopy(client))),
+                vbCritical, kReportErrorTitle);
             continue;
         }
         made.push_back(client);

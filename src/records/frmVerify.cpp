@@ -32,8 +32,8 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
 
     frAll = new QGroupBox(QStringLiteral("Data Verification"), this);
     frAll->setObjectName(QStringLiteral("frAll"));
-    auto makeFrame = [this](const char* name, const char* caption, QLineEdit*& box,
-                            QLabel*& label, const char* boxName, const char* labelName) {
+    auto makeFrame = [this](const char* name, const char* caption, QLineEdit*& box, QLabel*& label,
+                            const char* boxName, const char* labelName) {
         auto* frame = new QGroupBox(QLatin1String(caption), frAll);
         frame->setObjectName(QLatin1String(name));
         label = new QLabel(frame);

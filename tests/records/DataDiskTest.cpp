@@ -1,6 +1,6 @@
-#include "records/Session.h"
 #include "DriveFaults.h"
 #include "TestFolder.h"
+#include "records/Session.h"
 
 #include <QDir>
 
@@ -211,7 +211,7 @@ TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
 TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
     TestFolder::Write(disk.ClientFile(), FileOf(2));
     ASSERT_TRUE(session.LoadClients());
-    const std::pair<int, bool> indexes[] = {{-1, false}, {0, true}, {2, true},
+    const std::pair<int, bool> indexes[] = {{-1, false}, {0, true},  {2, true},
                                             {3, true},   {4, false}, {52, false}};
     for (auto [index, inTable] : indexes)
         EXPECT_EQ(disk.IsTableIndex(index), inTable) << index;
@@ -224,4 +224,16 @@ TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
     EXPECT_DEATH((void)disk.Clients(4), "client index");
     session.CurClient = 9;
     EXPECT_DEATH((void)session.CurrentClient(), "client index");
+}
+
+TEST_F(DataDiskTest, FailedOverwriteLeavesTheOldRecord) {
+    TestFolder::Write(disk.ClientFile(), FileOf(3));
+    ASSERT_TRUE(session.LoadClients());
+    for (DriveOp op : {DriveOp::Read, DriveOp::Write, DriveOp::Sync}) {
+        disk.Clients(2).set(&ClientRecord::Name, "Changed");
+        DriveFaults faults;
+        faults.fail(op, EIO, {}, 1); // once: putting the old bytes back succeeds
+        EXPECT_FALSE(disk.SaveClient(2));
+        EXPECT_EQ(onDisk(), FileOf(3)) << int(op);
+    }
 }
