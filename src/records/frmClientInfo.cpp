@@ -290,6 +290,8 @@ void frmClientInfo::UpdateOkHelp() {
     menu->setHelpLine(InformationOk, session_.CurNameDeleted ? kInfoOkDeletedHelp
                                      : EditCount < 3         ? kInfoOkHelp
                                                              : kInfoOkLimitHelp);
+    if (menu->cmdMenuChoice(InformationOk)->hasFocus())
+        msgPanel->setCaption(menu->helpLine(InformationOk));
 }
 
 void frmClientInfo::Refuse(Field field, const QString& message) {
@@ -442,9 +444,11 @@ bool frmClientInfo::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         auto* list = qobject_cast<QComboBox*>(watched);
-        if (!list || (key->text().isEmpty() && key->key() != Qt::Key_Backspace))
-            return false;
         const QChar c = key->text().isEmpty() ? QChar() : key->text().at(0);
+        // Arrows, function keys and shortcuts work as usual; character keys are filtered.
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        if (!list || shortcut || (!c.isPrint() && key->key() != Qt::Key_Backspace))
+            return false;
         static constexpr CodeList lists[] = {
             CodeList::Gender,    CodeList::Gender, CodeList::Gender, CodeList::Gender,
             CodeList::Education, CodeList::Race,   CodeList::Marital};
