@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build clang libclang-rt-14-dev clang-format
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libgl-dev
     libsane-dev libsane1 sane-utils
-    fonts-liberation xvfb xauth x11-apps x11-utils imagemagick poppler-utils
+    fonts-liberation xvfb xauth x11-apps x11-utils imagemagick poppler-utils xdotool
     libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 
