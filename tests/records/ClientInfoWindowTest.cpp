@@ -101,6 +101,12 @@ TEST_F(ClientInfoWindowTest, EachFieldRefusesThenAcceptsWithEnter) {
     EXPECT_EQ(text("txtAge"), "N");
     EXPECT_EQ(text("cmbEducation"), "N/A");
     EXPECT_EQ(text("mebDL"), "N___-___-__-___-_");
+    w("txtAge")->setFocus(); // leaving the age with a value below 10
+    type("txtAge", "5");
+    QTest::keyClick(w("txtAge"), Qt::Key_Tab);
+    EXPECT_EQ(lastText(), kInvalidAgeText);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "txtAge"; }));
+    type("txtAge", "n");
 
     QTest::keyClick(w("cmdMenuChoice0"), Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());

@@ -175,6 +175,11 @@ TEST_F(SupervisorOptionsTest, DeleteNamesAsksFirst) {
     }
     const QByteArray after = onDisk();
     ASSERT_EQ(after.size(), before.size());
+    messages.answer(vbYes);
+    openWindow();
+    tabs()->setCurrentIndex(2);
+    execute();
+    EXPECT_EQ(onDisk(), after); // deleted names are skipped
     for (int at : {0, 176}) {
         EXPECT_NE(after.mid(at, 25), before.mid(at, 25));
         EXPECT_EQ(after.mid(at + 25, 150), before.mid(at + 25, 150));
