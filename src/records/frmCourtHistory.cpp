@@ -74,7 +74,8 @@ frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
 
     // Form_Load. A chain goes on only when this window is confirmed.
     session_.ContinueFlag = false;
-    if (session_.EditExisting)
+    // A scanned sheet's counts are in memory already, to be reviewed.
+    if (session_.EditExisting || session_.FromScan)
         GetCourtData();
     menu->sspMenuChoice(CheckScales)->hide();
 }

@@ -26,30 +26,13 @@ struct FixedClock : dvq3::Clock {
     QDateTime now() const override { return at; }
 };
 
-// A complete, scorable client record.
+// A complete, scorable client record: age 35, male, born 01/02/1980, H.S. graduate, Caucasian,
+// married, saved 01/01/2020, arrests 1, 0 and N, edited never, name not deleted.
 inline dvq3::ClientRecord Client(const QString& name) {
-    using dvq3::ClientRecord;
-    ClientRecord record;
-    const std::pair<QString ClientRecord::*, QString> fields[] = {
-        {&ClientRecord::Name, name},
-        {&ClientRecord::Age, "35"},
-        {&ClientRecord::Gender, "1"},
-        {&ClientRecord::DOB, "01/02/1980"},
-        {&ClientRecord::Education, "4"},
-        {&ClientRecord::Race, "1"},
-        {&ClientRecord::Marital, "2"},
-        {&ClientRecord::RecordDate, "01/01/2020"},
-        {&ClientRecord::DL, "A123-456-78-901-1"},
-        {&ClientRecord::DUIArrests, "1"},
-        {&ClientRecord::AlcoholArrests, "0"},
-        {&ClientRecord::DrugArrests, "N"},
-        {&ClientRecord::Responses, QString(29, u'1') + QString(71, u'2')},
-        {&ClientRecord::EditCount, "0"},
-        {&ClientRecord::NameDeleted, "0"},
-    };
-    for (const auto& [field, text] : fields)
-        record.set(field, text);
-    return record;
+    return dvq3::ClientRecord::FromBytes((dvq3::FitField(name, 25) +
+                                          "35101/02/198041201/01/2020A123-456-78-901-11 0 N " +
+                                          QString(29, u'1') + QString(71, u'2') + "00")
+                                             .toLatin1());
 }
 
 // Runs each scripted step on the next modal window that has not had one yet.
