@@ -67,24 +67,18 @@ INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
 
 today=$(date +%m/%d/%Y)
-expected=$(python3 - "$work/before.dvq" "$today" <<'PY'
-import sys
-data = bytearray(open(sys.argv[1], 'rb').read())
-r = data[0:176]
-r[25:27] = b'43'
-r[40:41] = b'2'
-r[41:51] = sys.argv[2].encode()
-r[68:70] = b'3 '
-r[72:74] = b'N '
-r[174:175] = b'2'
-data[0:176] = r
-sys.stdout.write(data.hex())
-PY
-)
-actual=$(xxd -p "$work/disk/DATA401.DVQ" | tr -d '\n')
-if [ "$actual" != "$expected" ]; then
+# The expected file: the sample disk with client 1's changed fields patched in.
+patch() { printf '%s' "$2" | dd of="$work/expected.dvq" bs=1 seek="$1" conv=notrunc status=none; }
+cp "$work/before.dvq" "$work/expected.dvq"
+patch 25 43          # Age
+patch 40 2           # Marital: married
+patch 41 "$today"    # RecordDate
+patch 68 "3 "        # DUIArrests
+patch 72 "N "        # DrugArrests
+patch 174 2          # EditCount: two changes counted
+if ! cmp "$work/expected.dvq" "$work/disk/DATA401.DVQ"; then
     echo "client file differs from the expected edit"
-    xxd "$work/disk/DATA401.DVQ" | head -12
+    od -A d -c "$work/disk/DATA401.DVQ" | head -12
     exit 1
 fi
 echo "client 1 edited by keys: age, marital status, court history, RecordDate $today"
