@@ -2,6 +2,9 @@
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "records/Session.h"
+#include "records/frmClientInfo.h"
+#include "records/frmCourtHistory.h"
+#include "records/frmSupervisorOptions.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
@@ -68,6 +71,18 @@ int main(int argc, char** argv) {
         return 0; // the running station has been asked to come forward
 
     dvq3::Session session;
+    session.ChainWindows[QStringLiteral("frmClientInfo")] = [](dvq3::Session& s) {
+        dvq3::frmClientInfo window(s);
+        window.exec();
+    };
+    session.ChainWindows[QStringLiteral("frmCourtHistory")] = [](dvq3::Session& s) {
+        dvq3::frmCourtHistory window(s);
+        window.exec();
+    };
+    session.ChainWindows[QStringLiteral("frmSupervisorOptions")] = [](dvq3::Session& s) {
+        dvq3::frmSupervisorOptions window(s);
+        window.exec();
+    };
     dvq3::frmMainMenu mainMenu(session);
     new dvq3::KeyboardHome(&mainMenu);
     QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu,

@@ -141,13 +141,25 @@ Status DataDisk::SaveClient(int index) {
         return Error::Refusal(refusal);
 
     const qint64 offset = (index - 1) * kRecord;
+    const bool append = index == numClients_ + 1;
+    QByteArray before;
+    if (!append) {
+        // Kept so that a write that fails part way can put the old record back.
+        auto read = file.readAt(offset, kRecord);
+        if (!read)
+            return read.error();
+        before = read.value();
+    }
     Status written = file.writeAt(offset, clients_[static_cast<std::size_t>(index)].toBytes());
     if (written)
         written = file.sync();
     if (!written) {
-        // An append that failed part way must not leave a partial record behind.
-        if (index == numClients_ + 1)
+        // The record is left as it was: an append leaves no partial record behind, an
+        // overwrite gets its old bytes back.
+        if (append)
             (void)file.truncate(length.value());
+        else if (file.writeAt(offset, before))
+            (void)file.sync();
         return written;
     }
     return file.close();

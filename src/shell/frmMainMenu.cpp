@@ -188,6 +188,10 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
         ListEnabled = false;
         frMainMenu->hide();
         ShowChain(QStringLiteral("frmSelectEntryMethod"));
+        // A new client abandoned before its answers were saved leaves no current client
+        // beyond the file.
+        if (session_.CurClient > session_.disk.NumClients())
+            session_.CurClient = session_.disk.NumClients() > 0 ? 1 : 0;
         frMainMenu->show();
         ListEnabled = true;
         RefreshNameDisplay();
@@ -208,6 +212,8 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
 }
 
 void frmMainMenu::ShowChain(const QString& name) {
+    // Only the window about to open may say whether the chain goes on.
+    session_.ContinueFlag = false;
     ShowModalWindow(session_, name);
 }
 

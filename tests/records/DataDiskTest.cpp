@@ -244,3 +244,15 @@ TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
     session.CurClient = 9;
     EXPECT_DEATH((void)session.CurrentClient(), "client index");
 }
+
+TEST_F(DataDiskTest, FailedOverwriteLeavesTheOldRecord) {
+    TestFolder::Write(disk.ClientFile(), FileOf(3));
+    ASSERT_TRUE(session.LoadClients());
+    for (DriveOp op : {DriveOp::Read, DriveOp::Write, DriveOp::Sync}) {
+        disk.Clients(2).set(&ClientRecord::Name, "Changed");
+        DriveFaults faults;
+        faults.fail(op, EIO, {}, 1); // once: putting the old bytes back succeeds
+        EXPECT_FALSE(disk.SaveClient(2));
+        EXPECT_EQ(onDisk(), FileOf(3)) << int(op);
+    }
+}

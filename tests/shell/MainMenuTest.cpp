@@ -198,3 +198,24 @@ TEST_F(MainMenuTest, TabbingThroughTheMenuLeavesOneCyanPanel) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
 }
+
+TEST_F(MainMenuTest, StaleFlagOpensNothingAndAnAbandonedNewClientLeavesNoPhantom) {
+    open(2);
+    chainWindows({});
+    session.ChainWindows["frmClientInfo"] = [this](Session&) { opened << "frmClientInfo"; };
+    session.ContinueFlag = true; // left over from an earlier chain
+    list()->setCurrentRow(0);
+    window->cmdMenuChoice_Click(0);
+    EXPECT_EQ(opened, QStringList{"frmClientInfo"});
+
+    for (int clients : {2, 0}) {
+        open(clients, QStringLiteral("disk%1").arg(clients));
+        session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
+            session.CurClient = session.disk.NumClients() + 1; // entered, never saved
+            session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Abandoned");
+        };
+        window->cmdMenuChoice_Click(1);
+        EXPECT_EQ(session.CurClient, clients > 0 ? 1 : 0);
+        EXPECT_EQ(dvq3test::TestFolder::Read(session.disk.ClientFile()).size(), clients * 176);
+    }
+}
