@@ -27,11 +27,16 @@ public:
 
     quint32 GetPixel(int x, int y) const;
     bool IsWhite(int x, int y) const;
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
 private:
     QImage image_;
+    const uchar* bits_ = nullptr;
+    qsizetype bytesPerLine_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    bool grey_ = false;
     int originX_ = 0;
     int originY_ = 0;
 };

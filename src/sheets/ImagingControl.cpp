@@ -21,8 +21,8 @@ DriveError ControlError(int code) {
 } // namespace
 
 void ImagingControl::setImage(const QImage& image) {
-    image_ = image.convertToFormat(QImage::Format_RGB888);
-    planes_.clear();
+    image_ = image.convertToFormat(QImage::Format_RGB32);
+    separated_ = QImage();
 }
 
 Status ImagingControl::Load(const QString& file) {
@@ -62,31 +62,29 @@ Status ImagingControl::Save(const QString& file) const {
 Status ImagingControl::ColorSeparate() {
     if (image_.isNull())
         return ControlError(kLeadInvalidBitmap);
-    const QImage colour = image_.convertToFormat(QImage::Format_RGB888);
-    const int w = colour.width();
-    const int h = colour.height();
-    planes_.assign(4, QImage(w, h, QImage::Format_Grayscale8));
-    for (int y = 0; y < h; ++y) {
-        const uchar* rgb = colour.constScanLine(y);
-        uchar* out[4];
-        for (int p = 0; p < 4; ++p)
-            out[p] = planes_[p].scanLine(y);
-        for (int x = 0; x < w; ++x, rgb += 3) {
-            const int k = 255 - std::max({rgb[0], rgb[1], rgb[2]});
-            const int rest = 255 - k;
-            for (int c = 0; c < 3; ++c)
-                out[c][x] = rest == 0 ? 0 : static_cast<uchar>((rest - rgb[c]) * 255 / rest);
-            out[kPlaneBlack][x] = static_cast<uchar>(k);
-        }
-    }
+    separated_ = image_.convertToFormat(QImage::Format_RGB32);
     return {};
 }
 
+// A plane is worked out when it is chosen: the scan only ever keeps the black one.
 Status ImagingControl::SetColorPlane(int plane) {
-    if (plane < 0 || plane >= static_cast<int>(planes_.size()))
+    if (separated_.isNull() || plane < kPlaneCyan || plane > kPlaneBlack)
         return ControlError(kLeadInvalidParameter);
-    image_ = planes_[plane];
-    planes_.clear();
+    const int w = separated_.width();
+    QImage out(w, separated_.height(), QImage::Format_Grayscale8);
+    for (int y = 0; y < out.height(); ++y) {
+        const QRgb* rgb = reinterpret_cast<const QRgb*>(separated_.constScanLine(y));
+        uchar* line = out.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const int channel[3] = {qRed(rgb[x]), qGreen(rgb[x]), qBlue(rgb[x])};
+            const int rest = std::max({channel[0], channel[1], channel[2]});
+            line[x] = plane == kPlaneBlack ? static_cast<uchar>(255 - rest)
+                      : rest == 0 ? 0
+                                  : static_cast<uchar>((rest - channel[plane]) * 255 / rest);
+        }
+    }
+    image_ = out;
+    separated_ = QImage();
     return {};
 }
 
@@ -115,11 +113,23 @@ void ImagingControl::Contrast(int amount) {
 }
 
 void ImagingControl::RemapIntensity() {
-    const int samples = image_.format() == QImage::Format_Grayscale8 ? 1 : 3;
-    for (int y = 0; y < image_.height(); ++y) {
-        uchar* line = image_.scanLine(y);
-        for (int i = 0, n = image_.width() * samples; i < n; ++i)
-            line[i] = remap_[line[i]];
+    if (image_.isNull())
+        return;
+    const bool grey = image_.format() == QImage::Format_Grayscale8;
+    const int w = image_.width();
+    const int h = image_.height();
+    const qsizetype bytesPerLine = image_.bytesPerLine();
+    uchar* bits = image_.bits();
+    for (int y = 0; y < h; ++y) {
+        uchar* line = bits + y * bytesPerLine;
+        if (grey) {
+            for (int x = 0; x < w; ++x)
+                line[x] = remap_[line[x]];
+            continue;
+        }
+        QRgb* rgb = reinterpret_cast<QRgb*>(line);
+        for (int x = 0; x < w; ++x)
+            rgb[x] = qRgb(remap_[qRed(rgb[x])], remap_[qGreen(rgb[x])], remap_[qBlue(rgb[x])]);
     }
 }
 

@@ -55,7 +55,7 @@ public:
 
 private:
     QImage image_;
-    std::vector<QImage> planes_;
+    QImage separated_; // the colour image the planes come from
     std::array<uchar, 256> remap_{};
 };
 

@@ -57,7 +57,8 @@ TEST(ImagingControl, BitmapFilesKeepEveryPixelAndFailuresCarryControlCodes) {
     ASSERT_TRUE(lead.Save(folder.path("Raw.bmp")));
     ImagingControl loaded;
     ASSERT_TRUE(loaded.Load(folder.path("Raw.bmp")));
-    EXPECT_EQ(loaded.image(), colour);
+    EXPECT_EQ(loaded.image(), colour.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(dvq3test::TestFolder::Read(folder.path("Raw.bmp")).at(28), 24); // bits per pixel
 
     dvq3test::TestFolder::Write(folder.path("text.bmp"), "not a bitmap");
     struct Row {
