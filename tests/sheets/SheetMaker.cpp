@@ -53,48 +53,39 @@ void Fill(QImage& page, const std::vector<Mark>& marks, unsigned seed) {
 QImage Scanned(const QImage& page, const Scan& scan) {
     QImage out(page.size(), QImage::Format_RGB32);
     out.fill(Qt::white);
-    {
-        const QPointF centre(page.width() / 2.0, page.height() / 2.0);
-        QTransform t;
-        t.translate(scan.shift.x() + scan.pivot.x(), scan.shift.y() + scan.pivot.y());
-        t.rotate(scan.angle);
-        t.translate(centre.x() - scan.pivot.x(), centre.y() - scan.pivot.y());
-        t.scale(scan.scale, scan.scale);
-        t.translate(-centre.x(), -centre.y());
-        QPainter painter(&out);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.setTransform(t);
-        painter.drawImage(0, 0, page);
+    const QPointF centre(page.width() / 2.0, page.height() / 2.0), turn = scan.pivot;
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setTransform(QTransform()
+                             .translate(scan.shift.x() + turn.x(), scan.shift.y() + turn.y())
+                             .rotate(scan.angle)
+                             .translate(centre.x() - turn.x(), centre.y() - turn.y())
+                             .scale(scan.scale, scan.scale)
+                             .translate(-centre.x(), -centre.y()));
+    painter.drawImage(0, 0, page);
+    painter.resetTransform();
+    for (int pass = 0; pass < scan.blur; ++pass) { // a running mean of the 3 x 3 neighbours
+        const QImage sharp = out.copy();
+        for (int k = 1; k < 9; ++k) {
+            painter.setOpacity(1.0 / (k + 1));
+            painter.drawImage(k % 3 - 1, k / 3 - 1, sharp);
+        }
     }
-    for (int pass = 0; pass < scan.blur; ++pass) {
-        const QImage in = out.copy();
-        for (int y = 1; y < out.height() - 1; ++y)
-            for (int x = 1; x < out.width() - 1; ++x) {
-                int sum[3] = {0, 0, 0};
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const QRgb c = in.pixel(x + dx, y + dy);
-                        sum[0] += qRed(c), sum[1] += qGreen(c), sum[2] += qBlue(c);
-                    }
-                out.setPixel(x, y, qRgb(sum[0] / 9, sum[1] / 9, sum[2] / 9));
-            }
-    }
+    painter.end();
     std::mt19937 random(scan.seed);
-    if (scan.noise > 0) {
-        std::uniform_int_distribution<int> delta(-scan.noise, scan.noise);
-        for (int y = 0; y < out.height(); ++y)
-            for (int x = 0; x < out.width(); ++x) {
-                const QRgb c = out.pixel(x, y);
-                const auto n = [&](int v) { return std::clamp(v + delta(random), 0, 255); };
-                out.setPixel(x, y, qRgb(n(qRed(c)), n(qGreen(c)), n(qBlue(c))));
-            }
-    }
+    std::uniform_int_distribution<int> grain(-scan.noise, scan.noise);
+    for (int y = 0; scan.noise > 0 && y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb c = out.pixel(x, y);
+            const auto n = [&](int v) { return std::clamp(v + grain(random), 0, 255); };
+            out.setPixel(x, y, qRgb(n(qRed(c)), n(qGreen(c)), n(qBlue(c))));
+        }
     std::uniform_int_distribution<int> px(0, out.width() - 2), py(0, out.height() - 2);
     for (int i = 0; i < scan.speckles; ++i) {
-        const int x = px(random), y = py(random);
-        out.setPixel(x, y, qRgb(30, 30, 30));
+        const QPoint at(px(random), py(random));
+        out.setPixel(at, qRgb(30, 30, 30));
         if (i % 2)
-            out.setPixel(x + 1, y + 1, qRgb(30, 30, 30));
+            out.setPixel(at + QPoint(1, 1), qRgb(30, 30, 30));
     }
     return out;
 }

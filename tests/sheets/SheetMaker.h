@@ -32,20 +32,12 @@ struct Scan {
     unsigned seed = 1;
 
     Scan& turn(double degrees, QPointF about = {425, 550}) {
-        angle = degrees, pivot = about;
-        return *this;
+        return angle = degrees, pivot = about, *this;
     }
-    Scan& move(double x, double y) {
-        shift = {x, y};
-        return *this;
-    }
-    Scan& print(double s) {
-        scale = s;
-        return *this;
-    }
-    Scan& dirty(int blurPasses, int dots, int grain) {
-        blur = blurPasses, speckles = dots, noise = grain;
-        return *this;
+    Scan& move(double x, double y) { return shift = {x, y}, *this; }
+    Scan& print(double s) { return scale = s, *this; }
+    Scan& dirty(int passes, int dots, int grain) {
+        return blur = passes, speckles = dots, noise = grain, *this;
     }
 };
 
