@@ -79,7 +79,7 @@ Status ImagingControl::SetColorPlane(int plane) {
             const int channel[3] = {qRed(rgb[x]), qGreen(rgb[x]), qBlue(rgb[x])};
             const int rest = std::max({channel[0], channel[1], channel[2]});
             line[x] = plane == kPlaneBlack ? static_cast<uchar>(255 - rest)
-                      : rest == 0 ? 0
+                      : rest == 0          ? 0
                                   : static_cast<uchar>((rest - channel[plane]) * 255 / rest);
         }
     }

@@ -48,8 +48,8 @@ std::vector<QPoint> TurnedBubbles(const ScanItem& item, float sheetTheta, bool c
     const float direction = column ? sheetTheta + 90.0F : sheetTheta;
     std::vector<QPoint> bubbles;
     for (int i = 0; i < std::clamp(count, 0, kMaxBubbles); ++i) {
-        const PolarPoint offset =
-            PolarToRect(PolarPoint{0, 0, static_cast<float>(i * spacing), direction});
+        const PolarPoint offset = PolarToRect(
+            PolarPoint{0, 0, static_cast<float>(i) * static_cast<float>(spacing), direction});
         bubbles.emplace_back(origin.x + offset.x, origin.y + offset.y);
     }
     return bubbles;

@@ -1,11 +1,16 @@
 #include "sheets/PolarPoint.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dvq3 {
 namespace {
 
 qint16 RoundHalfEven(double value) {
+    // Positions beyond the 16-bit range are off any page; keep them off it.
+    if (!std::isfinite(value))
+        return 0;
+    value = std::clamp(value, -32768.0, 32767.0);
     const double whole = std::floor(value);
     const double fraction = value - whole;
     double rounded = fraction > 0.5 ? whole + 1 : whole;
