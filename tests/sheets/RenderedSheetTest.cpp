@@ -42,24 +42,19 @@ TEST(RenderedSheet, EveryFieldReadsBackThroughScannerDistortions) {
         {10, true, Scan().turn(-1.3).move(-20, 30).dirty(1, 400, 0)},
         {11, true, Scan().turn(3, {35, 50}).move(-20, 0).dirty(0, 0, 8)},
         {12, true, Scan().turn(-3, {35, 50}).move(5, 40).dirty(1, 0, 0)},
+        {13, true, Scan().turn(3).dirty(1, 300, 4)},
+        {14, true, Scan().turn(-3).dirty(0, 300, 4)},
     };
     const QImage blank = Blank(true);
     for (const Row& row : rows) {
         const Filled filled = RandomSheet(row.seed, row.doubles);
         QImage page = blank;
         Fill(page, filled.marks, row.seed);
-        const auto sheet = Decode(Scanned(page, Scan(row.scan)));
+        const auto sheet = Decode(Scanned(page, row.scan));
         ASSERT_TRUE(sheet) << "seed " << row.seed << ": " << sheet.error().text().toStdString();
         EXPECT_NEAR(sheet.value().SheetTheta, row.scan.angle, 0.15) << "seed " << row.seed;
         const int wrong = FirstWrongField(sheet.value(), filled);
-        EXPECT_EQ(wrong, -1)
-            << "seed " << row.seed << " read "
-            << (wrong >= 0 ? sheet.value().fields[wrong].read.value.toStdString() + " marks " +
-                                 std::to_string(sheet.value().fields[wrong].read.marks) + " dark " +
-                                 std::to_string(sheet.value().fields[wrong].read.darkness) +
-                                 " expected " + filled.values[wrong].toStdString() +
-                                 (filled.multiple[wrong] ? " multiple" : "")
-                           : "");
+        EXPECT_EQ(wrong, -1) << "seed " << row.seed << " field " << wrong;
     }
 }
 
