@@ -94,18 +94,10 @@ void ImagingControl::SetRemapTable(int index, int value) {
 }
 
 void ImagingControl::Contrast(int amount) {
-    amount = std::clamp(amount, -1000, 1000);
+    const int divisor = 1000 - std::clamp(amount, 0, 999);
     std::array<uchar, 256> table{};
-    for (int v = 0; v < 256; ++v) {
-        int out = 0;
-        if (amount == 1000)
-            out = v < 128 ? 0 : 255;
-        else if (amount >= 0)
-            out = 128 + (v - 128) * 1000 / (1000 - amount);
-        else
-            out = 128 + (v - 128) * (1000 + amount) / 1000;
-        table[v] = static_cast<uchar>(std::clamp(out, 0, 255));
-    }
+    for (int v = 0; v < 256; ++v)
+        table[v] = static_cast<uchar>(std::clamp(128 + (v - 128) * 1000 / divisor, 0, 255));
     const std::array<uchar, 256> keep = remap_;
     remap_ = table;
     RemapIntensity();

@@ -43,9 +43,9 @@ public:
     Status SetColorPlane(int plane);
 
     void SetRemapTable(int index, int value);
-    // Stretches every sample away from the middle grey 128: amount 1 to 999 multiplies the
-    // distance by 1000 / (1000 - amount) (800 gives five times), 1000 makes it two-level,
-    // amount -1 to -1000 shrinks it by (1000 + amount) / 1000; results are clipped to 0..255.
+    // Stretches every sample away from the middle grey 128: amount 0 to 999 multiplies the
+    // distance by 1000 / (1000 - amount), so 800 makes it five times; results are clipped to
+    // 0..255. (The sheet only ever raises contrast.)
     void Contrast(int amount);
     // Replaces every sample (every channel of a colour image) by its remap table entry.
     void RemapIntensity();
