@@ -51,7 +51,7 @@ TEST(FindAnchorBox, TakesTheFirstHitsRowAndTheLeftmostHitsColumnOnceWhiteWasSeen
     row({{35, 50, 12, 12}}, QPoint(35, 50));
     row({{0, 0, 850, 8}, {35, 50, 12, 12}}, QPoint(35, 50)); // dark margin before any white
     row({{40, 50, 12, 12}, {20, 60, 12, 12}}, QPoint(20, 50));
-    row({{65, 112, 12, 12}}, QPoint(65, 112)); // the window's last column and row
+    row({{65, 112, 12, 12}}, QPoint(65, 112));             // the window's last column and row
     row({{35, 50, 3, 3}, {70, 50, 12, 12}}, std::nullopt); // a dot; a box right of column 65
 }
 
