@@ -26,6 +26,24 @@ TEST(PrepareSheetImage, InkAtOrAboveTheThresholdTurnsBlackEverythingElseWhite) {
         EXPECT_EQ(lead.GetBitmapDC().GetPixel(i, 0), rows[i].second ? 0u : BitmapDC::kWhite) << i;
 }
 
+TEST(ColorSeparate, SplitsIntoCyanMagentaYellowAndBlackPlanes) {
+    const auto planes = [](QRgb colour) {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setPixel(0, 0, colour);
+        std::vector<int> out;
+        for (int plane = 0; plane < 4; ++plane) {
+            ImagingControl lead;
+            lead.setImage(image);
+            EXPECT_TRUE(lead.ColorSeparate() && lead.SetColorPlane(plane));
+            out.push_back(lead.image().constScanLine(0)[0]);
+        }
+        return out;
+    };
+    EXPECT_EQ(planes(qRgb(255, 0, 0)), std::vector<int>({0, 255, 255, 0}));
+    EXPECT_EQ(planes(qRgb(0, 0, 0)), std::vector<int>({0, 0, 0, 255}));
+    EXPECT_EQ(planes(qRgb(51, 102, 102)), std::vector<int>({127, 0, 0, 153}));
+}
+
 TEST(BitmapDC, ReadsThroughTheViewportOriginAndOnlyExactWhiteInsideIsWhite) {
     for (const QImage::Format format : {QImage::Format_Grayscale8, QImage::Format_RGB32}) {
         QImage image(3, 2, format);

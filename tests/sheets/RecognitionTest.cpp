@@ -55,6 +55,17 @@ TEST(FindAnchorBox, TakesTheFirstHitsRowAndTheLeftmostHitsColumnOnceWhiteWasSeen
     row({{35, 50, 3, 3}, {70, 50, 12, 12}}, std::nullopt); // a dot; a box right of column 65
 }
 
+TEST(FindReferenceBox, SearchesColumns741To801RightOfTheAnchor) {
+    const auto column = [](int x) {
+        const auto ref =
+            FindReferenceBox(BitmapDC(WhiteWith({{35 + x, 60, 12, 12}})), PolarPoint{35, 50, 0, 0});
+        return ref ? std::optional(QPoint(ref->x, ref->y)) : std::nullopt;
+    };
+    EXPECT_EQ(column(740), QPoint(741, 10)); // the box test reaches in from outside the window
+    EXPECT_EQ(column(801), QPoint(801, 10));
+    EXPECT_EQ(column(802), std::nullopt);
+}
+
 TEST(FindReferenceBox, AStraightSheetHasAngleZeroWhereverTheAnchorLies) {
     for (const int shift : {-30, 0, 25, 30}) {
         const SheetDecode sheet = Decoded({}, Scan().move(shift, 0));
@@ -73,6 +84,7 @@ TEST(DecodeSheet, MissingRegistrationBoxesEndTheScan) {
     };
     row({}, "Anchor Box not found\rAborting scan.");
     row({{35, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
+    row({{35, 50, 12, 12}, {35 + 802, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
 }
 
 TEST(DecodeSheet, FieldEdgeCasesAndTheClientRecord) {
