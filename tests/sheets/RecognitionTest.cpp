@@ -130,6 +130,9 @@ TEST(MultipleMarksWarning, ListsNamesOnceAndSwitchesToTheShortWarningAboveTen) {
         (ScanMessage{"Scan sheet Answers", "Warning! some items had multiple answers marked.\r"
                                            "Please review the follwing answers.\r\r"
                                            "     Item 5\r     Item 7\r"}));
+    EXPECT_EQ(MultipleMarksWarning(std::vector<QString>(10, padded("Item 1")))->text,
+              "Warning! some items had multiple answers marked.\r"
+              "Please review the follwing answers.\r\r     Item 1\r");
     EXPECT_EQ(MultipleMarksWarning(std::vector<QString>(11, padded("Item 1"))),
               (ScanMessage{"Scan Sheet Answers",
                            "Warning Many answers on this scanned answer sheet are \r"
