@@ -45,14 +45,19 @@ TEST(ColorSeparate, SplitsIntoCyanMagentaYellowAndBlackPlanes) {
 }
 
 TEST(BitmapDC, ReadsThroughTheViewportOriginAndOnlyExactWhiteInsideIsWhite) {
-    for (const QImage::Format format : {QImage::Format_Grayscale8, QImage::Format_RGB32}) {
+    for (const QImage::Format format :
+         {QImage::Format_Grayscale8, QImage::Format_RGB32, QImage::Format_RGB888}) {
         QImage image(3, 2, format);
         image.fill(Qt::white);
-        image.setPixel(2, 0, format == QImage::Format_RGB32 ? qRgb(255, 255, 254) : 254);
+        image.setPixel(2, 0, format == QImage::Format_Grayscale8 ? 254 : qRgb(255, 255, 254));
         BitmapDC dc(image);
         dc.SetViewportOrg(2, 1);
-        for (const auto& [x, y, white] : std::vector<std::tuple<int, int, bool>>{
-                 {0, 0, true}, {-2, -1, true}, {0, -1, false}, {1, 0, false}, {-3, 0, false}})
+        for (const auto& [x, y, white] : std::vector<std::tuple<int, int, bool>>{{0, 0, true},
+                                                                                 {-2, -1, true},
+                                                                                 {0, -1, false},
+                                                                                 {1, 0, false},
+                                                                                 {0, 1, false},
+                                                                                 {-3, 0, false}})
             EXPECT_EQ(dc.IsWhite(x, y), white) << x << "," << y;
         EXPECT_EQ(dc.GetPixel(1, 0), BitmapDC::kInvalidColor);
         EXPECT_EQ(dc.GetPixel(0, 0), BitmapDC::kWhite);
