@@ -1,6 +1,7 @@
 #include "BuildDatabase.h"
 
 #include "BlockFile.h"
+#include "ScanItemSource.h"
 #include "platform/DriveFile.h"
 #include "platform/QuestionDatabase.h"
 
@@ -56,6 +57,11 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
     if (auto created = db.create(temporary); !created)
         return created.error().text();
     for (const QString& source : sources) {
+        if (QFileInfo(source).completeBaseName() == QLatin1String("ScanItem")) {
+            if (const QString error = BuildScanItemTable(db, source); !error.isEmpty())
+                return error;
+            continue;
+        }
         const BlockFile file = ReadBlockFile(source);
         if (!file.error.isEmpty())
             return file.error;

@@ -9,7 +9,8 @@ namespace dvq3tool {
 // file (English.txt -> table "English"), in the order given. Every record of a file has the
 // same keys in the same order; a column is INTEGER when all its values are whole numbers, REAL
 // when all are numbers, TEXT otherwise; an empty value is stored as Null. Returns an error
-// message, empty on success.
+// message, empty on success. The answer sheet layout source ScanItem.txt has a table format
+// of its own (ScanItemSource.h).
 QString BuildDatabase(const QStringList& sources, const QString& output);
 
 } // namespace dvq3tool

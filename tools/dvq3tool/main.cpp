@@ -2,8 +2,10 @@
 // for printing a report to a PDF).
 #include "BuildDatabase.h"
 #include "BuildDisk.h"
+#include "DecodeCommand.h"
 #include "DumpCommand.h"
 #include "ReportCommand.h"
+#include "SheetCommand.h"
 #include "platform/DriveFile.h"
 
 #include <QCoreApplication>
@@ -20,7 +22,9 @@ constexpr const char* kUsage =
     "                                           build a data disk from a text source; --force\n"
     "                                           replaces a client file that holds clients\n"
     "       dvq3tool report N [--drive DIR] [--pdf FILE]\n"
-    "                                           score client N and write report.prn\n";
+    "                                           score client N and write report.prn\n"
+    "       dvq3tool decode IMAGE [--db FILE]    read a scanned answer sheet, print JSON\n"
+    "       dvq3tool sheet --pdf FILE [--db FILE] draw the blank answer sheet\n";
 
 int Report(const QString& error, QTextStream& err) {
     if (error.isEmpty())
@@ -32,7 +36,9 @@ int Report(const QString& error, QTextStream& err) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::unique_ptr<QCoreApplication> app = dvq3tool::NewApplication(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = dvq3tool::WantsSheet(argc, argv)
+                                                      ? dvq3tool::NewSheetApplication(argc, argv)
+                                                      : dvq3tool::NewApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
@@ -51,6 +57,10 @@ int main(int argc, char** argv) {
         return Report(dvq3tool::BuildDisk(args[1], args[2], args.size() == 4), err);
     if (command == QLatin1String("report") && args.size() >= 2)
         return dvq3tool::RunReport(args.mid(1), out, err);
+    if (command == QLatin1String("decode"))
+        return dvq3tool::RunDecode(args.mid(1), out, err);
+    if (command == QLatin1String("sheet"))
+        return dvq3tool::RunSheet(args.mid(1), out, err);
     err << kUsage;
     return 64;
 }

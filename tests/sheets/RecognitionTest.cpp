@@ -1,0 +1,147 @@
+// Finding the registration boxes, reading fields, and the multiple-mark warnings.
+#include "SheetMaker.h"
+#include "sheets/AnswerSheetDrawing.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using namespace sheettest;
+
+namespace {
+
+QImage WhiteWith(std::initializer_list<QRect> dark) {
+    QImage image(kSheetWidth, 1100, QImage::Format_Grayscale8);
+    image.fill(255);
+    QPainter painter(&image);
+    for (const QRect& rect : dark)
+        painter.fillRect(rect, Qt::black);
+    return image;
+}
+
+SheetDecode Decoded(const std::vector<Mark>& marks, const Scan& scan = {}) {
+    QImage page = Blank(false);
+    Fill(page, marks);
+    auto sheet = Decode(Scanned(page, scan));
+    EXPECT_TRUE(sheet) << sheet.error().text().toStdString();
+    return sheet ? sheet.value() : SheetDecode{};
+}
+
+} // namespace
+
+TEST(IsBox, NeedsMoreThanItsFractionOfNSquaredDarkAndCountsOutsideAsDark) {
+    const auto row = [](std::initializer_list<QRect> dark, PolarPoint at, int n, int count) {
+        const BoxTest test = IsBox(BitmapDC(WhiteWith(dark)), at, n);
+        EXPECT_EQ(test.count, count);
+        EXPECT_EQ(test.hit, count > (n == 6 ? 10 : 9)) << count;
+    };
+    row({{100, 100, 7, 1}, {100, 101, 3, 1}}, {100, 100, 0, 0}, 6, 10);
+    row({{100, 100, 7, 1}, {100, 101, 4, 1}}, {100, 100, 0, 0}, 6, 11);
+    row({{100, 100, 9, 1}}, {100, 100, 0, 0}, 14, 9);
+    row({{100, 100, 10, 1}}, {100, 100, 0, 0}, 14, 10);
+    row({}, {-3, 10, 0, 0}, 6, 21); // three columns left of the image
+}
+
+TEST(FindAnchorBox, TakesTheFirstHitsRowAndTheLeftmostHitsColumnOnceWhiteWasSeen) {
+    const auto row = [](std::initializer_list<QRect> dark, std::optional<QPoint> expected) {
+        const auto anchor = FindAnchorBox(BitmapDC(WhiteWith(dark)));
+        EXPECT_EQ(anchor ? std::optional(QPoint(anchor->x, anchor->y)) : std::nullopt, expected);
+    };
+    row({{35, 50, 12, 12}}, QPoint(35, 50));
+    row({{0, 0, 850, 8}, {35, 50, 12, 12}}, QPoint(35, 50)); // dark margin before any white
+    row({{40, 50, 12, 12}, {20, 60, 12, 12}}, QPoint(20, 50));
+    row({{65, 112, 12, 12}}, QPoint(65, 112));             // the window's last column and row
+    row({{35, 50, 3, 3}, {70, 50, 12, 12}}, std::nullopt); // a dot; a box right of column 65
+}
+
+TEST(FindReferenceBox, SearchesColumns741To801RightOfTheAnchor) {
+    const auto column = [](int x) {
+        const auto ref =
+            FindReferenceBox(BitmapDC(WhiteWith({{35 + x, 60, 12, 12}})), PolarPoint{35, 50, 0, 0});
+        return ref ? std::optional(QPoint(ref->x, ref->y)) : std::nullopt;
+    };
+    EXPECT_EQ(column(740), QPoint(741, 10)); // the box test reaches in from outside the window
+    EXPECT_EQ(column(801), QPoint(801, 10));
+    EXPECT_EQ(column(802), std::nullopt);
+}
+
+TEST(FindReferenceBox, AStraightSheetHasAngleZeroWhereverTheAnchorLies) {
+    for (const int shift : {-30, 0, 25, 30}) {
+        const SheetDecode sheet = Decoded({}, Scan().move(shift, 0));
+        EXPECT_EQ(sheet.AnchorBox.x, 35 + shift);
+        EXPECT_EQ(QPoint(sheet.RefBox.x, sheet.RefBox.y), QPoint(771, 0)) << shift;
+        EXPECT_EQ(sheet.SheetTheta, 0.0F) << shift;
+    }
+}
+
+TEST(DecodeSheet, MissingRegistrationBoxesEndTheScan) {
+    const auto row = [](std::initializer_list<QRect> dark, const char* text) {
+        const auto sheet = DecodeSheet(BitmapDC(WhiteWith(dark)), Layout());
+        ASSERT_FALSE(sheet);
+        EXPECT_TRUE(sheet.error().refused());
+        EXPECT_EQ(sheet.error().text(), text);
+    };
+    row({}, "Anchor Box not found\rAborting scan.");
+    row({{35, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
+    row({{35, 50, 12, 12}, {35 + 802, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
+}
+
+TEST(DecodeSheet, FieldEdgeCasesAndTheClientRecord) {
+    const int item7 = kFirstItemField + 6, item40 = kFirstItemField + 39;
+    const auto row = [](std::vector<Mark> marks, int field, const char* value, int seen) {
+        const SheetDecode sheet = Decoded(marks);
+        ASSERT_EQ(sheet.fields.size(), size_t(kScanItemCount));
+        EXPECT_EQ(sheet.fields[field].read.value, value) << field;
+        EXPECT_EQ(sheet.fields[field].read.marks, seen) << field;
+    };
+    row({}, kAgeTensField, "N", 0);
+    row({{item40, 1, 70, 0.6}, {item40, 3}}, item40, "4", 2);          // 2 and 4, 4 darker
+    row({{item40, 0, 70, 2.2}, {item40, 2, 70, 2.2}}, item40, "1", 2); // equal: lower wins
+    row({}, item7, "0", 0);
+    row({{kDUIArrestsField, 0}}, kDUIArrestsField, "0", 1);
+    row({{kDrugArrestsField, 9}}, kDrugArrestsField, "9", 1);
+    row({{kRaceField, 5, 205}}, kRaceField, "0", 0); // erasure residue
+
+    std::vector<Mark> marks = {{kAgeTensField, 3},        {kGenderField, 1},
+                               {kRaceField, 2},           {kEducationField, 7},
+                               {kMaritalField, 4},        {kDUIArrestsField, 2},
+                               {kAlcoholArrestsField, 0}, {kDrugArrestsField, 5}};
+    QString responses(100, u'0');
+    for (int item = 1; item <= 100; item += 3) {
+        marks.push_back({kFirstItemField + item - 1, item % 2});
+        responses[item - 1] = QChar(u'1' + item % 2);
+    }
+    ScanClientValues client = Decoded(marks).client;
+    EXPECT_EQ(client.Age, "00"); // the units column is blank
+    EXPECT_EQ(QList<int>({client.Gender, client.Race, client.Education, client.Marital}),
+              QList<int>({2, 3, 8, 5}));
+    EXPECT_EQ(client.DUIArrests + client.AlcoholArrests + client.DrugArrests, "205");
+    EXPECT_EQ(client.Responses, responses);
+    marks.push_back({kAgeUnitsField, 7});
+    EXPECT_EQ(Decoded(marks).client.Age, "37");
+}
+
+TEST(MultipleMarksWarning, ListsNamesOnceAndSwitchesToTheShortWarningAboveTen) {
+    const auto padded = [](const char* name) { return QString(name).leftJustified(50); };
+    EXPECT_EQ(MultipleMarksWarning({}), std::nullopt);
+    EXPECT_EQ(
+        MultipleMarksWarning({padded("Item 5"), padded("Item 5"), padded(""), padded("Item 7")}),
+        (ScanMessage{"Scan sheet Answers", "Warning! some items had multiple answers marked.\r"
+                                           "Please review the follwing answers.\r\r"
+                                           "     Item 5\r     Item 7\r"}));
+    EXPECT_EQ(MultipleMarksWarning(std::vector<QString>(10, padded("Item 1")))->text,
+              "Warning! some items had multiple answers marked.\r"
+              "Please review the follwing answers.\r\r     Item 1\r");
+    EXPECT_EQ(MultipleMarksWarning(std::vector<QString>(11, padded("Item 1"))),
+              (ScanMessage{"Scan Sheet Answers",
+                           "Warning Many answers on this scanned answer sheet are \r"
+                           "Marked incorrectly. Please review the answer sheet to \r"
+                           "Ensure that proper answers have been scored."}));
+}
+
+TEST(DecodeSheet, RecordsEachMultiplyMarkedFieldOnce) {
+    const SheetDecode sheet = Decoded({{kRaceField, 1}, {kRaceField, 3, 70, 0.6}});
+    ASSERT_EQ(sheet.MultiNames.size(), 1u);
+    EXPECT_EQ(sheet.MultiNames[0], QString("Race").leftJustified(50));
+}

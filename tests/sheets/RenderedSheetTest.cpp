@@ -1,0 +1,98 @@
+// Whole printed sheets, filled and scanned with a scanner's distortions, read back field by field.
+#include "SheetCommand.h"
+#include "SheetMaker.h"
+#include "TestFolder.h"
+#include "sheets/AnswerSheetDrawing.h"
+#include "sheets/ImagingControl.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using namespace sheettest;
+
+namespace {
+
+// Whether a filled sheet, printed at this scale and scanned, reads back completely.
+bool ReadsFully(const QImage& page, const Filled& filled, const Scan& scan) {
+    const auto sheet = Decode(Scanned(page, scan));
+    return sheet && FirstWrongField(sheet.value(), filled) < 0;
+}
+
+} // namespace
+
+TEST(RenderedSheet, EveryFieldReadsBackThroughScannerDistortions) {
+    struct Row {
+        unsigned seed;
+        bool doubles;
+        Scan scan;
+    };
+    const Row rows[] = {
+        {1, false, Scan()},
+        {2, true, Scan()},
+        {3, true, Scan().turn(3, {35, 50})},
+        {4, true, Scan().turn(-3, {35, 50}).move(0, 40)},
+        {5, true, Scan().turn(2.5).move(-15, 10)},
+        {6, true, Scan().turn(-2).move(20, -20).dirty(1, 0, 0)},
+        {7, true, Scan().move(28, 40).dirty(0, 1000, 0)},
+        {8, true, Scan().move(-28, -40).dirty(0, 0, 12)},
+        {9, true, Scan().turn(1).dirty(2, 600, 6)},
+        {10, true, Scan().turn(-1.3).move(-20, 30).dirty(1, 400, 0)},
+        {11, true, Scan().turn(3, {35, 50}).move(-20, 0).dirty(0, 0, 8)},
+        {12, true, Scan().turn(-3, {35, 50}).move(5, 40).dirty(1, 0, 0)},
+        {13, true, Scan().turn(3).dirty(1, 300, 4)},
+        {14, true, Scan().turn(-3).dirty(0, 300, 4)},
+    };
+    const QImage blank = Blank(true);
+    for (const Row& row : rows) {
+        const Filled filled = RandomSheet(row.seed, row.doubles);
+        QImage page = blank;
+        Fill(page, filled.marks, row.seed);
+        const auto sheet = Decode(Scanned(page, row.scan));
+        ASSERT_TRUE(sheet) << "seed " << row.seed << ": " << sheet.error().text().toStdString();
+        EXPECT_NEAR(sheet.value().SheetTheta, row.scan.angle, 0.15) << "seed " << row.seed;
+        const int wrong = FirstWrongField(sheet.value(), filled);
+        EXPECT_EQ(wrong, -1) << "seed " << row.seed << " field " << wrong;
+    }
+}
+
+TEST(RenderedSheet, PrintScaleRangeThatStillReadsFully) {
+    const Filled filled = RandomSheet(42, false);
+    QImage page = Blank(true);
+    Fill(page, filled.marks);
+    int low = 1000, high = 1000; // per mille
+    while (low > 900 && ReadsFully(page, filled, Scan().print((low - 1) / 1000.0)))
+        --low;
+    while (high < 1100 && ReadsFully(page, filled, Scan().print((high + 1) / 1000.0)))
+        ++high;
+    RecordProperty("PrintScaleLowPerMille", low);
+    RecordProperty("PrintScaleHighPerMille", high);
+    std::printf("print scale read fully from %.3f to %.3f\n", low / 1000.0, high / 1000.0);
+    EXPECT_LE(low, 990);
+    EXPECT_GE(high, 1010);
+}
+
+TEST(RenderedSheet, ThePrintedPdfReadsBackAsMarked) {
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    dvq3test::TestFolder folder;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    ASSERT_EQ(dvq3tool::RunSheet({"--pdf", folder.path("sheet.pdf"), "--db",
+                                  dvq3test::BuiltProgramFolder() + "/DVQ3.MDB"},
+                                 outStream, errStream),
+              0);
+    ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", "100", "-png", "-singlefile",
+                                           folder.path("sheet.pdf"), folder.path("sheet")}),
+              0);
+    QImage page(folder.path("sheet.png"));
+    ASSERT_EQ(page.size(), QSize(kSheetWidth, kSheetHeight));
+    const Filled filled = RandomSheet(7, true);
+    Fill(page, filled.marks);
+    const auto sheet = Decode(page);
+    ASSERT_TRUE(sheet) << sheet.error().text().toStdString();
+    EXPECT_EQ(FirstWrongField(sheet.value(), filled), -1);
+}

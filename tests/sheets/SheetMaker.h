@@ -1,0 +1,62 @@
+#pragma once
+
+#include "sheets/NewScan.h"
+
+#include <QImage>
+#include <QPointF>
+
+#include <vector>
+
+// Synthetic answer sheets: the blank sheet drawn from the ScanItem table of the built question
+// database, filled with marks, then put through what a printer and a scanner do to it.
+namespace sheettest {
+
+struct Mark {
+    Mark(int field, int bubble, int grey = 70, double size = 1.0, bool ink = false)
+        : field(field), bubble(bubble), grey(grey), size(size), ink(ink) {}
+    int field;
+    int bubble;
+    int grey;    // pencil grey level; 205 leaves erasure residue
+    double size; // diameter as a part of the bubble's
+    bool ink;    // blue ballpoint instead of pencil
+};
+
+struct Scan {
+    double angle = 0;        // degrees, clockwise on the page
+    QPointF pivot{425, 550}; // the point the sheet turns about
+    QPointF shift;           // pixels
+    double scale = 1;        // print scale, about the page centre
+    int blur = 0;            // 3 x 3 box blur passes
+    int speckles = 0;        // random dark dots
+    int noise = 0;           // +- grey levels on every sample
+    unsigned seed = 1;
+
+    Scan& turn(double degrees, QPointF about = {425, 550}) {
+        return angle = degrees, pivot = about, *this;
+    }
+    Scan& move(double x, double y) { return shift = {x, y}, *this; }
+    Scan& print(double s) { return scale = s, *this; }
+    Scan& dirty(int passes, int dots, int grain) {
+        return blur = passes, speckles = dots, noise = grain, *this;
+    }
+};
+
+// A filled sheet and what it should decode to.
+struct Filled {
+    std::vector<Mark> marks;
+    std::vector<QString> values;
+    std::vector<bool> multiple;
+};
+
+const std::vector<dvq3::ScanItem>& Layout();
+QImage Blank(bool captions);
+void Fill(QImage& page, const std::vector<Mark>& marks, unsigned seed = 1);
+QImage Scanned(const QImage& page, const Scan& scan);
+dvq3::Result<dvq3::SheetDecode> Decode(const QImage& scan);
+// Every field marked at random (some left blank); with doubles, some fields also carry a faint
+// second mark, erasure residue or an ink mark.
+Filled RandomSheet(unsigned seed, bool doubles);
+// The first field whose decode differs from the expected values, or -1.
+int FirstWrongField(const dvq3::SheetDecode& sheet, const Filled& filled);
+
+} // namespace sheettest

@@ -1,0 +1,99 @@
+#include "DecodeCommand.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/QuestionDatabase.h"
+#include "sheets/ImagingControl.h"
+#include "sheets/NewScan.h"
+#include "sheets/ScanSupport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace dvq3tool {
+namespace {
+
+constexpr int kFaulty = 2;
+constexpr int kUsage = 64;
+
+QJsonObject Point(const dvq3::PolarPoint& p) {
+    return {{QStringLiteral("x"), p.x},
+            {QStringLiteral("y"), p.y},
+            {QStringLiteral("r"), static_cast<double>(p.r)},
+            {QStringLiteral("theta"), static_cast<double>(p.theta)}};
+}
+
+QJsonObject ToJson(const dvq3::SheetDecode& sheet) {
+    QJsonArray fields;
+    for (const dvq3::FieldDecode& field : sheet.fields)
+        fields.append(QJsonObject{{QStringLiteral("LocationName"), field.LocationName},
+                                  {QStringLiteral("value"), field.read.value},
+                                  {QStringLiteral("darkness"), field.read.darkness},
+                                  {QStringLiteral("multiple"), field.read.multiple()}});
+    const dvq3::ScanClientValues& c = sheet.client;
+    const QJsonObject client{{QStringLiteral("Age"), c.Age},
+                             {QStringLiteral("Gender"), c.Gender},
+                             {QStringLiteral("Race"), c.Race},
+                             {QStringLiteral("Education"), c.Education},
+                             {QStringLiteral("Marital"), c.Marital},
+                             {QStringLiteral("DUIArrests"), c.DUIArrests},
+                             {QStringLiteral("AlcoholArrests"), c.AlcoholArrests},
+                             {QStringLiteral("DrugArrests"), c.DrugArrests},
+                             {QStringLiteral("Responses"), c.Responses}};
+    QJsonObject json{{QStringLiteral("AnchorBox"), Point(sheet.AnchorBox)},
+                     {QStringLiteral("RefBox"), Point(sheet.RefBox)},
+                     {QStringLiteral("SheetTheta"), static_cast<double>(sheet.SheetTheta)},
+                     {QStringLiteral("fields"), fields},
+                     {QStringLiteral("client"), client}};
+    if (const auto warning = dvq3::MultipleMarksWarning(sheet.MultiNames))
+        json.insert(QStringLiteral("warning"),
+                    QJsonObject{{QStringLiteral("title"), warning->title},
+                                {QStringLiteral("text"), warning->text}});
+    return json;
+}
+
+} // namespace
+
+int RunDecode(const QStringList& args, QTextStream& out, QTextStream& err) {
+    QString image;
+    QString database = dvq3::ProgramFile(QStringLiteral("DVQ3.MDB"));
+    bool usage = false;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--db") && i + 1 < args.size())
+            database = args[++i];
+        else if (image.isEmpty() && !args[i].startsWith(QLatin1String("--")))
+            image = args[i];
+        else
+            usage = true;
+    }
+    if (usage || image.isEmpty()) {
+        err << "usage: dvq3tool decode IMAGE [--db FILE]\n";
+        return kUsage;
+    }
+    dvq3::ImagingControl lead;
+    auto prepared = lead.Load(image);
+    if (prepared)
+        prepared = dvq3::PrepareSheetImage(lead);
+    if (!prepared) {
+        const dvq3::ScanMessage box = dvq3::TwainErrorMessage(prepared.error().number());
+        err << box.title << ": " << box.text << '\n';
+        return kFaulty;
+    }
+    dvq3::QuestionDatabase db;
+    auto opened = db.open(database, false);
+    auto layout = opened ? dvq3::ReadScanItems(db)
+                         : dvq3::Result<std::vector<dvq3::ScanItem>>(opened.error());
+    if (!layout) {
+        err << dvq3::kScanErrorTitle << ": " << layout.error().text().replace(u'\r', u' ') << '\n';
+        return kFaulty;
+    }
+    const auto sheet = dvq3::DecodeSheet(lead.GetBitmapDC(), layout.value());
+    if (!sheet) {
+        err << dvq3::kScanErrorTitle << ": " << sheet.error().text().replace(u'\r', u' ') << '\n';
+        return kFaulty;
+    }
+    out << QJsonDocument(ToJson(sheet.value())).toJson(QJsonDocument::Indented);
+    return 0;
+}
+
+} // namespace dvq3tool
