@@ -93,17 +93,31 @@ void frmAbout::setSplash(bool splash) {
 void frmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CenterForm(this);
-    // The covers lie in strips over the content, each as wide as the content.
-    QWidget* content = Picture2[0]->parentWidget();
-    const int strip = content->height() / 6 + 1;
-    for (int i = 0; i < 6; ++i) {
-        Picture2[i]->setGeometry(0, i * strip, content->width(), TwipsToPixels(coverTwips_[i]));
-        Picture2[i]->raise();
-    }
+    placeCovers();
     if (SkipSplashWait)
         finishReveal();
     else if (!fadeDone_)
         Timer1.start();
+}
+
+void frmAbout::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The box takes its final size only once its texts are laid out on screen: centre it then.
+    if (isVisible())
+        CenterForm(this);
+    placeCovers();
+}
+
+void frmAbout::placeCovers() {
+    // The covers lie in strips over the whole content, each as wide as the content, and shrink
+    // in proportion to the height they have left.
+    QWidget* content = Picture2[0]->parentWidget();
+    const int strip = content->height() / 6 + 1;
+    for (int i = 0; i < 6; ++i) {
+        const int height = strip * std::max(0, coverTwips_[i]) / kCoverTwips;
+        Picture2[i]->setGeometry(0, i * strip, content->width(), height);
+        Picture2[i]->raise();
+    }
 }
 
 void frmAbout::Timer1_Timer() {
@@ -113,10 +127,9 @@ void frmAbout::Timer1_Timer() {
         return;
     }
     imgKPXLogo->setVisible(true);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         coverTwips_[i] -= kStepTwips;
-        Picture2[i]->resize(Picture2[i]->width(), TwipsToPixels(std::max(0, coverTwips_[i])));
-    }
+    placeCovers();
     if (coverTwips_[0] < kRevealedTwips)
         finishReveal();
 }

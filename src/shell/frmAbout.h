@@ -30,6 +30,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Timer1_Timer();
@@ -39,6 +40,7 @@ private:
     QTimer Timer1;
     std::array<QFrame*, 6> Picture2{};
     void finishReveal();
+    void placeCovers();
 
     QWidget* fraButtons_ = nullptr;
     bool splash_ = false;

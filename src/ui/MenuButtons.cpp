@@ -14,6 +14,9 @@ MsgPanel::MsgPanel(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setMinimumHeight(24);
     setTextFormat(Qt::PlainText);
+    // A long help line wraps rather than widening the window or running past its edge.
+    setWordWrap(true);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
 MenuButtons::MenuButtons(MsgPanel* msgPanel, QObject* parent)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # On a plain X display with no window manager (a kiosk session), keys must reach the station
-# right after start-up and again after a modal window closes: Alt+A opens the about box, Enter
-# closes it, Alt+A opens it again, Alt+X ends the program.
+# right after start-up and again after a modal window closes: Alt+A opens the about box (centred on
+# the 1280 x 800 screen), Enter closes it, Alt+A opens it again, Alt+X ends the program.
 # usage: keyboard_e2e.sh PROGRAM_DIR
 set -euo pipefail
 program=$1
@@ -27,6 +27,8 @@ focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo "(no window
 echo "start: \$(focused)"
 xdotool key alt+a; sleep 1
 echo "about: \$(focused)"
+eval "\$(xdotool search --name 'About DVQ-III' getwindowgeometry --shell | head -5)"
+echo "about centre: \$((X + WIDTH / 2)),\$((Y + HEIGHT / 2))"
 xdotool key Return; sleep 1
 echo "closed: \$(focused)"
 xdotool key alt+a; sleep 1
@@ -41,5 +43,5 @@ if kill -0 \$pid 2>/dev/null; then echo "end: running"; kill \$pid; else echo "e
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh" >"$work/seen.txt" 2>/dev/null
 cat "$work/seen.txt"
-expected=$'start: Corvalent-III\nabout: About DVQ-III\nclosed: Corvalent-III\nagain: About DVQ-III\nend: exited'
+expected=$'start: Corvalent-III\nabout: About DVQ-III\nabout centre: 640,400\nclosed: Corvalent-III\nagain: About DVQ-III\nend: exited'
 [ "$(cat "$work/seen.txt")" = "$expected" ]

@@ -178,3 +178,25 @@ TEST_F(StartupTest, SettingsThatCannotBeWrittenNameTheFileAndItsFolder) {
     EXPECT_EQ(messages.boxes[0].title, kProgramFolderErrorTitle);
     EXPECT_FALSE(window.isVisible());
 }
+
+TEST(AboutBox, SplashAndAboutBoxAreCentredAndTheCoversHideEverythingAtFirst) {
+    for (bool splash : {true, false}) {
+        frmAbout::SkipSplashWait = false;
+        frmAbout about;
+        about.setSplash(splash);
+        about.show();
+        QCoreApplication::processEvents();
+        const QRect area = about.screen()->availableGeometry();
+        EXPECT_LE((about.frameGeometry().center() - area.center()).manhattanLength(), 2) << splash;
+        // At first the six covers hide the whole content; then they shrink away.
+        const QWidget* content = Child<QFrame>(&about, "Picture20")->parentWidget();
+        int covered = 0;
+        for (int i = 0; i < 6; ++i)
+            covered += Child<QFrame>(&about, QStringLiteral("Picture2%1").arg(i))->height();
+        EXPECT_GE(covered, content->height()) << splash;
+        const int first = Child<QFrame>(&about, "Picture20")->height();
+        QTest::qWait(60);
+        EXPECT_LT(Child<QFrame>(&about, "Picture20")->height(), first) << splash;
+        frmAbout::SkipSplashWait = true;
+    }
+}
