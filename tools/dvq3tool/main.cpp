@@ -17,7 +17,10 @@ constexpr const char* kUsage =
     "       dvq3tool build-db OUTPUT SOURCE...  build the question database from text sources\n"
     "       dvq3tool build-disk SOURCE FOLDER   build a data disk from a text source\n"
     "       dvq3tool report N [--drive DIR] [--pdf FILE]\n"
-    "                                           score client N and write report.prn\n";
+    "                                           score client N and write report.prn\n"
+    "       dvq3tool report all|A-B|N,M,... --out DIR [--drive DIR] [--pdf]\n"
+    "                                           write each client's report to\n"
+    "                                           DIR/reportNN.prn (and reportNN.pdf)\n";
 
 int Report(const QString& error, QTextStream& err) {
     if (error.isEmpty())
