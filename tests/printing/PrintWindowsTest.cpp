@@ -1,8 +1,10 @@
 #include "MessageRecorder.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
+#include "platform/DriveFile.h"
 #include "platform/FileDialogs.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
+#include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportPrinting.h"
 #include "reports/frmPrintSelected.h"
@@ -24,6 +26,7 @@ namespace {
 struct PrintWindowsTest : ::testing::Test {
     TestFolder folder;
     dvq3test::MessageRecorder messages;
+    Session session;
     QList<QStringList> jobs; // the pages of each printer job
 
     void SetUp() override {
@@ -34,8 +37,8 @@ struct PrintWindowsTest : ::testing::Test {
         for (const QString name : {"DATA401.DVQ", "TID"})
             ASSERT_TRUE(
                 QFile::copy(built.filePath("SampleDisk/" + name), folder.path("disk/" + name)));
-        SetDataDrive(folder.path("disk"));
-        ASSERT_TRUE(LoadClients());
+        session.disk.SetDataDrive(folder.path("disk"));
+        ASSERT_TRUE(session.LoadClients());
         SetPrintJobHandler([this](const QStringList& pages) { jobs << pages; });
     }
     void TearDown() override { SetPrintJobHandler({}); }
@@ -51,8 +54,8 @@ void ShowAndActivate(QWidget* window) {
 } // namespace
 
 TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
-    CurClient = 4;
-    frmViewReport viewer;
+    session.CurClient = 4;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored()) << messages.texts().join(" | ").toStdString();
     EXPECT_TRUE(messages.boxes.isEmpty());
@@ -72,8 +75,8 @@ TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
 }
 
 TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
-    CurClient = 1;
-    frmViewReport viewer;
+    session.CurClient = 1;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored());
     const QString pdf = folder.path("client1.pdf");
@@ -93,14 +96,14 @@ TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
 TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
     TestFolder::Write(folder.path("report.prn"), "previous report\r\n");
     QFile::remove(folder.path("DVQ3B.TXT"));
-    CurClient = 1;
-    frmViewReport viewer;
+    session.CurClient = 1;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     EXPECT_FALSE(viewer.Scored());
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_TRUE(messages.boxes[0].text.contains("DVQ3B.TXT"))
         << messages.boxes[0].text.toStdString();
-    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Report Error"));
+    EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
     EXPECT_TRUE(viewer.Text1->toPlainText().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer.isVisible(); }, 2000));
     EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), QByteArray("previous report\r\n"));
@@ -109,7 +112,7 @@ TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
 
 TEST_F(PrintWindowsTest, PrintSelectedScoresAllThenPrintsInListOrder) {
     auto printSelected = [&](QList<int> rows) {
-        frmPrintSelected window;
+        frmPrintSelected window(session);
         ShowAndActivate(&window);
         for (int row : rows)
             window.lbNameDisplay->item(row)->setSelected(true);
@@ -123,7 +126,7 @@ TEST_F(PrintWindowsTest, PrintSelectedScoresAllThenPrintsInListOrder) {
     EXPECT_TRUE(jobs[2].join("").contains("Dwayne T. Okafor-Lind"));
     for (int copy = 1; copy <= 3; ++copy)
         EXPECT_TRUE(QFile::exists(folder.path(QStringLiteral("temp%1").arg(copy))));
-    EXPECT_EQ(CurClient, 4);
+    EXPECT_EQ(session.CurClient, 4);
     const QByteArray third = TestFolder::Read(folder.path("temp3"));
 
     jobs.clear();
@@ -136,8 +139,47 @@ TEST_F(PrintWindowsTest, PrintSelectedScoresAllThenPrintsInListOrder) {
     EXPECT_TRUE(messages.boxes.isEmpty());
 }
 
+TEST_F(PrintWindowsTest, PrintSelectedStopsBeforePrintingWhenAClientCannotBeScored) {
+    session.disk.Clients(2).Gender = "9";
+    frmPrintSelected window(session);
+    ShowAndActivate(&window);
+    for (int row : {0, 1, 3})
+        window.lbNameDisplay->item(row)->setSelected(true);
+    window.cmdMenuChoice_Click(0);
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
+    EXPECT_TRUE(messages.boxes[0].text.contains("the record of client 2 holds sex code"));
+    EXPECT_TRUE(jobs.isEmpty());
+    EXPECT_TRUE(window.isVisible());
+}
+
+// Printing all reports reads the scoring tables once and skips a client that cannot be scored.
+TEST_F(PrintWindowsTest, PrintAllSkipsAClientThatCannotBeScored) {
+    int scoringFileOpens = 0;
+    SetDriveFaultHook([&](DriveOp op, const QString& path) {
+        scoringFileOpens += op == DriveOp::Open && path.endsWith("DVQ3B.TXT") ? 1 : 0;
+        return 0;
+    });
+    session.disk.Clients(2).Gender = "9";
+    session.CurClient = 3;
+    PrintAllReports(session);
+    EXPECT_EQ(scoringFileOpens, 1);
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
+    EXPECT_TRUE(messages.boxes[0].text.startsWith(
+        kClientNotPrinted.arg(2).arg(session.disk.Clients(2).Name.trimmed(), "Scoring stopped: ")))
+        << messages.boxes[0].text.toStdString();
+    ASSERT_EQ(jobs.size(), 3);
+    EXPECT_TRUE(jobs[0].join("").contains("Harlan Petrosky"));
+    EXPECT_TRUE(jobs[2].join("").contains("Dwayne T. Okafor-Lind"));
+    for (int client : {1, 3, 4})
+        EXPECT_TRUE(QFile::exists(folder.path(QStringLiteral("temp%1").arg(client))));
+    EXPECT_FALSE(QFile::exists(folder.path("temp2")));
+    EXPECT_EQ(session.CurClient, 1);
+}
+
 TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
-    frmPrintSelected window;
+    frmPrintSelected window(session);
     ShowAndActivate(&window);
     ASSERT_EQ(window.lbNameDisplay->count(), 4);
     EXPECT_EQ(window.lbNameDisplay->item(0)->text(),
@@ -156,8 +198,8 @@ TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
 }
 
 TEST_F(PrintWindowsTest, EmptyDiskHandsTheFocusToADisabledPrintButton) {
-    NumClients = 0;
-    frmPrintSelected window;
+    Session empty;
+    frmPrintSelected window(empty);
     ShowAndActivate(&window);
     window.lbNameDisplay->setFocus();
     EXPECT_TRUE(window.lbNameDisplay->count() == 0);
@@ -176,8 +218,6 @@ TEST_F(PrintWindowsTest, WithoutAPrinterTheReportCanBeSavedAsPdf) {
     messages.answer(vbYes);
     PrintReport();
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text, QStringLiteral("No printer is set up on this station.\rWould "
-                                                     "you like to save the report as a PDF file "
-                                                     "instead?"));
+    EXPECT_EQ(messages.boxes[0].text, kNoPrinterQuestion);
     EXPECT_TRUE(QFile::exists(pdf));
 }
