@@ -50,9 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (auto field : {&dvq3::ClientRecord::Gender, &dvq3::ClientRecord::Race,
                        &dvq3::ClientRecord::Education, &dvq3::ClientRecord::Marital})
         record.set(field, QStringLiteral("1"));
+    // A good record is never refused, and loaded tables never index outside their arrays.
+    dvq3::Scores copied;
+    if (!dvq3::GetClientData(record, 1, copied) || !dvq3::CheckTableIndexes(tables.value()))
+        std::abort();
     auto scores = dvq3::Score(record, 1, tables.value());
     if (!scores)
-        return 0;
+        return 0; // a truth correction beyond 16 bits
     for (int s = 1; s <= 2; ++s)
         if (scores.value().Percentile[s] < 0 || scores.value().Percentile[s] > 99)
             std::abort();
