@@ -53,28 +53,3 @@ TEST(ReportFiles, WholeReportsMatchTheExpectedFiles) {
         EXPECT_TRUE(actual == expected) << FirstDifference(actual, expected);
     }
 }
-
-// What every report keeps to, whatever the client: 80 columns, CR LF line ends, form feeds on
-// lines of their own. (A page can run past 58 lines: see CurrentStatusBreaksOnlyAtExactly58.)
-TEST(ReportFiles, ExpectedFilesKeepThePageShape) {
-    for (const ReportClient& client : ReportClients()) {
-        SCOPED_TRACE(client.report);
-        const QByteArray bytes = TestFolder::Read(ExpectedPath(client.report));
-        ASSERT_TRUE(bytes.endsWith("\r\n"));
-        QList<QByteArray> lines = bytes.split('\n');
-        lines.removeLast();
-        int pages = 1;
-        for (const QByteArray& line : lines) {
-            ASSERT_TRUE(line.endsWith('\r'));
-            const QByteArray text = line.chopped(1);
-            EXPECT_FALSE(text.contains('\r'));
-            EXPECT_LE(text.size(), 80) << text.toStdString();
-            if (text.contains('\f')) {
-                EXPECT_EQ(text, QByteArray("\f"));
-                ++pages;
-            }
-        }
-        // The second part always starts a page of its own.
-        EXPECT_EQ(pages > 1, qstrcmp(client.report, "invalid") != 0);
-    }
-}

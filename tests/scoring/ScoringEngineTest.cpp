@@ -38,6 +38,11 @@ struct Answers {
         code[item] = answer;
         return *this;
     }
+    Answers& trueUpTo(int last) {
+        for (int item = 1; item <= 29; ++item)
+            code[item] = item <= last ? 1 : 2;
+        return *this;
+    }
     Answers& setAll(const auto& items, int answer) {
         for (int item : items)
             code[item] = answer;
@@ -137,51 +142,32 @@ TEST_F(ScoringEngine, Percentile95EndsTheLookupsWithScale2At99) {
 TEST_F(ScoringEngine, RawScoresOfScale1) {
     struct Case {
         const char* name;
-        std::function<void(Answers&, ScoringTables&)> setUp;
+        Answers answers;
+        const char* noAnswerKey; // replaces the key of answer 0 (nullptr: kept)
+        const char* trueKey;     // replaces the key of answer 1
         int raw, omitted, deviant;
     };
     const Case cases[] = {
-        // 27 True answers in section 1 are allowed; 28 and 29 are a response set.
-        {"27 True answers",
-         [](Answers& a, ScoringTables&) {
-             for (int item = 1; item <= 29; ++item)
-                 a.set(item, item <= 27 ? 1 : 2);
-         },
-         7, 0, 7}, // the six keyed True items and item 29 answered False
-        {"28 True answers",
-         [](Answers& a, ScoringTables&) {
-             for (int item = 1; item <= 29; ++item)
-                 a.set(item, item <= 28 ? 1 : 2);
-         },
-         99, 0, 7},
-        {"29 True answers",
-         [](Answers& a, ScoringTables&) {
-             for (int item = 1; item <= 29; ++item)
-                 a.set(item, 1);
-         },
-         99, 0, 6},
+        // 27 True answers in section 1 are allowed: the six keyed True items and item 29
+        // answered False score; 28 and 29 are a response set.
+        {"27 True answers", Answers().trueUpTo(27), nullptr, nullptr, 7, 0, 7},
+        {"28 True answers", Answers().trueUpTo(28), nullptr, nullptr, 99, 0, 7},
+        {"29 True answers", Answers().trueUpTo(29), nullptr, nullptr, 99, 0, 6},
         // Item 3 is not on scale 1; an omitted item 1 earns the no-answer key's point.
-        {"omitted items",
-         [](Answers& a, ScoringTables& t) {
-             a.setAll(std::array{1, 2, 3, 4, 5}, 0);
-             t.ScoringKey[1][0] = "1" + QString(28, u'0');
-         },
-         1, 4, 1},
+        {"omitted items", Answers().setAll(std::array{1, 2, 3, 4, 5}, 0),
+         "10000000000000000000000000000", nullptr, 1, 4, 1},
         // A key shorter than the section scores its missing characters 0: item 2 from the short
         // key, items 1, 4, 5 from the False key.
-        {"short key",
-         [](Answers& a, ScoringTables& t) {
-             a.keyed(5);
-             t.ScoringKey[1][1] = "01";
-         },
-         4, 0, 4},
+        {"short key", Answers().keyed(5), nullptr, "01", 4, 0, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        Answers answers;
-        c.setUp(answers, tables);
-        const Scores r = score(answers);
+        if (c.noAnswerKey)
+            tables.ScoringKey[1][0] = QString::fromLatin1(c.noAnswerKey);
+        if (c.trueKey)
+            tables.ScoringKey[1][1] = QString::fromLatin1(c.trueKey);
+        const Scores r = score(c.answers);
         EXPECT_EQ(r.RawScore[1], c.raw);
         EXPECT_EQ(r.OmitCount[0], c.omitted);
         EXPECT_EQ(r.DeviantCount[1], c.deviant);
