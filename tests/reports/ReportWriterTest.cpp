@@ -183,3 +183,36 @@ TEST_F(ReportWriterTest, PublisherLinesFillThePageOrAreLeftOut) {
         EXPECT_EQ(Lines(w), expected) << c.lineCount;
     }
 }
+
+// The thresholds the report judges the scores by, at their edges.
+TEST_F(ReportWriterTest, ProfileValidityAndUnscoredScalesAtTheirThresholds) {
+    TestFolder folder;
+    dvq3test::InstallScoringFixtures(folder);
+    tables = dvq3test::FixtureTables(folder);
+    struct Case {
+        int percentile1;
+        int omitted1;
+        const char* present;
+        const char* absent;
+    };
+    const Case cases[] = {
+        {94, 0, "* These test results", "INVALID PROFILE"},
+        {95, 0, "INVALID PROFILE", "SCORE:"},
+        {89, 0, "SCORE:89%", "* These test results"},
+        {90, 0, "* These test results", "INVALID PROFILE"},
+        {20, 4, "SCORE:20%", "not scor"},
+        {20, 5, "Scale not scored, insufficient answers", "SCORE:20%"},
+        {20, 5, "Truthfulness SCALE: This scale is inaccurate and not scorable", "SCORE:20%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.percentile1) + "/" + std::to_string(c.omitted1));
+        scores.Percentile[1] = static_cast<qint16>(c.percentile1);
+        scores.OmitCount[0] = static_cast<qint16>(c.omitted1);
+        scores.Percentile[2] = 60;
+        auto report = BuildReport(scores, tables, 1);
+        ASSERT_TRUE(report) << report.error().text().toStdString();
+        const QString text = DecodeAnsi(report.value());
+        EXPECT_TRUE(text.contains(c.present));
+        EXPECT_FALSE(text.contains(c.absent));
+    }
+}

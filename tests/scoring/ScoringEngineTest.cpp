@@ -321,6 +321,9 @@ TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
         {"DVQ3B.TXT: the count of the norm table for sex 2, group 3, scale 5 is 93, outside 0 to "
          "92.",
          [](ClientRecord&, ScoringTables& t) { t.NormMax[2][3][5] = 93; }},
+        {"DVQ3B.TXT: the count of the norm table for sex 1, group 1, scale 1 is 93, outside 0 to "
+         "92.",
+         [](ClientRecord&, ScoringTables& t) { t.NormMax[1][1][1] = 93; }},
         {"DVQ3B.TXT: the count of the scale 2 bound table for sex 2 is 57, outside 0 to 56.",
          [](ClientRecord&, ScoringTables& t) { t.RatioBounds[2][0] = 57; }},
         {"DVQ3B.TXT: the count of the scale 2 bound table for sex 1 is -1, outside 0 to 56.",
