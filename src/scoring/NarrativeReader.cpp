@@ -7,11 +7,14 @@ namespace {
 
 const QString kEnd = QStringLiteral("END");
 
-// Lines from first up to the "END" line, which is not returned.
-Result<QStringList> ReadToEnd(const TextFile& file, qsizetype first, const QString& what) {
+// Lines from first up to the "END" line, which is not returned: the paragraph of key, or the
+// whole text when key is empty.
+Result<QStringList> ReadToEnd(const TextFile& file, qsizetype first, const QString& key) {
     for (qsizetype line = first; line < file.lines.size(); ++line)
         if (file.lines[line] == kEnd)
             return file.lines.mid(first, line - first);
+    const QString what = key.isEmpty() ? QStringLiteral("its text")
+                                       : QStringLiteral("the paragraph \"%1\"").arg(key);
     return ScoringFault(QStringLiteral("%1 has no \"END\" line after %2.").arg(file.name, what));
 }
 
@@ -30,13 +33,13 @@ Result<QStringList> ReadNarrative(const TextFile& file, const QString& key) {
     const qsizetype at = file.lines.indexOf(key);
     if (at < 0)
         return ScoringFault(QStringLiteral("%1 has no paragraph for \"%2\".").arg(file.name, key));
-    return ReadToEnd(file, at + 1, QStringLiteral("the paragraph \"%1\"").arg(key));
+    return ReadToEnd(file, at + 1, key);
 }
 
 Result<QStringList> ReadInvalidProfileText(const TextFile& file) {
     if (file.fault)
         return *file.fault;
-    return ReadToEnd(file, 0, QStringLiteral("its text"));
+    return ReadToEnd(file, 0, QString());
 }
 
 } // namespace dvq3
