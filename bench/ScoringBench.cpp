@@ -1,7 +1,12 @@
-// Scoring a full data disk and writing each client's report, as printing all reports does.
+// Scoring a full data disk and writing each client's report, as printing all reports does: the
+// tables read once, then 51 reports. The file writes flush each report to the device, so the
+// scoring and report building are also measured in memory, and the writes alone.
 #include "platform/ProgramFolder.h"
 #include "records/Session.h"
+#include "reports/ReportText.h"
+#include "reports/ReportWriter.h"
 #include "reports/ScoreClient.h"
+#include "scoring/ScoringEngine.h"
 #include "test/Questionnaire.h"
 
 #include <QFile>
@@ -50,9 +55,14 @@ struct FullDisk {
 void ScoreAndWriteFullDisk(benchmark::State& state) {
     FullDisk disk;
     for (auto _ : state) {
+        auto tables = dvq3::LoadProgramScoringTables();
+        if (!tables) {
+            state.SkipWithError(tables.error().text().toStdString().c_str());
+            return;
+        }
         for (int client = 1; client <= dvq3::kMaxClients; ++client) {
             disk.session.CurClient = client;
-            auto scored = dvq3::ScoreClient(disk.session);
+            auto scored = dvq3::ScoreClient(disk.session, tables.value());
             if (!scored) {
                 state.SkipWithError(scored.error().text().toStdString().c_str());
                 return;
@@ -62,6 +72,35 @@ void ScoreAndWriteFullDisk(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * dvq3::kMaxClients);
 }
 BENCHMARK(ScoreAndWriteFullDisk)->Unit(benchmark::kMillisecond);
+
+void ScoreAndBuildInMemory(benchmark::State& state) {
+    FullDisk disk;
+    for (auto _ : state) {
+        auto tables = dvq3::LoadProgramScoringTables();
+        for (int client = 1; client <= dvq3::kMaxClients; ++client) {
+            auto scores = dvq3::Score(disk.session.disk.Clients(client), client, tables.value());
+            auto report = dvq3::BuildReport(scores.value(), tables.value(), client);
+            benchmark::DoNotOptimize(report.value().size());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * dvq3::kMaxClients);
+}
+BENCHMARK(ScoreAndBuildInMemory)->Unit(benchmark::kMillisecond);
+
+void WriteReportFiles(benchmark::State& state) {
+    FullDisk disk;
+    auto tables = dvq3::LoadProgramScoringTables();
+    auto scores = dvq3::Score(disk.session.disk.Clients(1), 1, tables.value());
+    const QByteArray report = dvq3::BuildReport(scores.value(), tables.value(), 1).value();
+    for (auto _ : state)
+        for (int client = 1; client <= dvq3::kMaxClients; ++client)
+            if (!dvq3::WriteReport(dvq3::ReportFilePath(), report)) {
+                state.SkipWithError("the report could not be written");
+                return;
+            }
+    state.SetItemsProcessed(state.iterations() * dvq3::kMaxClients);
+}
+BENCHMARK(WriteReportFiles)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

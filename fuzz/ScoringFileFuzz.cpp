@@ -1,11 +1,8 @@
 // The scoring data file is text staff can edit: any bytes must either load into tables that
 // score every client into percentiles 0 to 99 and an 80-column report, or be refused.
-#include "records/CodeTables.h"
-#include "records/DataDisk.h"
 #include "reports/ReportWriter.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
-#include "test/Questionnaire.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +20,6 @@ QString ProgramFolder() {
         const QDir shipped(QStringLiteral(DVQ3_SHIPPED_DATA));
         for (const QString& name : shipped.entryList({"*.TXT"}, QDir::Files))
             QFile::copy(shipped.filePath(name), dir.filePath(name));
-        qputenv("DVQ3_PROGRAM_FOLDER", dir.path().toLocal8Bit());
         return true;
     }();
     (void)ready;
@@ -40,30 +36,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
 
-    dvq3::SetReportLabels();
-    if (!dvq3::LoadScoringTables())
+    auto tables = dvq3::LoadScoringTables(folder);
+    if (!tables)
         return 0;
     // Score a client whose answers come from the input too, so every table is reached.
-    dvq3::NumClients = 1;
-    dvq3::CurClient = 1;
+    dvq3::ClientRecord record;
     QString responses;
     for (int i = 0; i < 100; ++i) {
         const int highest = i < 29 ? 2 : 4;
         responses += QChar(u'0' + (size ? data[i % size] : 0) % (highest + 1));
     }
-    dvq3::Clients[1].set(&dvq3::ClientRecord::Responses, responses);
+    record.set(&dvq3::ClientRecord::Responses, responses);
     for (auto field : {&dvq3::ClientRecord::Gender, &dvq3::ClientRecord::Race,
                        &dvq3::ClientRecord::Education, &dvq3::ClientRecord::Marital})
-        dvq3::Clients[1].set(field, QStringLiteral("1"));
-    if (!dvq3::GetClientData())
+        record.set(field, QStringLiteral("1"));
+    // A good record is never refused, and loaded tables never index outside their arrays.
+    dvq3::Scores copied;
+    if (!dvq3::GetClientData(record, 1, copied) || !dvq3::CheckTableIndexes(tables.value()))
         std::abort();
-    dvq3::ScoreScales();
-    if (!dvq3::ComputePercentiles())
-        return 0;
+    auto scores = dvq3::Score(record, 1, tables.value());
+    if (!scores)
+        return 0; // a truth correction beyond 16 bits
     for (int s = 1; s <= 2; ++s)
-        if (dvq3::Percentile[s] < 0 || dvq3::Percentile[s] > 99)
+        if (scores.value().Percentile[s] < 0 || scores.value().Percentile[s] > 99)
             std::abort();
-    auto report = dvq3::BuildReport(1);
+    auto report = dvq3::BuildReport(scores.value(), tables.value(), 1);
     if (!report)
         return 0;
     for (const QByteArray& line : report.value().split('\n'))

@@ -141,10 +141,4 @@ inline const QString kDeleteComplete =
     QStringLiteral("Delete process complete. Press Enter to continue.");
 inline const QString kReportErrorTitle = QStringLiteral("Report Error");
 // A client print-all skips: its number and name, then why.
-inline QString NotPrintedText(int client, const QString& name, const QString& why) {
-    return QStringLiteral("The report of client %1 (%2) could not be made and is not printed.\r%3")
-        .arg(client)
-        .arg(name.trimmed(), why);
-}
-
 } // namespace dvq3

@@ -544,7 +544,12 @@ void frmClientInfo::Check() {
     // Scores the record on screen from memory: a scanned client is not stored until its answers
     // are saved, and nothing may overwrite a stored client.
     RecordToDB();
-    const auto scored = ScoreClient(session_);
+    auto tables = LoadProgramScoringTables();
+    if (!tables) {
+        MsgBox(tables.error().text(), vbCritical, kReportErrorTitle);
+        return;
+    }
+    const auto scored = Score(session_.CurrentClient(), session_.CurClient, tables.value());
     if (!scored) {
         MsgBox(scored.error().text(), vbCritical, kReportErrorTitle);
         return;
@@ -552,9 +557,9 @@ void frmClientInfo::Check() {
     QString text = kScaleHeading + u'\r';
     for (int scale = 1; scale <= kScaleSlots; ++scale)
         text += QStringLiteral("%1, %2, %3\r")
-                    .arg(ScaleName[scale].trimmed())
-                    .arg(Percentile[scale])
-                    .arg(RawScore[scale]);
+                    .arg(tables.value().ScaleName[scale].trimmed())
+                    .arg(scored.value().Percentile[scale])
+                    .arg(scored.value().RawScore[scale]);
     MsgBox(text, vbInformation);
 }
 

@@ -32,15 +32,6 @@ namespace {
 enum Choice { Execute = 0, MainMenu = 1 };
 enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2 };
 
-QString TempCopy(int client) {
-    return ProgramFile(QStringLiteral("temp%1").arg(client));
-}
-
-bool Replace(const QString& from, const QString& to) {
-    QFile::remove(to);
-    return QFile::copy(from, to);
-}
-
 QWidget* CommentTab(const QString& text) {
     auto* page = new QWidget;
     auto* frame = new QGroupBox(QStringLiteral("Option Comments"), page);
@@ -229,7 +220,7 @@ void frmSupervisorOptions::ExecuteSelection() {
             frmPrintSelected window(session_, this);
             window.exec();
         } else if (optPrintOption[2]->isChecked()) {
-            PrintAll();
+            PrintAllReports(session_);
         }
         break;
     case VerifyTab:
@@ -248,48 +239,6 @@ void frmSupervisorOptions::ExecuteSelection() {
     default:
         break;
     }
-}
-
-void frmSupervisorOptions::PrintAll() {
-    // Every report is made before the first is printed; a client that cannot be scored is named
-    // and skipped, and its old copy removed, so no stale report reaches the printer.
-    SetWaitPointer();
-    const int count = session_.disk.NumClients();
-    std::vector<int> made;
-    for (int client = 1; client <= count; ++client) {
-        session_.CurClient = client;
-        QFile::remove(TempCopy(client));
-        const auto scored = ScoreClient(session_);
-        if (!scored) {
-            SetDefaultPointer();
-            MsgBox(NotPrintedText(client, session_.CurrentClient().Name, scored.error().text()),
-                   vbCritical, kReportErrorTitle);
-            continue;
-        }
-        if (!Replace(ReportFilePath(), TempCopy(client))) {
-            SetDefaultPointer();
-            MsgBox(
-                NotPrintedText(
-                    client, session_.CurrentClient().Name,
-                    QStringLiteral("The report could not be copied to %1.").arg(TempCopy(client))),
-                vbCritical, kReportErrorTitle);
-            continue;
-        }
-        made.push_back(client);
-    }
-    for (int client : made) {
-        session_.CurClient = client;
-        if (!Replace(TempCopy(client), ReportFilePath())) {
-            MsgBox(NotPrintedText(client, session_.CurrentClient().Name,
-                                  QStringLiteral("The report could not be copied from %1.")
-                                      .arg(TempCopy(client))),
-                   vbCritical, kReportErrorTitle);
-            continue;
-        }
-        PrintReport();
-    }
-    session_.CurClient = 1;
-    SetDefaultPointer();
 }
 
 void frmSupervisorOptions::DeleteClientNames() {

@@ -36,7 +36,6 @@ private:
     void FocusChanged(QWidget* old, QWidget* now);
     void cmdMenuChoice_Click(int index);
     void ExecuteSelection();
-    void PrintAll();
     void DeleteClientNames();
     bool Refused(const QString& title);
     QString CurrentName() const;

@@ -4,14 +4,6 @@
 
 namespace dvq3 {
 
-qint16 LineCount = 1;
-qint16 PageNo = 1;
-
-void ResetReportState() {
-    LineCount = 1;
-    PageNo = 1;
-}
-
 ReportOutput& ReportOutput::indent(int count) {
     line_ += QString(count, u' ');
     return *this;
@@ -33,7 +25,7 @@ ReportOutput& ReportOutput::endLine() {
     text_ += line_;
     text_ += QStringLiteral("\r\n");
     line_.clear();
-    ++LineCount;
+    ++lineCount_;
     return *this;
 }
 

@@ -5,16 +5,9 @@
 
 namespace dvq3 {
 
-// Lines written on the current page of the report being written (1 when a report starts) and
-// the page number.
-extern qint16 LineCount;
-extern qint16 PageNo;
-
-// Back to the state of a report just started: LineCount 1, PageNo 1 (tests).
-void ResetReportState();
-
 // The report file being written, line by line: 80-column text placed by column (counted from
-// 1), each line ended by CR LF. Every line ended here is added to LineCount.
+// 1), each line ended by CR LF. It counts the lines written on the current page (LineCount, 1
+// when a report starts); every line ended here adds one.
 class ReportOutput {
 public:
     // count blanks at the current position.
@@ -26,6 +19,9 @@ public:
     // Ends the current line (an empty one when nothing was placed on it).
     ReportOutput& endLine();
 
+    int LineCount() const { return lineCount_; }
+    void SetLineCount(int count) { lineCount_ = count; }
+
     // The current line so far.
     const QString& line() const { return line_; }
     // Every ended line, as the report file's bytes (Windows-1252).
@@ -34,6 +30,7 @@ public:
 private:
     QString text_;
     QString line_;
+    int lineCount_ = 1;
 };
 
 } // namespace dvq3

@@ -2,6 +2,7 @@
 
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
+#include "reports/ReportMessages.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -49,14 +50,14 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device) {
     device.setPageMargins(QMarginsF(0.5, 0.3, 0.25, 0.2), QPageLayout::Inch);
     QPainter painter;
     if (!painter.begin(&device))
-        return Error::PrinterFault(QStringLiteral("The printer could not be started"));
+        return Error::PrinterFault(kPrinterNotStarted);
     painter.setFont(ReportFont());
     const QFontMetricsF metrics(painter.font(), &device);
     const double pageHeight = painter.viewport().height();
     for (qsizetype p = 0; p < pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
             painter.end();
-            return Error::PrinterFault(QStringLiteral("The printer could not start a new page"));
+            return Error::PrinterFault(kPrinterNoNewPage);
         }
         const QStringList lines = LinesOf(pages[p]);
         const double step =
@@ -68,7 +69,7 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device) {
         }
     }
     if (!painter.end())
-        return Error::PrinterFault(QStringLiteral("The printer could not finish the document"));
+        return Error::PrinterFault(kPrinterNotFinished);
     return {};
 }
 
@@ -77,7 +78,7 @@ Status PrintReportToPdf(const QString& reportPath, const QString& pdfPath) {
     if (!bytes)
         return bytes.error();
     QPdfWriter pdf(pdfPath);
-    pdf.setTitle(QStringLiteral("Corvalent-III report"));
+    pdf.setTitle(kPdfTitle);
     pdf.setResolution(300);
     return RenderReportPages(SplitReportPages(DecodeAnsi(bytes.value())), pdf);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 
 #include <functional>
@@ -8,6 +9,8 @@ class QPlainTextEdit;
 class QWidget;
 
 namespace dvq3 {
+
+class Session;
 
 // Puts the text of the report file into the viewer's text box.
 void LoadReportText(QPlainTextEdit* control);
@@ -19,6 +22,25 @@ void PrintReport();
 
 // Offers to save the report file as a PDF; returns false when nothing was saved.
 bool SaveReportAsPdf(QWidget* parent);
+
+// How the copies of a batch are numbered: "temp" and the copy's place in the batch (1, 2, ...)
+// or the client's record number.
+enum class CopyNumber { InBatchOrder, ClientNumber };
+// What a client that cannot be scored does to a batch: stops it before anything is printed, or
+// is skipped with a message naming it, the others printed.
+enum class OnScoringFault { StopBatch, SkipClient };
+
+// Prints the reports of clients (record numbers), the scoring tables read once. First every
+// client is made current, scored and its report kept as a numbered copy in the program folder;
+// then each copy is put back over report.prn and printed, one printer job per client, in the
+// order given. CurClient is left at the last client scored. Faults are shown; returns false
+// when one stopped the batch.
+bool PrintReports(Session& session, const QList<int>& clients, CopyNumber numbering,
+                  OnScoringFault onFault);
+
+// Prints every client's report (copies temp1, temp2 ... by client number), skipping a client
+// that cannot be scored with a message naming it; CurClient is 1 afterwards.
+void PrintAllReports(Session& session);
 
 // Test seam: receives each printer job's pages instead of a printer.
 void SetPrintJobHandler(std::function<void(const QStringList& pages)> handler);

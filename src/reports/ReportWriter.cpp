@@ -6,7 +6,7 @@
 #include "scoring/NarrativeReader.h"
 #include "scoring/RiskRange.h"
 #include "scoring/ScoringEngine.h"
-#include "scoring/ScoringTables.h"
+#include "scoring/ScoringMessages.h"
 #include "test/Questionnaire.h"
 
 #include <QFile>
@@ -65,13 +65,13 @@ QString Bar(int percentile) {
 }
 
 void EmptyLineBelowPageEnd(ReportOutput& out) {
-    if (LineCount < kPageLines)
+    if (out.LineCount() < kPageLines)
         out.endLine();
 }
 
 // No empty line at the top of a fresh page (LineCount 2) or past its end.
 void EmptyLineInsidePage(ReportOutput& out) {
-    if (InRange(LineCount, 3, kPageLines - 1))
+    if (InRange(out.LineCount(), 3, kPageLines - 1))
         out.endLine();
 }
 
@@ -80,14 +80,6 @@ void EmptyLineInsidePage(ReportOutput& out) {
 // the page holds no room for it. Where the page fills exactly at the end of a line the sections
 // break after that line themselves, as before; this only catches a page that would otherwise
 // run past its 58 lines because it filled on a heading or a notice.
-void KeepOnPage(ReportOutput& out, int lines) {
-    if (LineCount + lines > kPageLines)
-        NewReportPage(out);
-}
-
-QString ReportName() {
-    return ReportField[1].left(25).leftJustified(25, u' ');
-}
 
 struct ItemLabel {
     const char* adjustment; // section 2 item 30 + r
@@ -129,133 +121,158 @@ constexpr std::array<const char*, 5> kChangeAnswers = {"Didn't answer", "Worse",
 
 } // namespace
 
-void WriteReportHeader(ReportOutput& out) {
-    const int indent = 42 - static_cast<int>(ReportTitle.size()) / 2;
-    out.indent(indent).text(ReportTitle).endLine();
-    out.indent(indent).text(QString(ReportTitle.size(), u'*')).endLine();
-    out.at(33).text(QStringLiteral("CONFIDENTIAL REPORT")).endLine();
-    out.endLine();
+ReportWriter::ReportWriter(const Scores& scores, const ScoringTables& tables, int testNumber)
+    : scores_(scores), tables_(tables), testNumber_(testNumber) {}
+
+void ReportWriter::KeepOnPage(int lines) {
+    if (out_.LineCount() + lines > kPageLines)
+        NewReportPage();
+}
+
+QString ReportWriter::ReportName() const {
+    return scores_.ReportField[1].left(25).leftJustified(25, u' ');
+}
+
+void ReportWriter::WriteReportHeader() {
+    const int indent = 42 - static_cast<int>(tables_.ReportTitle.size()) / 2;
+    out_.indent(indent).text(tables_.ReportTitle).endLine();
+    out_.indent(indent).text(QString(tables_.ReportTitle.size(), u'*')).endLine();
+    out_.at(33).text(QStringLiteral("CONFIDENTIAL REPORT")).endLine();
+    out_.endLine();
 
     // Demographics on the left, the boxed arrest summary from column 54.
     constexpr int kBox = 54;
     const QString boxRule(24, u'-');
-    out.indent(kIndent).text(QStringLiteral("NAME OR ID#        : ")).text(ReportName());
-    out.at(kBox).text(boxRule).endLine();
-    out.indent(kIndent).text(QStringLiteral("AGE   : ")).text(ReportField[2]);
-    out.at(20).text(QStringLiteral("SEX    : ")).text(CodeName(GenderNames, ReportField[3]));
-    out.at(kBox).text(QStringLiteral("|  # LIFETIME ARRESTS  |")).endLine();
-    out.indent(kIndent).text(QStringLiteral("DATE OF BIRTH      : ")).text(ReportField[4]);
-    out.at(kBox).text(boxRule).endLine();
-    out.indent(kIndent).text(QStringLiteral("EDUCATION/GRADE    : "));
-    out.text(CodeName(EducationNames, ReportField[5]));
-    out.at(kBox).text(QStringLiteral("| DUI/DWI ARRESTS..")).text(ArrestCount(ArrestText[1]));
-    out.text(QStringLiteral(" |")).endLine();
-    out.indent(kIndent).text(QStringLiteral("ETHNICITY/RACE     : "));
-    out.text(CodeName(RaceNames, ReportField[6]));
-    out.at(kBox).text(QStringLiteral("| ALCOHOL ARRESTS..")).text(ArrestCount(ArrestText[2]));
-    out.text(QStringLiteral(" |")).endLine();
-    out.indent(kIndent).text(QStringLiteral("MARITAL STATUS     : "));
-    out.text(CodeName(MaritalNames, ReportField[7]));
-    out.at(kBox).text(QStringLiteral("| DRUG ARRESTS.....")).text(ArrestCount(ArrestText[3]));
-    out.text(QStringLiteral(" |")).endLine();
-    out.indent(kIndent).text(QStringLiteral("DATE SCORED        : ")).text(ReportField[8]);
-    out.at(kBox).text(boxRule).endLine();
-    out.indent(kIndent)
+    out_.indent(kIndent).text(QStringLiteral("NAME OR ID#        : ")).text(ReportName());
+    out_.at(kBox).text(boxRule).endLine();
+    out_.indent(kIndent).text(QStringLiteral("AGE   : ")).text(scores_.ReportField[2]);
+    out_.at(20)
+        .text(QStringLiteral("SEX    : "))
+        .text(CodeName(GenderNames, scores_.ReportField[3]));
+    out_.at(kBox).text(QStringLiteral("|  # LIFETIME ARRESTS  |")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("DATE OF BIRTH      : ")).text(scores_.ReportField[4]);
+    out_.at(kBox).text(boxRule).endLine();
+    out_.indent(kIndent).text(QStringLiteral("EDUCATION/GRADE    : "));
+    out_.text(CodeName(EducationNames, scores_.ReportField[5]));
+    out_.at(kBox)
+        .text(QStringLiteral("| DUI/DWI ARRESTS.."))
+        .text(ArrestCount(scores_.ArrestText[1]));
+    out_.text(QStringLiteral(" |")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("ETHNICITY/RACE     : "));
+    out_.text(CodeName(RaceNames, scores_.ReportField[6]));
+    out_.at(kBox)
+        .text(QStringLiteral("| ALCOHOL ARRESTS.."))
+        .text(ArrestCount(scores_.ArrestText[2]));
+    out_.text(QStringLiteral(" |")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("MARITAL STATUS     : "));
+    out_.text(CodeName(MaritalNames, scores_.ReportField[7]));
+    out_.at(kBox)
+        .text(QStringLiteral("| DRUG ARRESTS....."))
+        .text(ArrestCount(scores_.ArrestText[3]));
+    out_.text(QStringLiteral(" |")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("DATE SCORED        : ")).text(scores_.ReportField[8]);
+    out_.at(kBox).text(boxRule).endLine();
+    out_.indent(kIndent)
         .text(QStringLiteral("DRIVER'S LICENSE # : "))
-        .text(ReportField[9])
+        .text(scores_.ReportField[9])
         .endLine();
-    out.endLine();
+    out_.endLine();
 }
 
-void WriteProfile(ReportOutput& out, int first, int last) {
-    const bool doubtful = Percentile[1] >= 90;
-    out.at(kChartColumn).text(QStringLiteral("              DVQ-III PROFILE")).endLine();
-    out.indent(kIndent).text(QStringLiteral("Scales ")).indent(8).text(QStringLiteral("% Score"));
-    out.indent(6).text(kChartFrame).endLine();
-    out.indent(kIndent).text(QStringLiteral("------ ")).indent(8).text(QStringLiteral("-------"));
-    out.at(kChartColumn)
+void ReportWriter::WriteProfile(int first, int last) {
+    const bool doubtful = scores_.Percentile[1] >= 90;
+    out_.at(kChartColumn).text(QStringLiteral("              DVQ-III PROFILE")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("Scales ")).indent(8).text(QStringLiteral("% Score"));
+    out_.indent(6).text(kChartFrame).endLine();
+    out_.indent(kIndent).text(QStringLiteral("------ ")).indent(8).text(QStringLiteral("-------"));
+    out_.at(kChartColumn)
         .text(QStringLiteral("-   LOW RISK    -  MEDIUM   -PROBLEM-MAX-"))
         .endLine();
-    out.at(kChartColumn).text(kChartRow).endLine();
+    out_.at(kChartColumn).text(kChartRow).endLine();
 
     bool notScored = false;
     for (int s = first; s <= last; ++s) {
         // One- and two-digit percentiles end in the same column.
-        out.indent(kIndent).text(ScaleName[s]).at(Percentile[s] >= 10 ? 25 : 26);
-        if (OmitCount[s - 1] > 4) {
+        out_.indent(kIndent).text(tables_.ScaleName[s]).at(scores_.Percentile[s] >= 10 ? 25 : 26);
+        if (scores_.OmitCount[s - 1] > 4) {
             notScored = true;
-            out.text(QStringLiteral(" **")).at(kChartColumn);
-            out.text(QStringLiteral("Scale not scored, insufficient answers"));
+            out_.text(QStringLiteral(" **")).at(kChartColumn);
+            out_.text(QStringLiteral("Scale not scored, insufficient answers"));
         } else {
-            out.text(AsNumber(Percentile[s]));
+            out_.text(AsNumber(scores_.Percentile[s]));
             if (doubtful)
-                out.text(QStringLiteral("*"));
-            out.at(kChartColumn).text(Bar(Percentile[s]));
+                out_.text(QStringLiteral("*"));
+            out_.at(kChartColumn).text(Bar(scores_.Percentile[s]));
         }
-        out.endLine();
-        out.at(kChartColumn).text(s == last ? kChartFrame : kChartRow).endLine();
+        out_.endLine();
+        out_.at(kChartColumn).text(s == last ? kChartFrame : kChartRow).endLine();
     }
 
     // An unscored scale's footnote takes precedence over the doubtful-profile one.
     if (notScored)
-        out.indent(kIndent).text(QStringLiteral("** Too many omitted items"));
+        out_.indent(kIndent).text(QStringLiteral("** Too many omitted items"));
     else if (doubtful)
-        out.indent(kIndent).text(QStringLiteral("* These test results"));
-    out.at(kChartColumn)
+        out_.indent(kIndent).text(QStringLiteral("* These test results"));
+    out_.at(kChartColumn)
         .text(QStringLiteral("0               40          70      90 100"))
         .endLine();
     if (notScored)
-        out.indent(kIndent).text(QStringLiteral("   to score this scale"));
+        out_.indent(kIndent).text(QStringLiteral("   to score this scale"));
     else if (doubtful)
-        out.indent(kIndent).text(QStringLiteral("  are inaccurate"));
-    out.at(kChartColumn)
+        out_.indent(kIndent).text(QStringLiteral("  are inaccurate"));
+    out_.at(kChartColumn)
         .text(QStringLiteral("----------- PERCENTILE SCORES -----------"))
         .endLine();
-    out.endLine();
+    out_.endLine();
 }
 
-Status WriteInvalidProfile(ReportOutput& out) {
-    auto lines = ReadInvalidProfileText();
+Status ReportWriter::WriteInvalidProfile() {
+    auto lines = ReadInvalidProfileText(tables_.InvalidProfileText);
     if (!lines)
         return lines.error();
     for (const QString& line : lines.value())
-        out.indent(kIndent).text(line).endLine();
-    out.endLine();
+        out_.indent(kIndent).text(line).endLine();
+    out_.endLine();
     return {};
 }
 
-void WriteNotScorable(ReportOutput& out) {
-    out.text(QStringLiteral("This scale is inaccurate and not scorable because")).endLine();
-    out.indent(kIndent);
-    out.text(QStringLiteral(" the respondent omitted or skipped an excessive number of items."));
-    out.endLine();
+void ReportWriter::WriteNotScorable() {
+    out_.text(QStringLiteral("This scale is inaccurate and not scorable because")).endLine();
+    out_.indent(kIndent);
+    out_.text(QStringLiteral(" the respondent omitted or skipped an excessive number of items."));
+    out_.endLine();
 }
 
-Status WriteScaleNarrative(ReportOutput& out, int scale) {
-    auto paragraph = ReadNarrative(NarrativeFile[scale], RangeKey(Percentile[scale]));
+Status ReportWriter::WriteScaleNarrative(int scale) {
+    // Only the reported scales have their narrative loaded.
+    if (scale < 1 || scale > kReportedScales)
+        MisuseAbort("the narrative of a scale that is not reported");
+    auto paragraph = ReadNarrative(tables_.NarrativeText[scale],
+                                   RangeKey(scores_.Percentile[scale], tables_.RangeName));
     if (!paragraph)
         return paragraph.error();
-    KeepOnPage(out, 2);
-    out.indent(kIndent).text(ScaleName[scale]).at(70);
-    out.text(QStringLiteral("SCORE:") + QString::number(Percentile[scale]) + u'%').endLine();
+    KeepOnPage(2);
+    out_.indent(kIndent).text(tables_.ScaleName[scale]).at(70);
+    out_.text(QStringLiteral("SCORE:") + QString::number(scores_.Percentile[scale]) + u'%')
+        .endLine();
     for (const QString& line : paragraph.value()) {
-        KeepOnPage(out, 1);
-        out.indent(kIndent).text(line).endLine();
-        if (LineCount == kPageLines)
-            NewReportPage(out);
+        KeepOnPage(1);
+        out_.indent(kIndent).text(line).endLine();
+        if (out_.LineCount() == kPageLines)
+            NewReportPage();
     }
     return {};
 }
 
-void WriteCurrentStatus(ReportOutput& out) {
+void ReportWriter::WriteCurrentStatus() {
     // Status items 1..6 are the alcohol column, 7..12 the drugs column.
     QStringList columns[2];
     for (int k = 1; k <= kStatusItems; ++k) {
-        const int item = StatusItem[k];
+        const int item = tables_.StatusItem[k];
         QStringList& column = columns[k <= 6 ? 0 : 1];
-        if (Answer[item] == 1 || Answer[item] == 2)
-            column << StatusText[k][Answer[item]];
-        else if (Answer[item] == 0)
+        if (scores_.Answer[item] == 1 || scores_.Answer[item] == 2)
+            column << tables_.StatusText[k][scores_.Answer[item]];
+        else if (scores_.Answer[item] == 0)
             column << QString::number(item).right(2) + QStringLiteral(". No answer given");
     }
     const QStringList& alcohol = columns[0];
@@ -263,34 +280,34 @@ void WriteCurrentStatus(ReportOutput& out) {
 
     const QString alcoholHeading = QStringLiteral("CURRENT ALCOHOL STATUS");
     const QString drugsHeading = QStringLiteral("CURRENT DRUGS STATUS");
-    KeepOnPage(out, 3); // the heading, its underline and the first row
+    KeepOnPage(3); // the heading, its underline and the first row
     for (bool underline : {false, true}) {
         if (!alcohol.isEmpty())
-            out.indent(kIndent).text(underline ? QString(alcoholHeading.size(), u'-')
-                                               : alcoholHeading);
+            out_.indent(kIndent).text(underline ? QString(alcoholHeading.size(), u'-')
+                                                : alcoholHeading);
         if (!drugs.isEmpty())
-            out.at(kRightColumn)
+            out_.at(kRightColumn)
                 .text(underline ? QString(drugsHeading.size(), u'-') : drugsHeading);
-        out.endLine();
+        out_.endLine();
     }
 
     const qsizetype rows = std::max(alcohol.size(), drugs.size());
     for (qsizetype r = 0; r < rows; ++r) {
-        KeepOnPage(out, 1);
+        KeepOnPage(1);
         if (r < alcohol.size())
-            out.at(kIndent + 1).text(alcohol[r]);
+            out_.at(kIndent + 1).text(alcohol[r]);
         if (r < drugs.size())
-            out.at(kRightColumn).text(drugs[r]);
-        out.endLine();
-        if (LineCount == kPageLines)
-            NewReportPage(out);
+            out_.at(kRightColumn).text(drugs[r]);
+        out_.endLine();
+        if (out_.LineCount() == kPageLines)
+            NewReportPage();
     }
-    EmptyLineBelowPageEnd(out);
+    EmptyLineBelowPageEnd(out_);
 }
 
-void WriteItemCheck(ReportOutput& out) {
-    const qint16 counted = LineCount;
-    out.at(32).text(QStringLiteral("* * * OVERRIDE * * *")).endLine();
+void ReportWriter::WriteItemCheck() {
+    const int counted = out_.LineCount();
+    out_.at(32).text(QStringLiteral("* * * OVERRIDE * * *")).endLine();
 
     struct Override {
         int item;
@@ -306,149 +323,150 @@ void WriteItemCheck(ReportOutput& out) {
     bool flagged = false;
     bool omitted = false;
     for (const Override& o : kOverrides) {
-        flagged = flagged || Answer[o.item] == o.answer;
-        omitted = omitted || Answer[o.item] == 0;
+        flagged = flagged || scores_.Answer[o.item] == o.answer;
+        omitted = omitted || scores_.Answer[o.item] == 0;
     }
     if (flagged) {
         for (const Override& o : kOverrides)
-            if (Answer[o.item] == o.answer)
-                out.at(kIndent + 1).text(QString::fromLatin1(o.text)).endLine();
+            if (scores_.Answer[o.item] == o.answer)
+                out_.at(kIndent + 1).text(QString::fromLatin1(o.text)).endLine();
     } else if (omitted) {
         for (const Override& o : kOverrides)
-            if (Answer[o.item] == 0)
-                out.at(kIndent + 1)
+            if (scores_.Answer[o.item] == 0)
+                out_.at(kIndent + 1)
                     .text(QString::number(o.item) +
                           QStringLiteral(". The applicant did not answer this item."))
                     .endLine();
     } else {
-        out.at(kIndent + 1);
-        out.text(QStringLiteral(
+        out_.at(kIndent + 1);
+        out_.text(QStringLiteral(
             "With regard to items 10, 18, 26 and 28 the applicant's answers indicate"));
-        out.endLine();
-        out.at(kIndent + 1);
-        out.text(QStringLiteral("this individual has not used drugs or alcohol in the last year."));
-        out.endLine();
+        out_.endLine();
+        out_.at(kIndent + 1);
+        out_.text(
+            QStringLiteral("this individual has not used drugs or alcohol in the last year."));
+        out_.endLine();
     }
-    LineCount = counted;
+    out_.SetLineCount(counted);
 }
 
-void NewReportPage(ReportOutput& out) {
-    ++PageNo;
-    out.text(QStringLiteral("\f")).endLine();
-    out.indent(kIndent).text(QStringLiteral("NAME: ")).text(ReportName());
-    out.at(41).text(u'-' + QString::number(PageNo).right(1) + u'-');
-    out.at(65).text(QStringLiteral("DVQ-III REPORT")).endLine();
-    out.endLine();
-    LineCount = 2;
+void ReportWriter::NewReportPage() {
+    ++pageNo_;
+    out_.text(QStringLiteral("\f")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("NAME: ")).text(ReportName());
+    out_.at(41).text(u'-' + QString::number(pageNo_).right(1) + u'-');
+    out_.at(65).text(QStringLiteral("DVQ-III REPORT")).endLine();
+    out_.endLine();
+    out_.SetLineCount(2);
 }
 
-void WriteAbstinence(ReportOutput& out) {
+void ReportWriter::WriteAbstinence() {
     std::array<QString, 8> statement;
     for (int k = 1; k <= 7; ++k) {
         const int item = SectionStart[4] + k;
-        const int answer = Answer[item];
-        statement[k] = answer > 0 ? AbstinenceText[4 * (k - 1) + answer]
+        const int answer = scores_.Answer[item];
+        statement[k] = answer > 0 ? tables_.AbstinenceText[4 * (k - 1) + answer]
                                   : QString::number(item).rightJustified(3, u' ') +
                                         QStringLiteral(". No response given");
     }
-    out.at(32).text(QStringLiteral("ABSTINENCE & RECOVERY")).endLine();
+    out_.at(32).text(QStringLiteral("ABSTINENCE & RECOVERY")).endLine();
     // Items 94..96 on the left, 98..100 on the right, 97 on a line of its own.
     for (int row = 1; row <= 3; ++row)
-        out.indent(kIndent)
+        out_.indent(kIndent)
             .text(statement[row])
             .at(kRightColumn)
             .text(statement[row + 4])
             .endLine();
-    out.indent(kIndent).text(statement[4]).endLine();
-    EmptyLineBelowPageEnd(out);
+    out_.indent(kIndent).text(statement[4]).endLine();
+    EmptyLineBelowPageEnd(out_);
 }
 
-void WriteApplicantAnswers(ReportOutput& out) {
-    out.at(33).text(QStringLiteral("APPLICANT'S ANSWERS")).endLine();
-    out.at(kIndent + 1);
-    out.text(
+void ReportWriter::WriteApplicantAnswers() {
+    out_.at(33).text(QStringLiteral("APPLICANT'S ANSWERS")).endLine();
+    out_.at(kIndent + 1);
+    out_.text(
         QStringLiteral("The  following  Applicant Adjustment and  Applicant Change  scales  are"));
-    out.endLine();
-    out.at(kIndent + 1);
-    out.text(
+    out_.endLine();
+    out_.at(kIndent + 1);
+    out_.text(
         QStringLiteral("included to provide insight  regarding applicant's attitude, motivation"));
-    out.endLine();
-    out.at(kIndent + 1);
-    out.text(QStringLiteral("and changes that occurred since their license was revoked."))
+    out_.endLine();
+    out_.at(kIndent + 1);
+    out_.text(QStringLiteral("and changes that occurred since their license was revoked."))
         .endLine();
-    out.endLine();
-    out.indent(kIndent).text(QStringLiteral("APPLICANT ADJUSTMENT"));
-    out.at(kRightColumn).text(QStringLiteral("APPLICANT CHANGE")).endLine();
-    out.indent(kIndent).text(QStringLiteral("--------------------"));
-    out.at(kRightColumn).text(QStringLiteral("----------------")).endLine();
+    out_.endLine();
+    out_.indent(kIndent).text(QStringLiteral("APPLICANT ADJUSTMENT"));
+    out_.at(kRightColumn).text(QStringLiteral("APPLICANT CHANGE")).endLine();
+    out_.indent(kIndent).text(QStringLiteral("--------------------"));
+    out_.at(kRightColumn).text(QStringLiteral("----------------")).endLine();
 
     const int firstAdjustment = SectionStart[1] + 1;
     const int firstChange = SectionStart[2] + 1;
     for (std::size_t r = 0; r < kItemLabels.size(); ++r) {
         const int adjustment = firstAdjustment + static_cast<int>(r);
-        out.indent(kIndent).text(QString::fromLatin1(kItemLabels[r].adjustment));
-        out.text(QString::fromLatin1(kAdjustmentAnswers[Answer[adjustment]]));
+        out_.indent(kIndent).text(QString::fromLatin1(kItemLabels[r].adjustment));
+        out_.text(QString::fromLatin1(kAdjustmentAnswers[scores_.Answer[adjustment]]));
         if (kItemLabels[r].change) {
             const int change = firstChange + static_cast<int>(r);
-            out.at(kRightColumn).text(QString::fromLatin1(kItemLabels[r].change));
-            out.text(QString::fromLatin1(kChangeAnswers[Answer[change]]));
+            out_.at(kRightColumn).text(QString::fromLatin1(kItemLabels[r].change));
+            out_.text(QString::fromLatin1(kChangeAnswers[scores_.Answer[change]]));
         }
-        out.endLine();
+        out_.endLine();
     }
-    out.endLine();
+    out_.endLine();
 
     int yesCount = 0;
     for (int item = firstAdjustment; item <= SectionStart[2]; ++item)
-        yesCount += Answer[item] == 1 ? 1 : 0;
+        yesCount += scores_.Answer[item] == 1 ? 1 : 0;
     int betterCount = 0;
     for (int item = firstChange; item <= SectionStart[3]; ++item)
-        betterCount += Answer[item] == 3 ? 1 : 0;
+        betterCount += scores_.Answer[item] == 3 ? 1 : 0;
     const bool compliant = yesCount >= 9;
     const bool changed = betterCount >= 10;
-    out.indent(kIndent).text(QStringLiteral("*Applicant's  Adjustment answers"));
-    out.at(kRightColumn)
+    out_.indent(kIndent).text(QStringLiteral("*Applicant's  Adjustment answers"));
+    out_.at(kRightColumn)
         .text(changed ? QStringLiteral("*Applicant Change  answers meet the")
                       : QStringLiteral("*Applicant  Change  answers  do not"))
         .endLine();
-    out.indent(kIndent).text(compliant ? QStringLiteral("meet the  criterion (9+ Yes) for")
-                                       : QStringLiteral("do not  meet  the  criterion (9+"));
-    out.at(kRightColumn)
+    out_.indent(kIndent).text(compliant ? QStringLiteral("meet the  criterion (9+ Yes) for")
+                                        : QStringLiteral("do not  meet  the  criterion (9+"));
+    out_.at(kRightColumn)
         .text(changed ? QStringLiteral("criterion (10+ Better) for positive")
                       : QStringLiteral("meet the criterion (10+ Better) for"))
         .endLine();
-    out.indent(kIndent).text(compliant ? QStringLiteral("positive compliance.")
-                                       : QStringLiteral("Yes) for positive compliance."));
-    out.at(kRightColumn)
+    out_.indent(kIndent).text(compliant ? QStringLiteral("positive compliance.")
+                                        : QStringLiteral("Yes) for positive compliance."));
+    out_.at(kRightColumn)
         .text(changed ? QStringLiteral("change.") : QStringLiteral("positive change."))
         .endLine();
-    EmptyLineBelowPageEnd(out);
+    EmptyLineBelowPageEnd(out_);
 }
 
-void WriteSignatureBlock(ReportOutput& out) {
-    out.indent(kIndent);
-    out.text(
+void ReportWriter::WriteSignatureBlock() {
+    out_.indent(kIndent);
+    out_.text(
         QStringLiteral("COMMENTS:______________________________________________________________"));
-    out.endLine();
-    out.endLine();
-    out.indent(kIndent).text(QString(71, u'_')).endLine();
-    out.endLine();
-    out.indent(kIndent).text(QString(27, u'_'));
-    out.text(QStringLiteral("  __________________________  ______________"));
-    out.at(39).text(QStringLiteral("STAFF MEMBER SIGNATURE         DATE")).endLine();
-    EmptyLineBelowPageEnd(out);
+    out_.endLine();
+    out_.endLine();
+    out_.indent(kIndent).text(QString(71, u'_')).endLine();
+    out_.endLine();
+    out_.indent(kIndent).text(QString(27, u'_'));
+    out_.text(QStringLiteral("  __________________________  ______________"));
+    out_.at(39).text(QStringLiteral("STAFF MEMBER SIGNATURE         DATE")).endLine();
+    EmptyLineBelowPageEnd(out_);
 }
 
-void WriteResponses(ReportOutput& out, qint16 testNumber) {
-    out.at(34).text(QStringLiteral("DVQ-III RESPONSES"));
-    out.at(60).text(QStringLiteral("(Test #") + QString::number(testNumber) + u')').endLine();
-    out.at(34).text(QStringLiteral("-----------------")).endLine();
+void ReportWriter::WriteResponses() {
+    out_.at(34).text(QStringLiteral("DVQ-III RESPONSES"));
+    out_.at(60).text(QStringLiteral("(Test #") + QString::number(testNumber_) + u')').endLine();
+    out_.at(34).text(QStringLiteral("-----------------")).endLine();
     for (int first : {1, 51}) {
         const int last = first + 49;
-        out.at(12).text(QString::number(first).rightJustified(3, u' ') + u'-' +
-                        QString::number(last).rightJustified(3, u' ') + u' ');
+        out_.at(12).text(QString::number(first).rightJustified(3, u' ') + u'-' +
+                         QString::number(last).rightJustified(3, u' ') + u' ');
         QString answers;
         for (int item = first; item <= last; ++item) {
-            const int answer = Answer[item];
+            const int answer = scores_.Answer[item];
             if (item <= SectionStart[1])
                 answers += answer == 1 ? u'T' : answer == 2 ? u'F' : u'0';
             else
@@ -456,85 +474,83 @@ void WriteResponses(ReportOutput& out, qint16 testNumber) {
             if ((item - first + 1) % 10 == 0)
                 answers += u' ';
         }
-        out.text(answers).endLine();
+        out_.text(answers).endLine();
     }
-    EmptyLineBelowPageEnd(out);
+    EmptyLineBelowPageEnd(out_);
 }
 
-void WritePublisherLines(ReportOutput& out) {
-    while (LineCount < kPageLines - 1)
-        out.endLine();
-    if (LineCount < kPageLines) {
-        out.at(5).text(kPublisherNotice).endLine();
-        out.at(10).text(kPublisherAddress).endLine();
+void ReportWriter::WritePublisherLines() {
+    while (out_.LineCount() < kPageLines - 1)
+        out_.endLine();
+    if (out_.LineCount() < kPageLines) {
+        out_.at(5).text(kPublisherNotice).endLine();
+        out_.at(10).text(kPublisherAddress).endLine();
     }
 }
 
-Result<QByteArray> BuildReport(qint16 testNumber) {
-    ResetReportState();
-    ReportOutput out;
-    out.endLine();
-    WriteReportHeader(out);
+Result<QByteArray> ReportWriter::BuildReport() {
+    // The status items index the answers; tables that Score refused make no report either.
+    if (auto checked = CheckTableIndexes(tables_); !checked)
+        return checked.error();
+    out_.endLine();
+    WriteReportHeader();
     for (const char* line :
          {"DVQ-III results  are confidential  and  should  be  considered working",
           "hypotheses. No  diagnosis  or decision  should be  based  solely  upon",
           "DVQ-III results. The DVQ-III is to be used  in conjunction with exper-",
           "ienced staff judgment."})
-        out.indent(kIndent).text(QString::fromLatin1(line)).endLine();
-    out.endLine();
-    WriteProfile(out, 1, 2);
+        out_.indent(kIndent).text(QString::fromLatin1(line)).endLine();
+    out_.endLine();
+    WriteProfile(1, 2);
 
     // An untruthful profile gets its notice instead of the rest of the report.
-    if (Percentile[1] >= 95) {
-        if (auto written = WriteInvalidProfile(out); !written)
+    if (scores_.Percentile[1] >= 95) {
+        if (auto written = WriteInvalidProfile(); !written)
             return written.error();
-        WritePublisherLines(out);
-        return out.bytes();
+        WritePublisherLines();
+        return out_.bytes();
     }
 
     for (int s = 1; s <= 2; ++s) {
-        if (OmitCount[s - 1] > 4) {
-            KeepOnPage(out, 3);
-            out.endLine();
-            out.indent(kIndent).text(ScaleName[s]).text(QStringLiteral(" SCALE: "));
-            WriteNotScorable(out);
-            EmptyLineInsidePage(out);
+        if (scores_.OmitCount[s - 1] > 4) {
+            KeepOnPage(3);
+            out_.endLine();
+            out_.indent(kIndent).text(tables_.ScaleName[s]).text(QStringLiteral(" SCALE: "));
+            WriteNotScorable();
+            EmptyLineInsidePage(out_);
             if (s == 2)
-                EmptyLineInsidePage(out);
+                EmptyLineInsidePage(out_);
         } else {
-            if (auto written = WriteScaleNarrative(out, s); !written)
+            if (auto written = WriteScaleNarrative(s); !written)
                 return written.error();
-            EmptyLineInsidePage(out);
+            EmptyLineInsidePage(out_);
         }
     }
-    WriteCurrentStatus(out);
-    WriteItemCheck(out);
+    WriteCurrentStatus();
+    WriteItemCheck();
     // The second part always starts on a page of its own.
-    NewReportPage(out);
-    WriteAbstinence(out);
-    WriteApplicantAnswers(out);
+    NewReportPage();
+    WriteAbstinence();
+    WriteApplicantAnswers();
     // Closing sections that do not fit on the last page are left out.
-    if (LineCount + 6 < kPageLines)
-        WriteSignatureBlock(out);
-    if (LineCount + 4 < kPageLines)
-        WriteResponses(out, testNumber);
-    if (LineCount + 1 < kPageLines)
-        WritePublisherLines(out);
-    return out.bytes();
+    if (out_.LineCount() + 6 < kPageLines)
+        WriteSignatureBlock();
+    if (out_.LineCount() + 4 < kPageLines)
+        WriteResponses();
+    if (out_.LineCount() + 1 < kPageLines)
+        WritePublisherLines();
+    return out_.bytes();
 }
 
-Status WriteReport(const QString& path, qint16 testNumber) {
-    auto report = BuildReport(testNumber);
-    if (!report)
-        return report.error();
+Result<QByteArray> BuildReport(const Scores& scores, const ScoringTables& tables, int testNumber) {
+    return ReportWriter(scores, tables, testNumber).BuildReport();
+}
+
+Status WriteReport(const QString& path, const QByteArray& report) {
     bool replaced = false;
-    if (auto written = ReplaceFile(path, report.value(), &replaced); !written)
-        return ScoringFault(
-            (replaced ? QStringLiteral("the report file %1 was written, but it could not be "
-                                       "flushed to the device (%2).")
-                      : QStringLiteral("the report file %1 could not be written (%2); the "
-                                       "previous report is unchanged."))
-                .arg(QFileInfo(path).fileName(), written.error().text()));
+    if (auto written = ReplaceFile(path, report, &replaced); !written)
+        return ScoringFault((replaced ? kReportNotFlushed : kReportNotWritten)
+                                .arg(QFileInfo(path).fileName(), written.error().text()));
     return {};
 }
 

@@ -1,32 +1,17 @@
 #include "reports/frmPrintSelected.h"
 
-#include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
 #include "records/Session.h"
 #include "reports/ReportPrinting.h"
-#include "reports/ReportText.h"
-#include "reports/ScoreClient.h"
 #include "ui/ClientList.h"
 #include "ui/WindowRoutines.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QVBoxLayout>
 
 namespace dvq3 {
 namespace {
 
 enum Choice { PrintChosen = 0, SelectAll = 1, Cancel = 2 };
-
-QString CopyPath(int number) {
-    return ProgramFile(QStringLiteral("temp%1").arg(number));
-}
-
-// Copies from over to, replacing to.
-bool Replace(const QString& from, const QString& to) {
-    QFile::remove(to);
-    return QFile::copy(from, to);
-}
 
 } // namespace
 
@@ -101,39 +86,14 @@ void frmPrintSelected::cmdMenuChoice_Click(int index) {
 }
 
 void frmPrintSelected::PrintSelected() {
-    // Score every selected client first: a fault stops the run before anything is printed.
-    int copies = 0;
-    SetWaitPointer();
-    for (int i = 0; i < lbNameDisplay->count(); ++i) {
-        if (!lbNameDisplay->item(i)->isSelected())
-            continue;
-        lbNameDisplay->setCurrentRow(i, QItemSelectionModel::NoUpdate);
-        ++copies;
-        session_.CurClient = i + 1;
-        auto scored = ScoreClient(session_);
-        if (!scored) {
-            SetDefaultPointer();
-            MsgBox(scored.error().text(), vbCritical, QStringLiteral("Report Error"));
-            return;
+    QList<int> clients;
+    for (int i = 0; i < lbNameDisplay->count(); ++i)
+        if (lbNameDisplay->item(i)->isSelected()) {
+            lbNameDisplay->setCurrentRow(i, QItemSelectionModel::NoUpdate);
+            clients << i + 1;
         }
-        if (!Replace(ReportFilePath(), CopyPath(copies))) {
-            SetDefaultPointer();
-            MsgBox(QStringLiteral("The report could not be copied to %1.").arg(CopyPath(copies)),
-                   vbCritical, QStringLiteral("Report Error"));
-            return;
-        }
-    }
-    for (int copy = 1; copy <= copies; ++copy) {
-        if (!Replace(CopyPath(copy), ReportFilePath())) {
-            SetDefaultPointer();
-            MsgBox(QStringLiteral("The report could not be copied from %1.").arg(CopyPath(copy)),
-                   vbCritical, QStringLiteral("Report Error"));
-            return;
-        }
-        PrintReport();
-    }
-    SetDefaultPointer();
-    accept();
+    if (PrintReports(session_, clients, CopyNumber::InBatchOrder, OnScoringFault::StopBatch))
+        accept();
 }
 
 } // namespace dvq3

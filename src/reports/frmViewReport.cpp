@@ -1,6 +1,7 @@
 #include "reports/frmViewReport.h"
 
 #include "platform/MsgBox.h"
+#include "reports/ReportMessages.h"
 #include "reports/ReportPrinting.h"
 #include "reports/ScoreClient.h"
 #include "ui/WindowRoutines.h"
@@ -74,7 +75,7 @@ void frmViewReport::Form_Activate() {
     auto scored = ScoreClient(session_);
     if (!scored) {
         MOUSEDEFAULT();
-        MsgBox(scored.error().text(), vbCritical, QStringLiteral("Report Error"));
+        MsgBox(scored.error().text(), vbCritical, kReportErrorTitle);
         QTimer::singleShot(0, this, &QDialog::reject);
         return;
     }

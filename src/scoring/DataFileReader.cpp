@@ -2,6 +2,7 @@
 
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
+#include "scoring/ScoringMessages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,8 +27,21 @@ QStringList SplitLines(const QByteArray& bytes) {
 
 } // namespace
 
+ValueName::ValueName(const char* format, std::initializer_list<int> numbers) : format_(format) {
+    for (int number : numbers)
+        if (count_ < static_cast<int>(numbers_.size()))
+            numbers_[count_++] = number;
+}
+
+QString ValueName::text() const {
+    QString text = QString::fromLatin1(format_);
+    for (int i = 0; i < count_; ++i)
+        text = text.arg(numbers_[i]);
+    return text;
+}
+
 Error ScoringFault(const QString& problem) {
-    return Error::DataFileFault(QStringLiteral("Scoring stopped: ") + problem);
+    return Error::DataFileFault(kScoringStopped + problem);
 }
 
 DataFileReader::DataFileReader(QString name, QStringList lines)
@@ -61,8 +75,8 @@ Error DataFileReader::fileFault(const QString& problem) const {
     return ScoringFault(QStringLiteral("%1 %2.").arg(name_, problem));
 }
 
-Error DataFileReader::earlyEnd(const QString& what) const {
-    return fileFault(QStringLiteral("ends too early: %1 is missing").arg(what));
+Error DataFileReader::earlyEnd(const ValueName& what) const {
+    return fileFault(QStringLiteral("ends too early: %1 is missing").arg(what.text()));
 }
 
 void DataFileReader::nextLine() {
@@ -71,7 +85,7 @@ void DataFileReader::nextLine() {
     afterComma_ = false;
 }
 
-Result<QString> DataFileReader::readString(const QString& what) {
+Result<QString> DataFileReader::readString(const ValueName& what) {
     for (;;) {
         if (atEnd())
             return earlyEnd(what);
@@ -98,7 +112,7 @@ Result<QString> DataFileReader::readString(const QString& what) {
     if (text[c] == u'"') {
         const qsizetype close = text.indexOf(u'"', c + 1);
         if (close < 0)
-            return fault(QStringLiteral("%1 has no closing quote").arg(what));
+            return fault(QStringLiteral("%1 has no closing quote").arg(what.text()));
         QString value = text.mid(c + 1, close - c - 1);
         c = close + 1;
         while (c < text.size() && IsBlank(text[c]))
@@ -109,7 +123,7 @@ Result<QString> DataFileReader::readString(const QString& what) {
             column_ = c + 1;
             afterComma_ = true;
         } else {
-            return fault(QStringLiteral("%1 has text after its closing quote").arg(what));
+            return fault(QStringLiteral("%1 has text after its closing quote").arg(what.text()));
         }
         return value;
     }
@@ -125,7 +139,7 @@ Result<QString> DataFileReader::readString(const QString& what) {
     return text.mid(c, comma - c);
 }
 
-Result<qint16> DataFileReader::readInteger(const QString& what) {
+Result<qint16> DataFileReader::readInteger(const ValueName& what) {
     auto field = readString(what);
     if (!field)
         return field.error();
@@ -142,24 +156,24 @@ Result<qint16> DataFileReader::readInteger(const QString& what) {
         value = -value;
     if (!whole || value < -32768 || value > 32767)
         return fault(QStringLiteral("%1 is \"%2\", not a whole number from -32768 to 32767")
-                         .arg(what, field.value()));
+                         .arg(what.text(), field.value()));
     return static_cast<qint16>(value);
 }
 
-Result<qint16> DataFileReader::readBounded(const QString& what, int low, int high) {
+Result<qint16> DataFileReader::readBounded(const ValueName& what, int low, int high) {
     auto value = readInteger(what);
     if (!value)
         return value;
     if (value.value() < low || value.value() > high)
         return fault(QStringLiteral("%1 is %2, outside %3 to %4")
-                         .arg(what)
+                         .arg(what.text())
                          .arg(value.value())
                          .arg(low)
                          .arg(high));
     return value;
 }
 
-Result<QString> DataFileReader::readLine(const QString& what) {
+Result<QString> DataFileReader::readLine(const ValueName& what) {
     if (atEnd())
         return earlyEnd(what);
     valueLine_ = line_;

@@ -5,7 +5,24 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <initializer_list>
+
 namespace dvq3 {
+
+// What a value of a data file is, for the fault message that names it: a format with up to four
+// whole numbers ("scale name %1"). It is turned into text only when a fault is found, since
+// almost every value read is good.
+class ValueName {
+public:
+    ValueName(const char* format, std::initializer_list<int> numbers = {});
+    QString text() const;
+
+private:
+    const char* format_;
+    std::array<int, 4> numbers_{};
+    int count_ = 0;
+};
 
 // One scoring or report text file of the program folder, read whole and then consumed value by
 // value the way the files are laid out: free-format fields (quoted strings, several values a
@@ -20,17 +37,18 @@ public:
 
     // The next field: leading blanks skipped, ends at a comma or the end of the line. A quoted
     // value runs to its closing quote, commas and leading blanks included. Lines holding only
-    // blanks carry no value and are passed over. what names the value for the fault message.
-    Result<QString> readString(const QString& what);
+    // blanks carry no value and are passed over.
+    Result<QString> readString(const ValueName& what);
     // The next field as a whole number that fits 16 bits.
-    Result<qint16> readInteger(const QString& what);
+    Result<qint16> readInteger(const ValueName& what);
     // A whole number that must lie in low..high (a count within its bound, an item number).
-    Result<qint16> readBounded(const QString& what, int low, int high);
+    Result<qint16> readBounded(const ValueName& what, int low, int high);
     // The rest of the current line (the whole next line after a field ended it).
-    Result<QString> readLine(const QString& what);
+    Result<QString> readLine(const ValueName& what);
 
     bool atEnd() const { return line_ >= lines_.size(); }
     const QString& name() const { return name_; }
+    const QStringList& lines() const { return lines_; }
 
     // A fault at the value just read (or being read).
     Error fault(const QString& problem) const;
@@ -39,7 +57,7 @@ public:
 
 private:
     DataFileReader(QString name, QStringList lines);
-    Error earlyEnd(const QString& what) const;
+    Error earlyEnd(const ValueName& what) const;
     void nextLine();
 
     QString name_;

@@ -1,6 +1,5 @@
 #include "scoring/NarrativeReader.h"
 
-#include "platform/ProgramFolder.h"
 #include "scoring/DataFileReader.h"
 
 namespace dvq3 {
@@ -8,44 +7,39 @@ namespace {
 
 const QString kEnd = QStringLiteral("END");
 
-// Lines up to the "END" line, which is consumed and not returned.
-Result<QStringList> ReadToEnd(DataFileReader& file, const QString& what) {
-    QStringList lines;
-    while (!file.atEnd()) {
-        auto line = file.readLine(what);
-        if (!line)
-            return line.error();
-        if (line.value() == kEnd)
-            return lines;
-        lines << line.value();
-    }
-    return file.fileFault(QStringLiteral("has no \"END\" line after %1").arg(what));
+// Lines from first up to the "END" line, which is not returned: the paragraph of key, or the
+// whole text when key is empty.
+Result<QStringList> ReadToEnd(const TextFile& file, qsizetype first, const QString& key) {
+    for (qsizetype line = first; line < file.lines.size(); ++line)
+        if (file.lines[line] == kEnd)
+            return file.lines.mid(first, line - first);
+    const QString what = key.isEmpty() ? QStringLiteral("its text")
+                                       : QStringLiteral("the paragraph \"%1\"").arg(key);
+    return ScoringFault(QStringLiteral("%1 has no \"END\" line after %2.").arg(file.name, what));
 }
 
 } // namespace
 
-Result<QStringList> ReadNarrative(const QString& path, const QString& key) {
+TextFile LoadTextFile(const QString& path) {
     auto opened = DataFileReader::Open(path);
     if (!opened)
-        return opened.error();
-    DataFileReader file = opened.value();
-    const QString paragraph = QStringLiteral("the paragraph \"%1\"").arg(key);
-    while (!file.atEnd()) {
-        auto line = file.readLine(paragraph);
-        if (!line)
-            return line.error();
-        if (line.value() == key)
-            return ReadToEnd(file, paragraph);
-    }
-    return file.fileFault(QStringLiteral("has no paragraph for \"%1\"").arg(key));
+        return {QString(), {}, opened.error()};
+    return {opened.value().name(), opened.value().lines(), std::nullopt};
 }
 
-Result<QStringList> ReadInvalidProfileText() {
-    auto opened = DataFileReader::Open(ProgramFile(QStringLiteral("INVAL.TXT")));
-    if (!opened)
-        return opened.error();
-    DataFileReader file = opened.value();
-    return ReadToEnd(file, QStringLiteral("its text"));
+Result<QStringList> ReadNarrative(const TextFile& file, const QString& key) {
+    if (file.fault)
+        return *file.fault;
+    const qsizetype at = file.lines.indexOf(key);
+    if (at < 0)
+        return ScoringFault(QStringLiteral("%1 has no paragraph for \"%2\".").arg(file.name, key));
+    return ReadToEnd(file, at + 1, key);
+}
+
+Result<QStringList> ReadInvalidProfileText(const TextFile& file) {
+    if (file.fault)
+        return *file.fault;
+    return ReadToEnd(file, 0, QString());
 }
 
 } // namespace dvq3

@@ -1,10 +1,8 @@
 #include "scoring/RiskRange.h"
 
-#include "scoring/ScoringTables.h"
-
 namespace dvq3 {
 
-QString RangeKey(int percentile) {
+QString RangeKey(int percentile, const std::array<QString, 5>& RangeName) {
     if (percentile <= 39)
         return RangeName[1];
     if (percentile <= 55)

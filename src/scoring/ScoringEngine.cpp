@@ -1,27 +1,12 @@
 #include "scoring/ScoringEngine.h"
 
 #include "records/CodeTables.h"
-#include "records/DataDisk.h"
 #include "scoring/DataFileReader.h"
-#include "scoring/ScoringTables.h"
 #include "test/Questionnaire.h"
 
 #include <limits>
 
 namespace dvq3 {
-
-std::array<qint16, 6> MaxAnswerCode{};
-std::array<QString, 10> ReportField;
-std::array<QString, 4> ArrestText;
-std::array<qint16, 101> Answer{};
-std::array<qint16, 101> ItemPoints{};
-std::array<qint16, 7> RawScore{};
-std::array<qint16, 7> DeviantCount{};
-std::array<qint16, 6> OmitCount{};
-std::array<qint16, 7> Percentile{};
-std::array<qint16, 7> UncorrectedPercentile{};
-qint16 NormSex = 1;
-qint16 NormGroup = 1;
 
 namespace {
 
@@ -58,21 +43,60 @@ int DigitValue(QChar c) {
 }
 
 // Raw score plus a truth correction, refused when it leaves 16 bits.
-Status AddCorrection(int scale, int band) {
-    const int points = scale <= 4 ? TruthCorrection[scale][band] : 0;
-    const int sum = RawScore[scale] + points;
+Status AddCorrection(Scores& r, const ScoringTables& t, int scale, int band) {
+    const int points = scale <= 4 ? t.TruthCorrection[scale][band] : 0;
+    const int sum = r.RawScore[scale] + points;
     if (sum < std::numeric_limits<qint16>::min() || sum > std::numeric_limits<qint16>::max())
         return ScoringFault(QStringLiteral("DVQ3B.TXT: the truth correction of scale %1, band %2 "
                                            "(%3) takes the raw score %4 out of range.")
                                 .arg(scale)
                                 .arg(band)
                                 .arg(points)
-                                .arg(RawScore[scale]));
-    RawScore[scale] = static_cast<qint16>(sum);
+                                .arg(r.RawScore[scale]));
+    r.RawScore[scale] = static_cast<qint16>(sum);
     return {};
 }
 
+Error TableFault(const QString& what, int value, int low, int high) {
+    return ScoringFault(QStringLiteral("DVQ3B.TXT: %1 is %2, outside %3 to %4.")
+                            .arg(what)
+                            .arg(value)
+                            .arg(low)
+                            .arg(high));
+}
+
 } // namespace
+
+Status CheckTableIndexes(const ScoringTables& t) {
+    for (int k = 1; k <= kStatusItems; ++k)
+        if (!InRange(t.StatusItem[k], 1, kItemCount))
+            return TableFault(QStringLiteral("the item number of status item %1").arg(k),
+                              t.StatusItem[k], 1, kItemCount);
+    const auto& items = t.ScaleItems[1];
+    if (!InRange(items[0], 0, kMaxScaleItems))
+        return TableFault(QStringLiteral("the count of the item list of scale slot 1"), items[0], 0,
+                          kMaxScaleItems);
+    for (int k = 1; k <= items[0]; ++k)
+        if (!InRange(items[k], 1, kItemCount))
+            return TableFault(QStringLiteral("item %1 of the item list of scale slot 1").arg(k),
+                              items[k], 1, kItemCount);
+    for (int sex = 1; sex <= 2; ++sex) {
+        if (!InRange(t.RatioBounds[sex][0], 0, kMaxRatioBounds))
+            return TableFault(
+                QStringLiteral("the count of the scale 2 bound table for sex %1").arg(sex),
+                t.RatioBounds[sex][0], 0, kMaxRatioBounds);
+        for (int group = 1; group <= 3; ++group)
+            for (int scale = 1; scale <= kNormScales; ++scale)
+                if (t.NormMax[sex][group][scale] > kMaxNormRaw)
+                    return TableFault(QStringLiteral("the count of the norm table for sex %1, "
+                                                     "group %2, scale %3")
+                                          .arg(sex)
+                                          .arg(group)
+                                          .arg(scale),
+                                      t.NormMax[sex][group][scale], 0, kMaxNormRaw);
+    }
+    return {};
+}
 
 int CodeValue(const QString& field) {
     const QString code = field.trimmed();
@@ -83,26 +107,9 @@ int CodeValue(const QString& field) {
     return code[0].unicode() - u'0';
 }
 
-void ResetScoringState() {
-    MaxAnswerCode.fill(0);
-    ReportField.fill({});
-    ArrestText.fill({});
-    Answer.fill(0);
-    ItemPoints.fill(0);
-    RawScore.fill(0);
-    DeviantCount.fill(0);
-    OmitCount.fill(0);
-    Percentile.fill(0);
-    UncorrectedPercentile.fill(0);
-    NormSex = 1;
-    NormGroup = 1;
-}
-
-void SetReportLabels() {
-    MaxAnswerCode = {0, 2, 4, 4, 4, 4};
-}
-
-Status GetClientData(const ClientRecord& record, int client) {
+Status GetClientData(const ClientRecord& record, int client, Scores& r) {
+    auto& ReportField = r.ReportField;
+    auto& Answer = r.Answer;
     ReportField[1] = record.Name;
     ReportField[2] = record.Age;
     ReportField[3] = record.Gender;
@@ -112,9 +119,9 @@ Status GetClientData(const ClientRecord& record, int client) {
     ReportField[7] = record.Marital;
     ReportField[8] = record.RecordDate;
     ReportField[9] = record.DL.trimmed();
-    ArrestText[1] = record.DUIArrests;
-    ArrestText[2] = record.AlcoholArrests;
-    ArrestText[3] = record.DrugArrests;
+    r.ArrestText[1] = record.DUIArrests;
+    r.ArrestText[2] = record.AlcoholArrests;
+    r.ArrestText[3] = record.DrugArrests;
 
     if (auto ok = CheckCode(client, ReportField[3], GenderNames, "sex"); !ok)
         return ok;
@@ -142,21 +149,28 @@ Status GetClientData(const ClientRecord& record, int client) {
     return {};
 }
 
-void ScoreScales() {
+Status ScoreScales(Scores& r, const ScoringTables& t) {
+    if (auto checked = CheckTableIndexes(t); !checked)
+        return checked;
+    const auto& Answer = r.Answer;
+    auto& RawScore = r.RawScore;
+    auto& OmitCount = r.OmitCount;
+    auto& DeviantCount = r.DeviantCount;
+    auto& ItemPoints = r.ItemPoints;
     for (int s = 1; s <= kScaleSlots; ++s) {
         OmitCount[s - 1] = 0;
         RawScore[s] = 0;
-        Percentile[s] = 0;
+        r.Percentile[s] = 0;
         DeviantCount[s] = 0;
     }
 
-    for (int k = 1; k <= ScaleItems[1][0]; ++k) {
-        const int item = ScaleItems[1][k];
+    for (int k = 1; k <= t.ScaleItems[1][0]; ++k) {
+        const int item = t.ScaleItems[1][k];
         const int section = SectionOfItem(item);
         const int position = item - SectionStart[section - 1];
         if (Answer[item] == 0)
             ++OmitCount[0];
-        const QString& key = ScoringKey[section][Answer[item]];
+        const QString& key = t.ScoringKey[section][Answer[item]];
         ItemPoints[item] =
             static_cast<qint16>(position <= key.size() ? DigitValue(key[position - 1]) : 0);
         RawScore[1] = static_cast<qint16>(RawScore[1] + ItemPoints[item]);
@@ -185,19 +199,25 @@ void ScoreScales() {
             ++trueCount;
     if (trueCount > SectionStart[1] * 95 / 100)
         RawScore[1] = 99;
+    return {};
 }
 
-Status ComputePercentiles() {
-    NormSex = static_cast<qint16>(CodeValue(ReportField[3]) == 2 ? 2 : 1);
-    const int race = CodeValue(ReportField[6]);
-    NormGroup = static_cast<qint16>(InRange(race, 1, 3) ? race : 1);
+Status ComputePercentiles(Scores& r, const ScoringTables& t) {
+    auto& RawScore = r.RawScore;
+    auto& Percentile = r.Percentile;
+    auto& UncorrectedPercentile = r.UncorrectedPercentile;
+    const int NormSex = CodeValue(r.ReportField[3]) == 2 ? 2 : 1;
+    const int race = CodeValue(r.ReportField[6]);
+    const int NormGroup = InRange(race, 1, 3) ? race : 1;
+    r.NormSex = static_cast<qint16>(NormSex);
+    r.NormGroup = static_cast<qint16>(NormGroup);
 
     for (int s = 1; s <= kNormScales; ++s) {
         const int raw = RawScore[s];
-        if (raw > NormMax[NormSex][NormGroup][s])
+        if (raw > t.NormMax[NormSex][NormGroup][s])
             Percentile[s] = 99;
         else if (raw > 0)
-            Percentile[s] = NormTable[s][raw][NormGroup][NormSex];
+            Percentile[s] = t.NormTable[s][raw][NormGroup][NormSex];
         else
             Percentile[s] = 0; // a raw score below 0 has no table entry either
         UncorrectedPercentile[s] = Percentile[s];
@@ -219,8 +239,8 @@ Status ComputePercentiles() {
         for (int j = 2; j <= kScaleSlots; ++j) {
             if (truth >= 95)
                 Percentile[j] = 99;
-            if (DeviantCount[j] >= 2)
-                if (auto added = AddCorrection(j, band); !added)
+            if (r.DeviantCount[j] >= 2)
+                if (auto added = AddCorrection(r, t, j, band); !added)
                     return added;
         }
         // So untruthful a profile is not looked up any further.
@@ -230,11 +250,10 @@ Status ComputePercentiles() {
 
     // Scale 2 is placed by its own intervals rather than by the norm table.
     if (RawScore[2] > 0) {
-        const int bounds = RatioBounds[NormSex][0];
-        for (int k = 1; k <= bounds - 1; ++k)
-            if (RatioBounds[NormSex][k] < RawScore[2] &&
-                RawScore[2] <= RatioBounds[NormSex][k + 1]) {
-                Percentile[2] = RatioPercentile[NormSex][NormGroup][k];
+        const auto& bounds = t.RatioBounds[NormSex];
+        for (int k = 1; k <= bounds[0] - 1; ++k)
+            if (bounds[k] < RawScore[2] && RawScore[2] <= bounds[k + 1]) {
+                Percentile[2] = t.RatioPercentile[NormSex][NormGroup][k];
                 break;
             }
     } else {
@@ -242,6 +261,17 @@ Status ComputePercentiles() {
     }
     UncorrectedPercentile[2] = Percentile[2];
     return {};
+}
+
+Result<Scores> Score(const ClientRecord& record, int client, const ScoringTables& tables) {
+    Scores scores;
+    if (auto copied = GetClientData(record, client, scores); !copied)
+        return copied.error();
+    if (auto scored = ScoreScales(scores, tables); !scored)
+        return scored.error();
+    if (auto computed = ComputePercentiles(scores, tables); !computed)
+        return computed.error();
+    return scores;
 }
 
 } // namespace dvq3

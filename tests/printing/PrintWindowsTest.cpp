@@ -1,10 +1,13 @@
 #include "MessageRecorder.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
+#include "platform/DriveFile.h"
 #include "platform/FileDialogs.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
+#include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportPrinting.h"
+#include "reports/ScoreClient.h"
 #include "reports/frmPrintSelected.h"
 #include "reports/frmViewReport.h"
 
@@ -24,6 +27,7 @@ namespace {
 struct PrintWindowsTest : ::testing::Test {
     TestFolder folder;
     dvq3test::MessageRecorder messages;
+    Session session;
     QList<QStringList> jobs; // the pages of each printer job
 
     void SetUp() override {
@@ -34,8 +38,8 @@ struct PrintWindowsTest : ::testing::Test {
         for (const QString name : {"DATA401.DVQ", "TID"})
             ASSERT_TRUE(
                 QFile::copy(built.filePath("SampleDisk/" + name), folder.path("disk/" + name)));
-        SetDataDrive(folder.path("disk"));
-        ASSERT_TRUE(LoadClients());
+        session.disk.SetDataDrive(folder.path("disk"));
+        ASSERT_TRUE(session.LoadClients());
         SetPrintJobHandler([this](const QStringList& pages) { jobs << pages; });
     }
     void TearDown() override { SetPrintJobHandler({}); }
@@ -51,8 +55,8 @@ void ShowAndActivate(QWidget* window) {
 } // namespace
 
 TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
-    CurClient = 4;
-    frmViewReport viewer;
+    session.CurClient = 4;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored()) << messages.texts().join(" | ").toStdString();
     EXPECT_TRUE(messages.boxes.isEmpty());
@@ -72,8 +76,8 @@ TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
 }
 
 TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
-    CurClient = 1;
-    frmViewReport viewer;
+    session.CurClient = 1;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored());
     const QString pdf = folder.path("client1.pdf");
@@ -93,71 +97,122 @@ TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
 TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
     TestFolder::Write(folder.path("report.prn"), "previous report\r\n");
     QFile::remove(folder.path("DVQ3B.TXT"));
-    CurClient = 1;
-    frmViewReport viewer;
+    session.CurClient = 1;
+    frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     EXPECT_FALSE(viewer.Scored());
     ASSERT_EQ(messages.boxes.size(), 1);
     EXPECT_TRUE(messages.boxes[0].text.contains("DVQ3B.TXT"))
         << messages.boxes[0].text.toStdString();
-    EXPECT_EQ(messages.boxes[0].title, QStringLiteral("Report Error"));
+    EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
     EXPECT_TRUE(viewer.Text1->toPlainText().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer.isVisible(); }, 2000));
     EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), QByteArray("previous report\r\n"));
     EXPECT_TRUE(jobs.isEmpty());
 }
 
-TEST_F(PrintWindowsTest, PrintSelectedScoresAllThenPrintsInListOrder) {
-    auto printSelected = [&](QList<int> rows) {
-        frmPrintSelected window;
-        ShowAndActivate(&window);
-        for (int row : rows)
-            window.lbNameDisplay->item(row)->setSelected(true);
-        window.menu->cmdMenuChoice(0)->setFocus();
-        QTest::keyClick(window.menu->cmdMenuChoice(0), Qt::Key_Return);
-        EXPECT_FALSE(window.isVisible());
+// Batches print in order, one job per client, after every report has been scored with the
+// tables read once. Rows run in order on one program folder: a later selection overwrites the
+// first copies and leaves the others.
+TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
+    struct Case {
+        const char* name;
+        QList<int> selected; // list rows; empty: print all
+        int damaged;         // a client whose record cannot be scored, 0 for none
+        QList<int> printed;  // clients, in job order
+        QList<int> copies;   // the copy of each printed client
+        int curClient;
+        const char* box; // the start of the one message shown, or nullptr
     };
-    printSelected({0, 1, 3});
-    ASSERT_EQ(jobs.size(), 3);
-    EXPECT_TRUE(jobs[0].join("").contains("Harlan Petrosky"));
-    EXPECT_TRUE(jobs[2].join("").contains("Dwayne T. Okafor-Lind"));
-    for (int copy = 1; copy <= 3; ++copy)
-        EXPECT_TRUE(QFile::exists(folder.path(QStringLiteral("temp%1").arg(copy))));
-    EXPECT_EQ(CurClient, 4);
-    const QByteArray third = TestFolder::Read(folder.path("temp3"));
-
-    jobs.clear();
-    printSelected({1, 3});
-    ASSERT_EQ(jobs.size(), 2);
-    EXPECT_TRUE(jobs[1].join("").contains("Dwayne T. Okafor-Lind"));
-    EXPECT_TRUE(
-        DecodeAnsi(TestFolder::Read(folder.path("temp2"))).contains("Dwayne T. Okafor-Lind"));
-    EXPECT_EQ(TestFolder::Read(folder.path("temp3")), third); // left from the earlier run
-    EXPECT_TRUE(messages.boxes.isEmpty());
+    const Case cases[] = {
+        {"selected", {0, 1, 3}, 0, {1, 2, 4}, {1, 2, 3}, 4, nullptr},
+        {"fewer selected", {1, 3}, 0, {2, 4}, {1, 2}, 4, nullptr},
+        {"selected with a damaged client",
+         {0, 1, 3},
+         2,
+         {},
+         {},
+         2,
+         "Scoring stopped: the record of client 2 holds sex code"},
+        {"all, a damaged client skipped",
+         {},
+         2,
+         {1, 3, 4},
+         {1, 3, 4},
+         1,
+         "The report of client 2 ("},
+    };
+    const QByteArray third = [&] {
+        session.CurClient = 4;
+        EXPECT_TRUE(ScoreClient(session));
+        return TestFolder::Read(folder.path("report.prn"));
+    }();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        jobs.clear();
+        messages.boxes.clear();
+        ASSERT_TRUE(session.LoadClients());
+        if (c.damaged)
+            session.disk.Clients(c.damaged).Gender = "9";
+        int scoringFileOpens = 0;
+        SetDriveFaultHook([&](DriveOp op, const QString& path) {
+            scoringFileOpens += op == DriveOp::Open && path.endsWith("DVQ3B.TXT") ? 1 : 0;
+            return 0;
+        });
+        if (c.selected.isEmpty()) {
+            PrintAllReports(session);
+        } else {
+            frmPrintSelected window(session);
+            ShowAndActivate(&window);
+            for (int row : c.selected)
+                window.lbNameDisplay->item(row)->setSelected(true);
+            window.menu->cmdMenuChoice(0)->setFocus();
+            QTest::keyClick(window.menu->cmdMenuChoice(0), Qt::Key_Return);
+            EXPECT_EQ(window.isVisible(), c.box != nullptr);
+        }
+        SetDriveFaultHook({});
+        EXPECT_EQ(scoringFileOpens, 1);
+        EXPECT_EQ(session.CurClient, c.curClient);
+        ASSERT_EQ(messages.boxes.size(), c.box ? 1 : 0);
+        if (c.box) {
+            EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
+            EXPECT_TRUE(messages.boxes[0].text.startsWith(QString::fromLatin1(c.box)))
+                << messages.boxes[0].text.toStdString();
+        }
+        ASSERT_EQ(jobs.size(), c.printed.size());
+        for (qsizetype i = 0; i < c.printed.size(); ++i) {
+            const QString name = session.disk.Clients(c.printed[i]).Name.trimmed();
+            EXPECT_TRUE(jobs[i].join("").contains(name)) << name.toStdString();
+            const QString copy = folder.path(QStringLiteral("temp%1").arg(c.copies[i]));
+            EXPECT_TRUE(DecodeAnsi(TestFolder::Read(copy)).contains(name)) << copy.toStdString();
+        }
+        if (c.selected.size() == 2) { // copy 3 is left from the first run
+            EXPECT_EQ(TestFolder::Read(folder.path("temp3")), third);
+        }
+    }
+    // The skip message names the client and says why.
+    EXPECT_EQ(messages.boxes[0].text.section(u'\r', 0, 0),
+              kClientNotPrinted.arg(2).arg(session.disk.Clients(2).Name.trimmed(), "").trimmed());
 }
 
 TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
-    frmPrintSelected window;
+    frmPrintSelected window(session);
     ShowAndActivate(&window);
     ASSERT_EQ(window.lbNameDisplay->count(), 4);
     EXPECT_EQ(window.lbNameDisplay->item(0)->text(),
               "1-" + QStringLiteral("Harlan Petrosky").leftJustified(25));
-    window.lbNameDisplay->setFocus();
-    EXPECT_EQ(window.msgPanel->caption(),
-              QStringLiteral("Use up or down arrow keys or mouse to select client."));
     EXPECT_TRUE(window.menu->cmdMenuChoice(0)->isEnabled());
     window.cmdMenuChoice_Click(1);
     EXPECT_EQ(window.lbNameDisplay->selectedItems().size(), 4);
     window.menu->cmdMenuChoice(2)->setFocus();
-    EXPECT_EQ(window.msgPanel->caption(), QStringLiteral("Cancel selections and printing."));
     QTest::keyClick(window.menu->cmdMenuChoice(2), Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(jobs.isEmpty());
 }
 
 TEST_F(PrintWindowsTest, EmptyDiskHandsTheFocusToADisabledPrintButton) {
-    NumClients = 0;
-    frmPrintSelected window;
+    Session empty;
+    frmPrintSelected window(empty);
     ShowAndActivate(&window);
     window.lbNameDisplay->setFocus();
     EXPECT_TRUE(window.lbNameDisplay->count() == 0);
@@ -176,8 +231,6 @@ TEST_F(PrintWindowsTest, WithoutAPrinterTheReportCanBeSavedAsPdf) {
     messages.answer(vbYes);
     PrintReport();
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text, QStringLiteral("No printer is set up on this station.\rWould "
-                                                     "you like to save the report as a PDF file "
-                                                     "instead?"));
+    EXPECT_EQ(messages.boxes[0].text, kNoPrinterQuestion);
     EXPECT_TRUE(QFile::exists(pdf));
 }

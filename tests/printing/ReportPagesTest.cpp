@@ -87,5 +87,5 @@ TEST(ReportPages, MissingReportIsAnError) {
     TestFolder folder;
     auto printed = PrintReportToPdf(folder.path("report.prn"), folder.path("x.pdf"));
     ASSERT_FALSE(printed);
-    EXPECT_EQ(printed.error().number, 53);
+    EXPECT_EQ(printed.error().number(), 53);
 }

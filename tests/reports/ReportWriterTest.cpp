@@ -1,12 +1,7 @@
 // Section cases the whole reports in expected/ cannot show with the fixture files.
 #include "reports/ReportWriter.h"
 #include "ScoringFixtures.h"
-#include "TestFolder.h"
 #include "platform/Codepage.h"
-#include "records/CodeTables.h"
-#include "scoring/ScoringEngine.h"
-#include "scoring/ScoringTables.h"
-#include "test/Questionnaire.h"
 
 #include <gtest/gtest.h>
 
@@ -15,41 +10,45 @@ using dvq3test::TestFolder;
 
 namespace {
 
-QStringList Lines(const ReportOutput& out) {
-    QStringList lines = DecodeAnsi(out.bytes()).split(QStringLiteral("\r\n"));
-    lines.removeLast();
-    return lines;
-}
-
 QString At(int column, const QString& text) {
     return QString(column - 1, u' ') + text;
 }
 
 struct ReportWriterTest : ::testing::Test {
-    TestFolder folder;
+    Scores scores;
+    ScoringTables tables;
     void SetUp() override {
-        dvq3test::ResetScoringWorld();
-        ResetReportState();
         for (int i = 1; i <= 100; ++i)
-            Answer[i] = 2;
+            scores.Answer[i] = 2;
         for (int k = 1; k <= 12; ++k) {
-            StatusItem[k] = static_cast<qint16>(k);
+            tables.StatusItem[k] = static_cast<qint16>(k);
             for (int j = 1; j <= 2; ++j)
-                StatusText[k][j] = QStringLiteral("S%1,%2").arg(k).arg(j);
+                tables.StatusText[k][j] = QStringLiteral("S%1,%2").arg(k).arg(j);
         }
+    }
+    // A writer whose page already holds lineCount lines.
+    ReportWriter writer(int lineCount = 1) {
+        ReportWriter w(scores, tables, 1);
+        w.SetLineCount(lineCount);
+        return w;
+    }
+    static QStringList Lines(const ReportWriter& w) {
+        QStringList lines = DecodeAnsi(w.bytes()).split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        return lines;
     }
 };
 
 } // namespace
 
 TEST_F(ReportWriterTest, HeaderCentresEvenTitlesAndKeepsBlankArrestCountsThreeWide) {
-    ReportTitle = QStringLiteral("EVEN");
-    ArrestText = {QString(), "  ", "N ", "-1"};
-    ReportOutput out;
-    WriteReportHeader(out);
-    const QStringList lines = Lines(out);
+    tables.ReportTitle = QStringLiteral("EVEN");
+    scores.ArrestText = {QString(), "  ", "N ", "-1"};
+    ReportWriter w = writer();
+    w.WriteReportHeader();
+    const QStringList lines = Lines(w);
     ASSERT_EQ(lines.size(), 13);
-    EXPECT_EQ(LineCount, 14);
+    EXPECT_EQ(w.LineCount(), 14);
     EXPECT_EQ(lines[0], At(41, "EVEN"));
     EXPECT_EQ(lines[1], At(41, "****"));
     EXPECT_EQ(lines[7].mid(53), "| DUI/DWI ARRESTS..    |");
@@ -57,94 +56,114 @@ TEST_F(ReportWriterTest, HeaderCentresEvenTitlesAndKeepsBlankArrestCountsThreeWi
     EXPECT_EQ(lines[9].mid(53), "| DRUG ARRESTS.....N/A |");
 }
 
-TEST_F(ReportWriterTest, CurrentStatusColumnsAndUnansweredItems) {
+// The page is broken only when a row brings LineCount to exactly 58; a heading that would leave
+// no room for a row starts the next page.
+TEST_F(ReportWriterTest, CurrentStatusColumnsAndPageBreaks) {
     struct Case {
         const char* name;
+        int lineCount;               // lines on the page before the section
         std::array<int, 13> answers; // the answers of status items 1..12
-        QStringList lines;
+        QStringList lines;           // the lines written; "~text": a line holding text
+        int pageNo;
+        int lineCountAfter;
     };
+    const std::array<int, 13> all = {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     const Case cases[] = {
         // Items 5 and 100 unanswered; answers 3 and 4 give no statement.
         {"alcohol column only",
+         1,
          {0, 3, 3, 4, 3, 0, 0, 3, 4, 3, 4, 3, 3},
          {At(8, "CURRENT ALCOHOL STATUS"), At(8, "----------------------"),
-          At(8, "5. No answer given"), At(8, "00. No answer given"), ""}},
+          At(8, "5. No answer given"), At(8, "00. No answer given"), ""},
+         1,
+         6},
         {"drugs column only",
+         1,
          {0, 3, 3, 3, 3, 3, 3, 1, 3, 3, 3, 3, 2},
          {At(44, "CURRENT DRUGS STATUS"), At(44, "--------------------"), At(44, "S7,1"),
-          At(44, "S12,2"), ""}},
-        {"no statement at all", {0, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4}, {"", "", ""}},
+          At(44, "S12,2"), ""},
+         1,
+         6},
+        {"no statement at all", 1, {0, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4}, {"", "", ""}, 1, 4},
+        {"page fills after the first row",
+         55,
+         all,
+         {"~CURRENT ALCOHOL STATUS", "~---", "~S1,1", "\f"},
+         2,
+         2 + 5 + 1},
+        {"heading moves to the next page",
+         56,
+         all,
+         {"\f", "~NAME: ", "", "~CURRENT ALCOHOL STATUS"},
+         2,
+         2 + 2 + 6 + 1},
     };
-    StatusItem[6] = 100;
+    tables.StatusItem[6] = 100;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ResetReportState();
         for (int k = 1; k <= 12; ++k)
-            Answer[StatusItem[k]] = static_cast<qint16>(c.answers[k]);
-        ReportOutput out;
-        WriteCurrentStatus(out);
-        EXPECT_EQ(Lines(out), c.lines);
-        EXPECT_EQ(LineCount, 1 + c.lines.size());
+            scores.Answer[tables.StatusItem[k]] = static_cast<qint16>(c.answers[k]);
+        ReportWriter w = writer(c.lineCount);
+        w.WriteCurrentStatus();
+        const QStringList lines = Lines(w);
+        if (!c.lines.join("").contains(u'~')) {
+            EXPECT_EQ(lines, c.lines);
+        }
+        for (qsizetype i = 0; i < c.lines.size(); ++i) {
+            if (c.lines[i].startsWith(u'~')) {
+                EXPECT_TRUE(lines.value(i).contains(c.lines[i].mid(1))) << i;
+            } else {
+                EXPECT_EQ(lines.value(i), c.lines[i]) << i;
+            }
+        }
+        EXPECT_EQ(w.PageNo(), c.pageNo);
+        EXPECT_EQ(w.LineCount(), c.lineCountAfter);
     }
-}
-
-// The page is broken only when a row brings LineCount to exactly 58; a heading that reaches 58
-// lets the rows run on past the end of the page.
-TEST_F(ReportWriterTest, CurrentStatusNeverRunsPastThePage) {
-    // Room for the heading, its underline and one row: the page breaks after that row.
-    LineCount = 55;
-    ReportOutput fits;
-    WriteCurrentStatus(fits);
-    QStringList lines = Lines(fits);
-    ASSERT_GE(lines.size(), 4);
-    EXPECT_TRUE(lines[0].contains("CURRENT ALCOHOL STATUS"));
-    EXPECT_EQ(lines[3], QStringLiteral("\f"));
-    EXPECT_EQ(PageNo, 2);
-
-    // No room for a row under the heading: the heading starts the next page.
-    ResetReportState();
-    LineCount = 56;
-    ReportOutput moved;
-    WriteCurrentStatus(moved);
-    lines = Lines(moved);
-    EXPECT_EQ(lines[0], QStringLiteral("\f"));
-    EXPECT_TRUE(lines[3].contains("CURRENT ALCOHOL STATUS"));
-    EXPECT_EQ(PageNo, 2);
-    EXPECT_EQ(LineCount, 2 + 2 + 6 + 1);
 }
 
 TEST_F(ReportWriterTest, NarrativeHeadingStaysWithItsFirstLine) {
+    TestFolder folder;
     dvq3test::InstallScoringFixtures(folder);
-    ASSERT_TRUE(LoadScoringTables());
-    Percentile[1] = 20;
+    tables = dvq3test::FixtureTables(folder);
+    scores.Percentile[1] = 20;
     for (int start : {57, 58}) {
-        ResetReportState();
-        LineCount = static_cast<qint16>(start);
-        ReportOutput out;
-        ASSERT_TRUE(WriteScaleNarrative(out, 1));
-        const QStringList lines = Lines(out);
+        ReportWriter w = writer(start);
+        ASSERT_TRUE(w.WriteScaleNarrative(1));
+        const QStringList lines = Lines(w);
         EXPECT_EQ(lines[0], QStringLiteral("\f")) << start;
-        EXPECT_TRUE(lines[3].startsWith("       " + ScaleName[1])) << start;
-        EXPECT_EQ(PageNo, 2);
+        EXPECT_TRUE(lines[3].startsWith("       " + tables.ScaleName[1])) << start;
+        EXPECT_EQ(w.PageNo(), 2);
     }
 }
 
-TEST_F(ReportWriterTest, ItemCheckListsOverridesBeforeOmissions) {
-    Answer[10] = 1;
-    Answer[18] = 0;
-    Answer[26] = 1;
-    Answer[28] = 0;
-    ReportOutput out;
-    WriteItemCheck(out);
-    EXPECT_EQ(Lines(out), QStringList({At(32, "* * * OVERRIDE * * *"),
-                                       At(8, "26. Arrested in last year for drug offense.")}));
-    Answer[26] = 2;
-    ReportOutput omitted;
-    WriteItemCheck(omitted);
-    EXPECT_EQ(Lines(omitted), QStringList({At(32, "* * * OVERRIDE * * *"),
-                                           At(8, "18. The applicant did not answer this item."),
-                                           At(8, "28. The applicant did not answer this item.")}));
-    EXPECT_EQ(LineCount, 1);
+TEST_F(ReportWriterTest, ItemCheckListsOverridesBeforeOmissionsAndCountsNoLines) {
+    struct Case {
+        std::array<int, 4> answers; // items 10, 18, 26, 28
+        QStringList lines;
+    };
+    const QString heading = At(32, "* * * OVERRIDE * * *");
+    const Case cases[] = {
+        {{1, 0, 1, 0}, {heading, At(8, "26. Arrested in last year for drug offense.")}},
+        {{2, 1, 2, 1},
+         {heading, At(8, "10. Had drink since driver's license revoked."),
+          At(8, "18. Arrested in last year for alcohol offense."),
+          At(8, "28. Since driver's license revoked used marijuana.")}},
+        {{1, 0, 2, 0},
+         {heading, At(8, "18. The applicant did not answer this item."),
+          At(8, "28. The applicant did not answer this item.")}},
+        {{1, 2, 2, 2},
+         {heading, At(8, "With regard to items 10, 18, 26 and 28 the applicant's answers indicate"),
+          At(8, "this individual has not used drugs or alcohol in the last year.")}},
+    };
+    for (const Case& c : cases) {
+        const int items[] = {10, 18, 26, 28};
+        for (int i = 0; i < 4; ++i)
+            scores.Answer[items[i]] = static_cast<qint16>(c.answers[i]);
+        ReportWriter w = writer(5);
+        w.WriteItemCheck();
+        EXPECT_EQ(Lines(w), c.lines);
+        EXPECT_EQ(w.LineCount(), 5);
+    }
 }
 
 TEST_F(ReportWriterTest, PublisherLinesFillThePageOrAreLeftOut) {
@@ -154,14 +173,46 @@ TEST_F(ReportWriterTest, PublisherLinesFillThePageOrAreLeftOut) {
         bool printed;
     };
     for (const Case& c : {Case{50, 7, true}, Case{57, 0, true}, Case{58, 0, false}}) {
-        LineCount = static_cast<qint16>(c.lineCount);
-        ReportOutput out;
-        WritePublisherLines(out);
+        ReportWriter w = writer(c.lineCount);
+        w.WritePublisherLines();
         QStringList expected;
         for (int i = 0; i < c.emptyLines; ++i)
             expected << QString();
         if (c.printed)
             expected << At(5, kPublisherNotice) << At(10, kPublisherAddress);
-        EXPECT_EQ(Lines(out), expected) << c.lineCount;
+        EXPECT_EQ(Lines(w), expected) << c.lineCount;
+    }
+}
+
+// The thresholds the report judges the scores by, at their edges.
+TEST_F(ReportWriterTest, ProfileValidityAndUnscoredScalesAtTheirThresholds) {
+    TestFolder folder;
+    dvq3test::InstallScoringFixtures(folder);
+    tables = dvq3test::FixtureTables(folder);
+    struct Case {
+        int percentile1;
+        int omitted1;
+        const char* present;
+        const char* absent;
+    };
+    const Case cases[] = {
+        {94, 0, "* These test results", "INVALID PROFILE"},
+        {95, 0, "INVALID PROFILE", "SCORE:"},
+        {89, 0, "SCORE:89%", "* These test results"},
+        {90, 0, "* These test results", "INVALID PROFILE"},
+        {20, 4, "SCORE:20%", "not scor"},
+        {20, 5, "Scale not scored, insufficient answers", "SCORE:20%"},
+        {20, 5, "Truthfulness SCALE: This scale is inaccurate and not scorable", "SCORE:20%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.percentile1) + "/" + std::to_string(c.omitted1));
+        scores.Percentile[1] = static_cast<qint16>(c.percentile1);
+        scores.OmitCount[0] = static_cast<qint16>(c.omitted1);
+        scores.Percentile[2] = 60;
+        auto report = BuildReport(scores, tables, 1);
+        ASSERT_TRUE(report) << report.error().text().toStdString();
+        const QString text = DecodeAnsi(report.value());
+        EXPECT_TRUE(text.contains(c.present));
+        EXPECT_FALSE(text.contains(c.absent));
     }
 }

@@ -2,9 +2,9 @@
 #include "DriveFaults.h"
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
-#include "records/DataDisk.h"
+#include "records/Session.h"
 #include "reports/ReportText.h"
-#include "scoring/ScoringEngine.h"
+#include "scoring/ScoringMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,16 +28,18 @@ ClientRecord ClientOf(const char* report) {
     return {};
 }
 
+// A data disk of three clients: 1 valid, 2 invalid profile, 3 scale 1 not scored.
 struct ScoreClientTest : ::testing::Test {
     TestFolder folder;
+    Session session;
     void SetUp() override {
         InstallScoringFixtures(folder);
         TestFolder::Write(folder.path("report.prn"), kPrevious);
-        NumClients = 3;
-        Clients[1] = ClientOf("valid");
-        Clients[2] = ClientOf("invalid");
-        Clients[3] = ClientOf("omissions");
-        CurClient = 1;
+        TestFolder::Write(folder.drive() + "/DATA401.DVQ", ClientOf("valid").toBytes() +
+                                                               ClientOf("invalid").toBytes() +
+                                                               ClientOf("omissions").toBytes());
+        session.disk.SetDataDrive(folder.drive());
+        ASSERT_TRUE(session.LoadClients(DataDisk::LoadMode::ReadOnly));
     }
     QStringList programFiles() const {
         return QDir(folder.program()).entryList(QDir::Files, QDir::Name);
@@ -46,37 +48,20 @@ struct ScoreClientTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(ScoreClientTest, LeavesTheResultsForTheCallerAndTheRecordAsItWas) {
-    const ClientRecord before = Clients[1];
-    auto scored = ScoreClient();
-    ASSERT_TRUE(scored) << scored.error().text().toStdString();
-    EXPECT_EQ(RawScore[1], 3);
-    EXPECT_EQ(Percentile[1], 22);
-    EXPECT_EQ(RawScore[2], 48);
-    EXPECT_EQ(Percentile[2], 60);
-    EXPECT_EQ(Clients[1], before);
-    EXPECT_EQ(NumClients, 3);
-    auto text = ReadReportText();
-    ASSERT_TRUE(text);
-    EXPECT_TRUE(text.value().startsWith("\r\n"));
-    EXPECT_EQ(text.value().count(QChar(12)), 1);
-    EXPECT_TRUE(text.value().endsWith("\r\n"));
-    // Nothing but the report is left in the program folder.
-    EXPECT_FALSE(programFiles().contains("report.prn.new"));
-}
-
-TEST_F(ScoreClientTest, FaultsLeaveThePreviousReportAndNoNumbers) {
+TEST_F(ScoreClientTest, FaultsLeaveThePreviousReport) {
     struct Case {
         const char* name;
         int client;
-        std::function<void(const TestFolder&)> damage;
-        const char* message;
+        std::function<void(const TestFolder&, Session&)> damage;
+        QString message;
     };
     const auto remove = [](const char* name) {
-        return [=](const TestFolder& f) { QFile::remove(f.path(QString::fromLatin1(name))); };
+        return [=](const TestFolder& f, Session&) {
+            QFile::remove(f.path(QString::fromLatin1(name)));
+        };
     };
     const auto write = [](const char* name, QByteArray bytes) {
-        return [=](const TestFolder& f) {
+        return [=](const TestFolder& f, Session&) {
             TestFolder::Write(f.path(QString::fromLatin1(name)), bytes);
         };
     };
@@ -87,69 +72,66 @@ TEST_F(ScoreClientTest, FaultsLeaveThePreviousReportAndNoNumbers) {
         {"scale 1 narrative missing", 1, remove("DVQ3VA.TXT"), "DVQ3VA.TXT is missing"},
         {"scale 2 narrative lacks the key", 1, write("DVQ3SC.TXT", "LOW RISK\r\ntext\r\nEND\r\n"),
          "DVQ3SC.TXT has no paragraph for \"MEDIUM-HIGH\"."},
-        {"narrative without END", 1, write("DVQ3VA.TXT", "LOW RISK\r\ntext\r\n"),
-         "DVQ3VA.TXT has no \"END\" line after the paragraph \"LOW RISK\"."},
         {"invalid-profile text missing", 2, remove("INVAL.TXT"), "INVAL.TXT is missing"},
-        {"invalid-profile text without END", 2, write("INVAL.TXT", "INVALID\r\n"),
-         "INVAL.TXT has no \"END\" line after its text."},
-        {"damaged record", 1, [](const TestFolder&) { Clients[1].Gender = "9"; },
+        {"damaged record", 1, [](const TestFolder&, Session& s) { s.disk.Clients(1).Gender = "9"; },
          "the record of client 1 holds sex code \"9\""},
-        {"client beyond the new one", 5, {}, "there is no client 5 to score"},
+        {"client beyond the new one", 5, {}, kNoClientToScore.arg(5).arg(3)},
+        {"no client", 0, {}, kNoClientToScore.arg(0).arg(3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         if (c.damage)
-            c.damage(folder);
-        CurClient = static_cast<qint16>(c.client);
-        const ClientRecord before = Clients[std::max(c.client, 0)];
-        auto scored = ScoreClient();
+            c.damage(folder, session);
+        session.CurClient = c.client;
+        auto scored = ScoreClient(session);
         ASSERT_FALSE(scored);
         const QString message = scored.error().text();
-        EXPECT_TRUE(message.startsWith("Scoring stopped: ")) << message.toStdString();
-        EXPECT_TRUE(message.contains(QString::fromUtf8(c.message))) << message.toStdString();
+        EXPECT_TRUE(message.startsWith(kScoringStopped)) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
         EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), kPrevious);
         EXPECT_FALSE(programFiles().contains("report.prn.new"));
-        EXPECT_EQ(Clients[std::max(c.client, 0)], before);
-        EXPECT_EQ(RawScore[1], 0);
-        EXPECT_EQ(Percentile[1], 0);
     }
 }
 
-TEST_F(ScoreClientTest, NarrativesAndInvalidTextAreReadOnlyWhenTheReportNeedsThem) {
-    // An invalid profile prints no narrative; a valid one no invalid-profile text.
-    QFile::remove(folder.path("DVQ3VA.TXT"));
-    QFile::remove(folder.path("DVQ3SC.TXT"));
-    CurClient = 2;
-    EXPECT_TRUE(ScoreClient());
-    InstallScoringFixtures(folder);
-    QFile::remove(folder.path("INVAL.TXT"));
-    CurClient = 1;
-    EXPECT_TRUE(ScoreClient());
-    // Scale 1 of client 3 is not scored, so its narrative file is not needed.
-    QFile::remove(folder.path("DVQ3VA.TXT"));
-    CurClient = 3;
-    auto scored = ScoreClient();
-    EXPECT_TRUE(scored) << scored.error().text().toStdString();
+TEST_F(ScoreClientTest, NarrativesAndInvalidTextAreNeededOnlyWhenTheReportPrintsThem) {
+    struct Case {
+        const char* missing;
+        int client;
+    };
+    // An invalid profile prints no narrative, a valid one no invalid-profile text; scale 1 of
+    // client 3 is not scored, so its narrative is not needed.
+    for (const Case& c : {Case{"DVQ3VA.TXT", 2}, Case{"DVQ3SC.TXT", 2}, Case{"INVAL.TXT", 1},
+                          Case{"DVQ3VA.TXT", 3}}) {
+        SCOPED_TRACE(c.missing);
+        InstallScoringFixtures(folder);
+        QFile::remove(folder.path(c.missing));
+        session.CurClient = c.client;
+        auto scored = ScoreClient(session);
+        EXPECT_TRUE(scored) << scored.error().text().toStdString();
+    }
 }
 
 TEST_F(ScoreClientTest, ANewClientNotYetSavedCanBeScored) {
-    Clients[4] = ClientOf("valid");
-    CurClient = 4;
-    EXPECT_TRUE(ScoreClient());
+    session.CurClient = 4;
+    session.disk.Clients(4) = ClientOf("valid");
+    auto scored = ScoreClient(session);
+    ASSERT_TRUE(scored);
+    EXPECT_EQ(scored.value(), ReportFilePath());
     EXPECT_TRUE(ReadReportText().value().contains("(Test #4)"));
+    EXPECT_EQ(session.disk.NumClients(), 3);
+    // Nothing but the report is left in the program folder.
+    EXPECT_FALSE(programFiles().contains("report.prn.new"));
 }
 
 TEST_F(ScoreClientTest, AReportThatCannotBeWrittenKeepsThePreviousOne) {
     for (DriveOp op : {DriveOp::Open, DriveOp::Write, DriveOp::Sync}) {
         DriveFaults faults;
         faults.fail(op, ENOSPC, "report.prn");
-        auto scored = ScoreClient();
+        auto scored = ScoreClient(session);
         ASSERT_FALSE(scored);
-        EXPECT_EQ(
-            scored.error().text(),
-            QStringLiteral("Scoring stopped: the report file report.prn could not be "
-                           "written (Error 61:Disk full); the previous report is unchanged."));
+        EXPECT_EQ(scored.error().text(),
+                  kScoringStopped + kReportNotWritten.arg("report.prn", "Error 61:Disk full"));
         EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), kPrevious);
         EXPECT_FALSE(programFiles().contains("report.prn.new"));
     }

@@ -1,4 +1,6 @@
 #include "scoring/DataFileReader.h"
+#include "QtPrinters.h"
+#include "scoring/ScoringMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -6,114 +8,98 @@ using namespace dvq3;
 
 namespace {
 
-DataFileReader Reader(const QByteArray& bytes) {
-    return DataFileReader::FromBytes(QStringLiteral("DVQ3B.TXT"), bytes);
-}
-
-QString Message(const Error& error) {
-    return error.text();
+// One value read the way the tables read it: 'i' a whole number, 'b' one bounded to 0..92,
+// 's' a field, 'l' a whole line. Numbers come back as their text.
+Result<QString> ReadOne(DataFileReader& file, char kind, const ValueName& what) {
+    if (kind == 's')
+        return file.readString(what);
+    if (kind == 'l')
+        return file.readLine(what);
+    auto number = kind == 'b' ? file.readBounded(what, 0, 92) : file.readInteger(what);
+    if (!number)
+        return number.error();
+    return QString::number(number.value());
 }
 
 } // namespace
 
-TEST(DataFileReader, ReadsSeveralValuesALineAndOneALine) {
-    DataFileReader file = Reader("1,2, 3\r\n  -4\r\n5 ,6\n7");
-    for (int expected : {1, 2, 3, -4, 5, 6, 7}) {
-        auto value = file.readInteger(QStringLiteral("a value"));
-        ASSERT_TRUE(value) << Message(value.error()).toStdString();
-        EXPECT_EQ(value.value(), expected);
-    }
-    EXPECT_TRUE(file.atEnd());
-}
-
-TEST(DataFileReader, QuotedFieldsKeepCommasAndLeadingBlanksButNotTheQuotes) {
-    DataFileReader file = Reader("\"A, B\",  \"  lead\" , plain text  ,\"\"\r\n\"last\"\r\n");
-    const QStringList expected = {"A, B", "  lead", "plain text  ", "", "last"};
-    for (const QString& text : expected) {
-        auto value = file.readString(QStringLiteral("a name"));
-        ASSERT_TRUE(value) << Message(value.error()).toStdString();
-        EXPECT_EQ(value.value(), text);
-    }
-    EXPECT_TRUE(file.atEnd());
-}
-
-TEST(DataFileReader, BlankLinesCarryNoValueButATrailingCommaLeavesAnEmptyOne) {
-    DataFileReader file = Reader("\"a\"\r\n\r\n   \r\n\"b\",\r\n\"c\"\r\n");
-    EXPECT_EQ(file.readString("1").value(), QStringLiteral("a"));
-    EXPECT_EQ(file.readString("2").value(), QStringLiteral("b"));
-    EXPECT_EQ(file.readString("3").value(), QString());
-    EXPECT_EQ(file.readString("4").value(), QStringLiteral("c"));
-}
-
-TEST(DataFileReader, LineReadingTakesWholeLinesAfterTheFieldThatEndedTheLastOne) {
-    DataFileReader file = Reader("\"LOW\",\"HIGH\"\r\n10. Says \"yes\", often  \r\n\r\nend");
-    EXPECT_EQ(file.readString("first").value(), QStringLiteral("LOW"));
-    EXPECT_EQ(file.readString("second").value(), QStringLiteral("HIGH"));
-    EXPECT_EQ(file.readLine("line").value(), QStringLiteral("10. Says \"yes\", often  "));
-    EXPECT_EQ(file.readLine("line").value(), QString());
-    EXPECT_EQ(file.readLine("line").value(), QStringLiteral("end"));
-    EXPECT_TRUE(file.atEnd());
-}
-
-TEST(DataFileReader, BytesAreWindows1252) {
-    DataFileReader file = Reader("caf\xe9 \x93quoted\x94\r\n");
-    EXPECT_EQ(file.readLine("line").value(), QStringLiteral(u"café “quoted”"));
-}
-
-TEST(DataFileReader, EarlyEndNamesTheFileAndTheMissingValue) {
-    DataFileReader file = Reader("1,2\r\n");
-    ASSERT_TRUE(file.readInteger("one"));
-    ASSERT_TRUE(file.readInteger("two"));
-    auto missing = file.readInteger(QStringLiteral("the count of the norm table"));
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(Message(missing.error()), QStringLiteral("Scoring stopped: DVQ3B.TXT ends too early: "
-                                                       "the count of the norm table is missing."));
-    EXPECT_FALSE(file.readLine("a line"));
-}
-
-TEST(DataFileReader, FaultyNumbersAreRefusedWithTheirLine) {
+TEST(DataFileReader, ReadsFieldsAndLinesAsTheFilesLayThemOut) {
     struct Case {
-        const char* text;
-        const char* shown;
+        const char* name;
+        QByteArray bytes;
+        char kind;
+        QStringList values; // UTF-8; a value "LINE:..." is read as a whole line
     };
     const Case cases[] = {
-        {"32768", "32768"}, {"-32769", "-32769"}, {"12 3", "12 3"}, {"1.5", "1.5"},
-        {"x1", "x1"},       {"-", "-"},           {"", ""},         {"99999999999", "99999999999"},
+        {"several a line and one a line",
+         "1,2, 3\r\n  -4\r\n5 ,6\n7",
+         'i',
+         {"1", "2", "3", "-4", "5", "6", "7"}},
+        {"16-bit edges and a plus sign", "32767,-32768,+5", 'i', {"32767", "-32768", "5"}},
+        {"bounded at its highest", "92\r\n0\r\n", 'b', {"92", "0"}},
+        {"quotes keep commas and leading blanks, not themselves",
+         "\"A, B\",  \"  lead\" , plain text  ,\"\"\r\n\"last\"\r\n",
+         's',
+         {"A, B", "  lead", "plain text  ", "", "last"}},
+        {"blank lines carry no value, a trailing comma an empty one",
+         "\"a\"\r\n\r\n   \r\n\"b\",\r\n\"c\"\r\n",
+         's',
+         {"a", "b", "", "c"}},
+        {"lines after the field that ended the last one",
+         "\"LOW\",\"HIGH\"\r\n10. Says \"yes\", often  \r\n\r\nend",
+         's',
+         {"LOW", "HIGH", "LINE:10. Says \"yes\", often  ", "LINE:", "LINE:end"}},
+        {"Windows-1252", "caf\xe9 \x93quoted\x94\r\n", 'l', {"café “quoted”"}},
     };
     for (const Case& c : cases) {
-        DataFileReader file = Reader(QByteArray("7\r\n") + c.text + ",1\r\n");
-        ASSERT_TRUE(file.readInteger("first"));
-        auto value = file.readInteger(QStringLiteral("status item 2"));
-        ASSERT_FALSE(value) << c.text;
-        EXPECT_EQ(
-            Message(value.error()),
-            QStringLiteral("Scoring stopped: DVQ3B.TXT, line 2: status item 2 is \"%1\", not a "
-                           "whole number from -32768 to 32767.")
-                .arg(QString::fromLatin1(c.shown)));
+        SCOPED_TRACE(c.name);
+        DataFileReader file = DataFileReader::FromBytes("DVQ3B.TXT", c.bytes);
+        for (const QString& expected : c.values) {
+            const bool line = expected.startsWith("LINE:");
+            auto value = ReadOne(file, line ? 'l' : c.kind, "a value");
+            ASSERT_TRUE(value) << value.error().text().toStdString();
+            EXPECT_EQ(value.value(), line ? expected.mid(5) : expected);
+        }
+        EXPECT_TRUE(file.atEnd());
     }
-    DataFileReader edges = Reader("32767,-32768,+5");
-    EXPECT_EQ(edges.readInteger("a").value(), 32767);
-    EXPECT_EQ(edges.readInteger("b").value(), -32768);
-    EXPECT_EQ(edges.readInteger("c").value(), 5);
 }
 
-TEST(DataFileReader, BoundedValuesOutsideTheirRangeAreRefused) {
-    DataFileReader file = Reader("92\r\n93\r\n-1\r\n");
-    EXPECT_TRUE(file.readBounded("count", 0, 92));
-    auto over = file.readBounded(QStringLiteral("the count"), 0, 92);
-    ASSERT_FALSE(over);
-    EXPECT_EQ(
-        Message(over.error()),
-        QStringLiteral("Scoring stopped: DVQ3B.TXT, line 2: the count is 93, outside 0 to 92."));
-    EXPECT_FALSE(file.readBounded("count", 0, 92));
-}
-
-TEST(DataFileReader, MalformedQuotesAreRefused) {
-    auto open = Reader("\"no end\r\n").readString(QStringLiteral("the report title"));
-    ASSERT_FALSE(open);
-    EXPECT_TRUE(Message(open.error()).endsWith("the report title has no closing quote."));
-    auto trailing = Reader("\"a\"b,1\r\n").readString(QStringLiteral("scale name 1"));
-    ASSERT_FALSE(trailing);
-    EXPECT_TRUE(
-        Message(trailing.error()).endsWith("scale name 1 has text after its closing quote."));
+TEST(DataFileReader, FaultsNameTheFileTheLineAndTheValue) {
+    struct Case {
+        QByteArray bytes;
+        char kind;
+        int goodReads; // values of the same kind read before the faulty one
+        const char* message;
+    };
+    const QString number = "DVQ3B.TXT, line 2: status item 2 is \"%1\", not a whole number from "
+                           "-32768 to 32767.";
+    const Case cases[] = {
+        {"1,2\r\n", 'i', 2, "DVQ3B.TXT ends too early: status item 2 is missing."},
+        {"1,2\r\n", 'l', 2, "DVQ3B.TXT ends too early: status item 2 is missing."},
+        {"7\r\n32768,1\r\n", 'i', 1, "32768"},
+        {"7\r\n-32769,1\r\n", 'i', 1, "-32769"},
+        {"7\r\n12 3,1\r\n", 'i', 1, "12 3"},
+        {"7\r\n1.5,1\r\n", 'i', 1, "1.5"},
+        {"7\r\nx1,1\r\n", 'i', 1, "x1"},
+        {"7\r\n-,1\r\n", 'i', 1, "-"},
+        {"7\r\n,1\r\n", 'i', 1, ""},
+        {"7\r\n99999999999,1\r\n", 'i', 1, "99999999999"},
+        {"92\r\n93\r\n", 'b', 1, "DVQ3B.TXT, line 2: status item 2 is 93, outside 0 to 92."},
+        {"0\r\n-1\r\n", 'b', 1, "DVQ3B.TXT, line 2: status item 2 is -1, outside 0 to 92."},
+        {"\"no end\r\n", 's', 0, "DVQ3B.TXT, line 1: status item 2 has no closing quote."},
+        {"\"a\"b,1\r\n", 's', 0,
+         "DVQ3B.TXT, line 1: status item 2 has text after its closing quote."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        DataFileReader file = DataFileReader::FromBytes("DVQ3B.TXT", c.bytes);
+        for (int i = 0; i < c.goodReads; ++i)
+            ASSERT_TRUE(ReadOne(file, c.kind == 'l' ? 'i' : c.kind, "good"));
+        auto value = ReadOne(file, c.kind, {"status item %1", {2}});
+        ASSERT_FALSE(value);
+        EXPECT_EQ(value.error().kind(), Error::Kind::DataFileFault);
+        const QString message = QString::fromUtf8(c.message);
+        EXPECT_EQ(value.error().text(),
+                  kScoringStopped + (message.startsWith("DVQ3B") ? message : number.arg(message)));
+    }
 }

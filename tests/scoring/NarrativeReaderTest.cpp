@@ -1,6 +1,6 @@
 #include "scoring/NarrativeReader.h"
 #include "ScoringFixtures.h"
-#include "platform/ProgramFolder.h"
+#include "scoring/ScoringMessages.h"
 
 #include <QFile>
 
@@ -9,87 +9,78 @@
 using namespace dvq3;
 using namespace dvq3test;
 
-namespace {
-
-struct NarrativeReaderTest : ::testing::Test {
+TEST(NarrativeReader, ParagraphsAreFoundByTheirExactKeyWithTheirLinesUnchanged) {
     TestFolder folder;
-    void SetUp() override { InstallScoringFixtures(folder); }
-    QString path(const char* name) const { return folder.path(QString::fromLatin1(name)); }
-};
-
-} // namespace
-
-TEST_F(NarrativeReaderTest, ParagraphsAreFoundInAnyOrderWithTheirLinesUnchanged) {
-    // MEDIUM-HIGH stands before LOW RISK in the file; both are found.
-    auto low = ReadNarrative(path("DVQ3VA.TXT"), "LOW RISK");
-    ASSERT_TRUE(low) << low.error().text().toStdString();
-    ASSERT_EQ(low.value().size(), 5);
-    EXPECT_EQ(low.value()[0],
-              QStringLiteral("Truthfulness is in the low range (zero to 39th percentile). The"));
-    EXPECT_EQ(low.value()[3], QStringLiteral("considered accurate.   "));
-    auto high = ReadNarrative(path("DVQ3VA.TXT"), "MEDIUM-HIGH");
-    ASSERT_TRUE(high);
-    ASSERT_EQ(high.value().size(), 7);
-    EXPECT_EQ(high.value()[5], QString());
-    auto last = ReadNarrative(path("DVQ3VA.TXT"), "MAXIMUM-HIGH");
-    ASSERT_TRUE(last);
-    EXPECT_EQ(last.value().size(), 4);
+    InstallScoringFixtures(folder);
+    const TextFile va = LoadTextFile(folder.path("DVQ3VA.TXT"));
+    const TextFile sc = LoadTextFile(folder.path("DVQ3SC.TXT"));
+    struct Case {
+        const TextFile* file;
+        const char* key;
+        int lines;
+        int line; // one line checked
+        const char* text;
+    };
+    // MEDIUM-HIGH stands before LOW RISK in DVQ3VA.TXT; DVQ3SC.TXT keys its first paragraph
+    // "LOW RISK " with a trailing blank, which "LOW RISK" does not match.
+    const Case cases[] = {
+        {&va, "LOW RISK", 5, 0, "Truthfulness is in the low range (zero to 39th percentile). The"},
+        {&va, "LOW RISK", 5, 3, "considered accurate.   "},
+        {&va, "MEDIUM-HIGH", 7, 5, ""},
+        {&va, "MAXIMUM-HIGH", 4, -1, nullptr},
+        {&sc, "LOW RISK", -1, 0, "The applicant's Stress Coping score is in the low"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        auto paragraph = ReadNarrative(*c.file, c.key);
+        ASSERT_TRUE(paragraph) << paragraph.error().text().toStdString();
+        if (c.lines >= 0) {
+            EXPECT_EQ(paragraph.value().size(), c.lines);
+        }
+        if (c.text) {
+            EXPECT_TRUE(paragraph.value().value(c.line).startsWith(QString::fromLatin1(c.text)));
+        }
+    }
+    auto invalid = ReadInvalidProfileText(LoadTextFile(folder.path("INVAL.TXT")));
+    ASSERT_TRUE(invalid);
+    ASSERT_EQ(invalid.value().size(), 7);
+    EXPECT_EQ(invalid.value()[3], QString());
+    EXPECT_EQ(invalid.value()[6],
+              QStringLiteral("answers and retest the applicant on another day."));
 }
 
-TEST_F(NarrativeReaderTest, KeysMatchExactly) {
-    // The file's first paragraph is keyed "LOW RISK " with a trailing blank.
-    auto low = ReadNarrative(path("DVQ3SC.TXT"), "LOW RISK");
-    ASSERT_TRUE(low);
-    EXPECT_TRUE(low.value()[0].startsWith("The applicant's Stress Coping score is in the low"));
-
-    TestFolder::Write(path("DVQ3SC.TXT"),
-                      "LOW RISK \r\ntext\r\nEND\r\nlow risk\r\ntext\r\nEND\r\n");
-    auto missing = ReadNarrative(path("DVQ3SC.TXT"), "LOW RISK");
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().text(),
-              QStringLiteral("Scoring stopped: DVQ3SC.TXT has no paragraph for \"LOW RISK\"."));
-}
-
-TEST_F(NarrativeReaderTest, FaultsOfNarrativeFiles) {
+TEST(NarrativeReader, FaultsOfNarrativeFilesAreToldWhenTheTextIsNeeded) {
     struct Case {
         const char* file;
-        QByteArray content; // empty: the file is removed
-        const char* key;
+        QByteArray content; // empty: the file is missing
+        const char* key;    // nullptr: the invalid-profile text
         const char* message;
     };
     const Case cases[] = {
         {"DVQ3VA.TXT", "MEDIUM-LOW\r\nfirst line\r\nsecond line\r\n", "MEDIUM-LOW",
-         "Scoring stopped: DVQ3VA.TXT has no \"END\" line after the paragraph \"MEDIUM-LOW\"."},
-        {"DVQ3VA.TXT", "", "LOW RISK",
-         "Scoring stopped: DVQ3VA.TXT is missing from the program "
-         "folder"},
+         "DVQ3VA.TXT has no \"END\" line after the paragraph \"MEDIUM-LOW\"."},
+        {"DVQ3VA.TXT", "", "LOW RISK", "DVQ3VA.TXT is missing from the program folder"},
         {"DVQ3SC.TXT", "# only a comment\r\n", "MAXIMUM-LOW",
-         "Scoring stopped: DVQ3SC.TXT has no paragraph for \"MAXIMUM-LOW\"."},
+         "DVQ3SC.TXT has no paragraph for \"MAXIMUM-LOW\"."},
+        {"DVQ3SC.TXT", "LOW RISK \r\ntext\r\nEND\r\nlow risk\r\ntext\r\nEND\r\n", "LOW RISK",
+         "DVQ3SC.TXT has no paragraph for \"LOW RISK\"."},
+        {"DVQ3SC.TXT", "LOW RISK\r\n", "LOW RISK",
+         "DVQ3SC.TXT has no \"END\" line after the paragraph \"LOW RISK\"."},
+        {"INVAL.TXT", "INVALID PROFILE\r\n", nullptr,
+         "INVAL.TXT has no \"END\" line after its text."},
+        {"INVAL.TXT", "", nullptr, "INVAL.TXT is missing from the program folder"},
     };
     for (const Case& c : cases) {
-        if (c.content.isEmpty())
-            QFile::remove(path(c.file));
-        else
-            TestFolder::Write(path(c.file), c.content);
-        auto read = ReadNarrative(path(c.file), QString::fromLatin1(c.key));
-        ASSERT_FALSE(read) << c.message;
-        EXPECT_TRUE(read.error().text().startsWith(QString::fromLatin1(c.message)))
+        SCOPED_TRACE(c.message);
+        TestFolder folder;
+        const QString path = folder.path(QString::fromLatin1(c.file));
+        if (!c.content.isEmpty())
+            TestFolder::Write(path, c.content);
+        const TextFile file = LoadTextFile(path);
+        auto read = c.key ? ReadNarrative(file, c.key) : ReadInvalidProfileText(file);
+        ASSERT_FALSE(read);
+        EXPECT_EQ(read.error().kind(), Error::Kind::DataFileFault);
+        EXPECT_TRUE(read.error().text().startsWith(kScoringStopped + c.message))
             << read.error().text().toStdString();
     }
-}
-
-TEST_F(NarrativeReaderTest, InvalidProfileTextRunsToItsEndLine) {
-    auto text = ReadInvalidProfileText();
-    ASSERT_TRUE(text);
-    ASSERT_EQ(text.value().size(), 7);
-    EXPECT_EQ(text.value()[3], QString());
-    EXPECT_EQ(text.value()[6], QStringLiteral("answers and retest the applicant on another day."));
-
-    TestFolder::Write(path("INVAL.TXT"), "INVALID PROFILE\r\n");
-    auto unended = ReadInvalidProfileText();
-    ASSERT_FALSE(unended);
-    EXPECT_EQ(unended.error().text(),
-              QStringLiteral("Scoring stopped: INVAL.TXT has no \"END\" line after its text."));
-    QFile::remove(path("INVAL.TXT"));
-    EXPECT_TRUE(ReadInvalidProfileText().error().text().contains("INVAL.TXT is missing"));
 }

@@ -1,10 +1,8 @@
 #include "ScoringFixtures.h"
 
 #include "platform/Codepage.h"
-#include "records/CodeTables.h"
-#include "scoring/ScoringEngine.h"
-#include "scoring/ScoringTables.h"
-#include "test/Questionnaire.h"
+
+#include <gtest/gtest.h>
 
 namespace dvq3test {
 
@@ -21,9 +19,10 @@ void InstallScoringFixtures(const TestFolder& folder) {
         TestFolder::Write(folder.path(name), ScoringFixture(name));
 }
 
-void ResetScoringWorld() {
-    dvq3::ResetScoringTables();
-    dvq3::ResetScoringState();
+dvq3::ScoringTables FixtureTables(const TestFolder& folder) {
+    auto tables = dvq3::LoadScoringTables(folder.program());
+    EXPECT_TRUE(tables) << tables.error().text().toStdString();
+    return tables ? tables.value() : dvq3::ScoringTables();
 }
 
 QStringList FixtureLines(const QString& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestFolder.h"
+#include "scoring/ScoringTables.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,10 +15,8 @@ QStringList ScoringFileNames();
 QByteArray ScoringFixture(const QString& name);
 // Copies every fixture file into the test's program folder.
 void InstallScoringFixtures(const TestFolder& folder);
-
-// The state every scoring test starts from: sections and code tables filled as at start-up,
-// every table and result empty.
-void ResetScoringWorld();
+// The tables of the fixture files installed in folder (the test fails when they do not load).
+dvq3::ScoringTables FixtureTables(const TestFolder& folder);
 
 // The fixture's lines (CR LF removed) and the bytes of such lines, for faulty variants.
 QStringList FixtureLines(const QString& name);

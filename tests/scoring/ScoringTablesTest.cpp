@@ -1,7 +1,7 @@
 #include "scoring/ScoringTables.h"
 #include "DriveFaults.h"
 #include "ScoringFixtures.h"
-#include "test/Questionnaire.h"
+#include "scoring/ScoringMessages.h"
 
 #include <QFile>
 
@@ -17,51 +17,54 @@ namespace {
 
 struct ScoringTablesTest : ::testing::Test {
     TestFolder folder;
-    void SetUp() override {
-        InstallScoringFixtures(folder);
-    }
+    void SetUp() override { InstallScoringFixtures(folder); }
+    Result<ScoringTables> load() const { return LoadScoringTables(folder.program()); }
 };
 
 } // namespace
 
 TEST_F(ScoringTablesTest, FixtureFilesFillEveryTable) {
-    ASSERT_TRUE(LoadScoringTables());
+    const ScoringTables t = FixtureTables(folder);
     // Quoted with a comma, several a line, unquoted after leading blanks.
-    EXPECT_EQ(ReportTitle, QStringLiteral("DVQ-III, DRIVER REINSTATEMENT SCREENING"));
-    EXPECT_EQ(ScaleName[6], QStringLiteral("Change"));
-    EXPECT_EQ(RangeName[3], QStringLiteral("PROBLEM RISK"));
-    EXPECT_EQ(RangeName[4], QStringLiteral("MAXIMUM RISK"));
+    EXPECT_EQ(t.ReportTitle, QStringLiteral("DVQ-III, DRIVER REINSTATEMENT SCREENING"));
+    EXPECT_EQ(t.ScaleName[6], QStringLiteral("Change"));
+    EXPECT_EQ(t.RangeName[3], QStringLiteral("PROBLEM RISK"));
+    EXPECT_EQ(t.RangeName[4], QStringLiteral("MAXIMUM RISK"));
     // Statements are whole lines, quotes, commas and leading blanks included.
-    EXPECT_EQ(StatusText[6][1], QStringLiteral("21. Can refuse a drink, \"easily\""));
-    EXPECT_EQ(StatusText[12][2], QStringLiteral("28. No marijuana since revocation"));
-    EXPECT_EQ(AbstinenceText[1], QStringLiteral(" 94. Last drink within a month"));
-    EXPECT_EQ(AbstinenceText[28], QStringLiteral("100. No friends drink or use"));
+    EXPECT_EQ(t.StatusText[6][1], QStringLiteral("21. Can refuse a drink, \"easily\""));
+    EXPECT_EQ(t.StatusText[12][2], QStringLiteral("28. No marijuana since revocation"));
+    EXPECT_EQ(t.AbstinenceText[1], QStringLiteral(" 94. Last drink within a month"));
+    EXPECT_EQ(t.AbstinenceText[28], QStringLiteral("100. No friends drink or use"));
 
-    EXPECT_EQ(StatusItem[12], 28);
-    EXPECT_EQ(ScoringKey[1][2], QStringLiteral("10011000100010100010011000101"));
-    EXPECT_EQ(NormMax[2][3][1], 17);
-    EXPECT_EQ(NormTable[1][14][3][1], 90); // men, group 3, scale 1, raw 14
-    EXPECT_EQ(NormTable[2][20][3][2], 64); // women, group 3, scale 2, raw 20
-    EXPECT_EQ(NormMax[1][2][5], 0);
-    EXPECT_EQ(RatioPercentile[2][3][11], 93);
-    EXPECT_EQ(RatioBounds[2][0], 12);
-    EXPECT_EQ(RatioBounds[2][12], 240);
-    EXPECT_EQ(ScaleItems[1][17], 29);
-    EXPECT_EQ(TruthCorrection[2][5], 20);
-    EXPECT_EQ(TruthCorrection[4][4], 2);
-    EXPECT_TRUE(NarrativeFile[2].endsWith("/DVQ3SC.TXT"));
+    EXPECT_EQ(t.StatusItem[12], 28);
+    EXPECT_EQ(t.ScoringKey[1][2], QStringLiteral("10011000100010100010011000101"));
+    EXPECT_EQ(t.NormMax[2][3][1], 17);
+    EXPECT_EQ(t.NormTable[1][14][3][1], 90); // men, group 3, scale 1, raw 14
+    EXPECT_EQ(t.NormTable[2][20][3][2], 64); // women, group 3, scale 2, raw 20
+    EXPECT_EQ(t.NormMax[1][2][5], 0);
+    EXPECT_EQ(t.RatioPercentile[2][3][11], 93);
+    EXPECT_EQ(t.RatioBounds[2][0], 12);
+    EXPECT_EQ(t.RatioBounds[2][12], 240);
+    EXPECT_EQ(t.ScaleItems[1][17], 29);
+    EXPECT_EQ(t.TruthCorrection[2][5], 20);
+    EXPECT_EQ(t.TruthCorrection[4][4], 2);
+    EXPECT_EQ(t.NarrativeFile[2], folder.path("DVQ3SC.TXT"));
+    EXPECT_EQ(t.NarrativeText[2].name, QStringLiteral("DVQ3SC.TXT"));
+    EXPECT_EQ(t.InvalidProfileText.lines.value(0), QStringLiteral("INVALID PROFILE: the "
+                                                                  "Truthfulness score is at or "
+                                                                  "above the 95th"));
 }
 
 TEST_F(ScoringTablesTest, SectionListsReplaceWhatTheFileHeld) {
-    ASSERT_TRUE(LoadScoringTables());
+    const ScoringTables t = FixtureTables(folder);
     struct List {
         int slot, first, last;
     };
     for (const List& list : {List{5, 30, 54}, List{6, 55, 77}, List{2, 78, 93}}) {
-        ASSERT_EQ(ScaleItems[list.slot][0], list.last - list.first + 1) << list.slot;
-        for (int k = 1; k <= ScaleItems[list.slot][0]; ++k)
-            EXPECT_EQ(ScaleItems[list.slot][k], list.first + k - 1);
-        EXPECT_EQ(ScaleItems[list.slot][ScaleItems[list.slot][0] + 1], 0);
+        ASSERT_EQ(t.ScaleItems[list.slot][0], list.last - list.first + 1) << list.slot;
+        for (int k = 1; k <= t.ScaleItems[list.slot][0]; ++k)
+            EXPECT_EQ(t.ScaleItems[list.slot][k], list.first + k - 1);
+        EXPECT_EQ(t.ScaleItems[list.slot][t.ScaleItems[list.slot][0] + 1], 0);
     }
 }
 
@@ -69,11 +72,10 @@ TEST_F(ScoringTablesTest, ShippedFilesLoad) {
     for (const QString& name : ScoringFileNames())
         TestFolder::Write(folder.path(name),
                           TestFolder::Read(SourceFolder() + "/data/scoring/" + name));
-    auto loaded = LoadScoringTables();
-    ASSERT_TRUE(loaded) << loaded.error().text().toStdString();
-    EXPECT_FALSE(ReportTitle.isEmpty());
-    EXPECT_EQ(ScaleItems[1][0], 17);
-    EXPECT_GE(RatioBounds[1][0], 2);
+    const ScoringTables t = FixtureTables(folder);
+    EXPECT_FALSE(t.ReportTitle.isEmpty());
+    EXPECT_EQ(t.ScaleItems[1][0], 17);
+    EXPECT_GE(t.RatioBounds[1][0], 2);
 }
 
 // Faulty variants of the fixture files, each with the message that must stop scoring.
@@ -151,30 +153,22 @@ TEST_F(ScoringTablesTest, FaultyFilesStopWithAMessageNamingFileAndFault) {
         } else {
             QFile::remove(path);
         }
-        auto loaded = LoadScoringTables();
+        // The report text file is read before the scoring data file is opened.
+        if (qstrcmp(c.file, "DVQ3RPT.TXT") == 0)
+            QFile::remove(folder.path("DVQ3B.TXT"));
+        auto loaded = load();
         ASSERT_FALSE(loaded);
         const QString message = loaded.error().text();
-        EXPECT_TRUE(message.startsWith("Scoring stopped: ")) << message.toStdString();
+        EXPECT_EQ(loaded.error().kind(), Error::Kind::DataFileFault);
+        EXPECT_TRUE(message.startsWith(kScoringStopped)) << message.toStdString();
         EXPECT_TRUE(message.contains(QString::fromLatin1(c.message))) << message.toStdString();
-        // Nothing half-read is left behind.
-        EXPECT_TRUE(ReportTitle.isEmpty());
-        EXPECT_EQ(NormMax[1][1][1], 0);
-        EXPECT_EQ(StatusItem[1], 0);
     }
-}
-
-TEST_F(ScoringTablesTest, ReportTextFileIsReadFirst) {
-    QFile::remove(folder.path("DVQ3B.TXT"));
-    QFile::remove(folder.path("DVQ3RPT.TXT"));
-    auto loaded = LoadScoringTables();
-    ASSERT_FALSE(loaded);
-    EXPECT_TRUE(loaded.error().text().contains("DVQ3RPT.TXT is missing from the program folder"));
 }
 
 TEST_F(ScoringTablesTest, UnreadableFileGivesTheDriveError) {
     DriveFaults faults;
     faults.fail(DriveOp::Read, EIO, "DVQ3B.TXT");
-    auto loaded = LoadScoringTables();
+    auto loaded = load();
     ASSERT_FALSE(loaded);
     EXPECT_EQ(loaded.error().text(),
               QStringLiteral("Scoring stopped: DVQ3B.TXT could not be read (Error 57:Device I/O "
@@ -188,8 +182,7 @@ TEST_F(ScoringTablesTest, EmptyTablesAndASingleBoundAreAccepted) {
     for (int line = 46; line <= 48; ++line)
         lines[line] = "0";
     TestFolder::Write(folder.path("DVQ3B.TXT"), JoinLines(lines));
-    auto loaded = LoadScoringTables();
-    ASSERT_TRUE(loaded) << loaded.error().text().toStdString();
-    EXPECT_EQ(NormMax[1][1][1], 0);
-    EXPECT_EQ(RatioBounds[1][0], 1);
+    const ScoringTables t = FixtureTables(folder);
+    EXPECT_EQ(t.NormMax[1][1][1], 0);
+    EXPECT_EQ(t.RatioBounds[1][0], 1);
 }

@@ -10,9 +10,14 @@ namespace dvq3tool {
 
 // dvq3tool report N [--drive DIR] [--pdf FILE]: scores client N of the data drive named in the
 // program folder's dvq3test.ini (or DIR) and writes report.prn in the program folder, then
-// optionally prints it to a PDF. The drive is only read. Prints the report's path and returns 0;
-// 2 when the drive, the client number or the scoring files are at fault (the message goes to
-// err); 64 for a usage error.
+// optionally prints it to a PDF. Prints the report's path.
+// dvq3tool report CLIENTS --out DIR [--drive DIR] [--pdf]: CLIENTS is "all", a number, a range
+// "1-51" or a list of them "1,3,5-7"; writes each client's report to DIR/reportNN.prn (NN the
+// client number, two digits), and with --pdf DIR/reportNN.pdf beside it, reading the scoring
+// tables once. Prints each report's path; a client that cannot be scored is told and the others
+// are written.
+// The drive is only read. Returns 0; 2 when the drive, a client number or the scoring files are
+// at fault (the message goes to err); 64 for a usage error.
 int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // True when this build of the tool can write PDF files.

@@ -23,6 +23,9 @@ constexpr const char* kUsage =
     "                                           replaces a client file that holds clients\n"
     "       dvq3tool report N [--drive DIR] [--pdf FILE]\n"
     "                                           score client N and write report.prn\n"
+    "       dvq3tool report all|A-B|N,M,... --out DIR [--drive DIR] [--pdf]\n"
+    "                                           write each client's report to\n"
+    "                                           DIR/reportNN.prn (and reportNN.pdf)\n"
     "       dvq3tool decode IMAGE [--db FILE]    read a scanned answer sheet, print JSON\n"
     "       dvq3tool sheet --pdf FILE [--db FILE] draw the blank answer sheet\n";
 
