@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     disk.SetDataDrive(drive.path());
     {
         QFile file(disk.ClientFile());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != size)
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
             std::abort();
     }
     auto loaded = disk.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
