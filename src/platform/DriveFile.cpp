@@ -227,6 +227,10 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
 Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced) {
     if (replaced)
         *replaced = false;
+    // A device, pipe or folder in the way is never replaced (think of /dev/full as the target).
+    if (struct stat there{}; ::lstat(NativePath(path).constData(), &there) == 0 &&
+                             !S_ISREG(there.st_mode) && !S_ISLNK(there.st_mode))
+        return Error::Refusal(NotARegularFileText(path));
     const QFileInfo target(path);
     const QString prefix = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.").arg(::getpid());

@@ -10,8 +10,16 @@ ReportOutput& ReportOutput::indent(int count) {
 }
 
 ReportOutput& ReportOutput::text(const QString& text) {
-    line_ += text;
+    // Bytes of a damaged or foreign record (CR, LF, form feed, NUL ...) must not break the
+    // report's lines and pages: every control character prints as a blank.
+    for (QChar c : text)
+        line_ += c.unicode() < 0x20 || c.unicode() == 0x7F ? QChar(u' ') : c;
     return *this;
+}
+
+ReportOutput& ReportOutput::pageBreak() {
+    line_ += u'\f';
+    return endLine();
 }
 
 ReportOutput& ReportOutput::at(int column) {

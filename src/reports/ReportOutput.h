@@ -12,7 +12,10 @@ class ReportOutput {
 public:
     // count blanks at the current position.
     ReportOutput& indent(int count);
+    // Control characters in text print as blanks.
     ReportOutput& text(const QString& text);
+    // A form feed on a line of its own: the next line starts a new page.
+    ReportOutput& pageBreak();
     // Pads the line so that the next text starts in column; when the line already holds column
     // or more characters, ends it and pads the next line instead.
     ReportOutput& at(int column);

@@ -4,6 +4,7 @@
 #include "platform/DriveFile.h"
 #include "reports/ReportMessages.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -77,10 +78,18 @@ Status PrintReportToPdf(const QString& reportPath, const QString& pdfPath) {
     auto bytes = ReadDriveFile(reportPath);
     if (!bytes)
         return bytes.error();
-    QPdfWriter pdf(pdfPath);
-    pdf.setTitle(kPdfTitle);
-    pdf.setResolution(300);
-    return RenderReportPages(SplitReportPages(DecodeAnsi(bytes.value())), pdf);
+    // Drawn in memory and put in place whole: a full disk never leaves a cut-off PDF behind.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(kPdfTitle);
+        pdf.setResolution(300);
+        if (auto rendered = RenderReportPages(SplitReportPages(DecodeAnsi(bytes.value())), pdf);
+            !rendered)
+            return rendered;
+    }
+    return ReplaceFile(pdfPath, buffer.data());
 }
 
 } // namespace dvq3

@@ -352,7 +352,7 @@ void ReportWriter::WriteItemCheck() {
 
 void ReportWriter::NewReportPage() {
     ++pageNo_;
-    out_.text(QStringLiteral("\f")).endLine();
+    out_.pageBreak();
     out_.indent(kIndent).text(QStringLiteral("NAME: ")).text(ReportName());
     out_.at(41).text(u'-' + QString::number(pageNo_).right(1) + u'-');
     out_.at(65).text(QStringLiteral("DVQ-III REPORT")).endLine();

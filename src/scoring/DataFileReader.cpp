@@ -14,7 +14,10 @@ bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-QStringList SplitLines(const QByteArray& bytes) {
+QStringList SplitLines(QByteArray bytes) {
+    // A file saved by an editor as UTF-8 may start with a byte-order mark; it is not text.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
     QStringList lines = DecodeAnsi(bytes).split(u'\n');
     // The line end of the last line does not start another one.
     if (!lines.isEmpty() && lines.last().isEmpty())

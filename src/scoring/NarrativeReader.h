@@ -9,6 +9,9 @@
 
 namespace dvq3 {
 
+// The widest narrative or invalid-profile line the report can set after its indent.
+inline constexpr int kNarrativeWidth = 73;
+
 // A narrative file or INVAL.TXT as loaded with the tables: its lines, or why it could not be
 // read. The fault is told only when a report needs the file, as a report that prints no
 // narrative never opens them.

@@ -143,6 +143,14 @@ TEST(DriveFile, OnlyRegularFilesOfASaneSizeAreRead) {
         ASSERT_FALSE(read) << path.toStdString();
         EXPECT_EQ(read.error().text(), NotARegularFileText(path));
     }
+    // Nor is anything but a regular file replaced: the device stays a device.
+    auto onDevice = ReplaceFile("/dev/full", "report");
+    ASSERT_FALSE(onDevice);
+    EXPECT_EQ(onDevice.error().text(), NotARegularFileText("/dev/full"));
+    EXPECT_FALSE(ReplaceFile(pipe, "x"));
+    struct stat device {};
+    ASSERT_EQ(::stat("/dev/full", &device), 0);
+    EXPECT_TRUE(S_ISCHR(device.st_mode));
     const QString big = folder.drive() + "/big";
     TestFolder::Write(big, QByteArray(101, 'x'));
     auto tooBig = ReadDriveFile(big, DriveFile::Mode::ReadOnly, 100);

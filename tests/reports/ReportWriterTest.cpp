@@ -56,6 +56,17 @@ TEST_F(ReportWriterTest, HeaderCentresEvenTitlesAndKeepsBlankArrestCountsThreeWi
     EXPECT_EQ(lines[9].mid(53), "| DRUG ARRESTS.....N/A |");
 }
 
+TEST_F(ReportWriterTest, ControlCharactersOfADamagedRecordPrintAsBlanks) {
+    tables.ReportTitle = QStringLiteral("TITLE");
+    scores.ReportField[1] = QStringLiteral("Ann\rLee\n\f\x01") + QChar(0) + QStringLiteral("X\x7f");
+    ReportWriter w = writer();
+    w.WriteReportHeader();
+    const QStringList lines = Lines(w);
+    ASSERT_EQ(lines.size(), 13); // not one line more
+    EXPECT_FALSE(DecodeAnsi(w.bytes()).contains(u'\f'));
+    EXPECT_TRUE(DecodeAnsi(w.bytes()).contains(QStringLiteral("Ann Lee    X ")));
+}
+
 // The page is broken only when a row brings LineCount to exactly 58; a heading that would leave
 // no room for a row starts the next page.
 TEST_F(ReportWriterTest, CurrentStatusColumnsAndPageBreaks) {

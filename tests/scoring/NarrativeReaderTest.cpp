@@ -69,6 +69,15 @@ TEST(NarrativeReader, FaultsOfNarrativeFilesAreToldWhenTheTextIsNeeded) {
         {"INVAL.TXT", "INVALID PROFILE\r\n", nullptr,
          "INVAL.TXT has no \"END\" line after its text."},
         {"INVAL.TXT", "", nullptr, "INVAL.TXT is missing from the program folder"},
+        {"DVQ3VA.TXT",
+         "LOW RISK\r\n" + QByteArray(73, 'a') + "\r\n" + QByteArray(74, 'b') + "\r\nEND\r\n",
+         "LOW RISK",
+         "DVQ3VA.TXT, line 3: the line is 74 characters long, wider than the report's 73 "
+         "columns for text."},
+        // A byte-order mark is not part of the first line: the key still matches, so the fault
+        // found is the one after it.
+        {"DVQ3SC.TXT", "\xEF\xBB\xBFLOW RISK\r\ntext\r\n", "LOW RISK",
+         "DVQ3SC.TXT has no \"END\" line after the paragraph \"LOW RISK\"."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
