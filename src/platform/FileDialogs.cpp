@@ -12,6 +12,11 @@ std::optional<QString>& NextAnswer() {
     return answer;
 }
 
+QString& LastStart() {
+    static QString start;
+    return start;
+}
+
 std::optional<QString> TakeNextAnswer() {
     std::optional<QString> answer = NextAnswer();
     NextAnswer().reset();
@@ -21,6 +26,7 @@ std::optional<QString> TakeNextAnswer() {
 } // namespace
 
 QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start) {
+    LastStart() = start;
     if (auto answer = TakeNextAnswer())
         return *answer;
     return QFileDialog::getExistingDirectory(parent, caption, start);
@@ -28,6 +34,7 @@ QString ChooseFolder(QWidget* parent, const QString& caption, const QString& sta
 
 QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& start,
                        const QString& filter) {
+    LastStart() = start;
     if (auto answer = TakeNextAnswer())
         return *answer;
     return QFileDialog::getSaveFileName(parent, caption, start, filter);
@@ -35,6 +42,10 @@ QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& s
 
 void SetNextFileDialogAnswer(const QString& answer) {
     NextAnswer() = answer;
+}
+
+QString LastFileDialogStart() {
+    return LastStart();
 }
 
 } // namespace dvq3

@@ -12,5 +12,7 @@ QString ChooseFolder(QWidget* parent, const QString& caption, const QString& sta
 QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& start,
                        const QString& filter);
 void SetNextFileDialogAnswer(const QString& answer);
+// The start path (the default file name) the last chooser offered, for tests.
+QString LastFileDialogStart();
 
 } // namespace dvq3

@@ -11,7 +11,19 @@ inline const QString kPrintTitle = QStringLiteral("Print Report");
 inline const QString kNoPrinterQuestion =
     QStringLiteral("No printer is set up on this station.\rWould you like to save the report as "
                    "a PDF file instead?");
+inline const QString kNoPrinterBatchQuestion =
+    QStringLiteral("No printer is set up on this station.\rWould you like to save the %1 reports "
+                   "in one PDF file instead?");
 inline const QString kSavePdfTitle = QStringLiteral("Save Report as PDF");
+// The default PDF names: one client's report (number, name), or several (date, count).
+inline const QString kClientPdfName = QStringLiteral("DVQ-III report %1 %2.pdf");
+inline const QString kBatchPdfName = QStringLiteral("DVQ-III reports %1 (%2 clients).pdf");
+// The progress of a batch: client number, name; and what a cancel leaves done.
+inline const QString kBatchProgressTitle = QStringLiteral("Printing Reports");
+inline const QString kScoringProgress = QStringLiteral("Scoring the report of client %1 (%2)...");
+inline const QString kPrintingProgress = QStringLiteral("Printing the report of client %1 (%2)...");
+inline const QString kBatchCancelled =
+    QStringLiteral("Printing was cancelled: %1 of the %2 reports were printed.");
 inline const QString kPdfFilter = QStringLiteral("PDF files (*.pdf)");
 inline const QString kPdfTitle = QStringLiteral("Corvalent-III report");
 

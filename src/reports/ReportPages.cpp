@@ -78,6 +78,10 @@ Status PrintReportToPdf(const QString& reportPath, const QString& pdfPath) {
     auto bytes = ReadDriveFile(reportPath);
     if (!bytes)
         return bytes.error();
+    return WritePagesToPdf(SplitReportPages(DecodeAnsi(bytes.value())), pdfPath);
+}
+
+Status WritePagesToPdf(const QStringList& pages, const QString& pdfPath) {
     // Drawn in memory and put in place whole: a full disk never leaves a cut-off PDF behind.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -85,8 +89,7 @@ Status PrintReportToPdf(const QString& reportPath, const QString& pdfPath) {
         QPdfWriter pdf(&buffer);
         pdf.setTitle(kPdfTitle);
         pdf.setResolution(300);
-        if (auto rendered = RenderReportPages(SplitReportPages(DecodeAnsi(bytes.value())), pdf);
-            !rendered)
+        if (auto rendered = RenderReportPages(pages, pdf); !rendered)
             return rendered;
     }
     return ReplaceFile(pdfPath, buffer.data());

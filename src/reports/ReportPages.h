@@ -21,5 +21,7 @@ Status RenderReportPages(const QStringList& pages, QPagedPaintDevice& device);
 
 // Writes the report file as a PDF printed exactly as the printer prints it (Letter paper).
 Status PrintReportToPdf(const QString& reportPath, const QString& pdfPath);
+// Writes pages, one sheet each, as one PDF put in place whole.
+Status WritePagesToPdf(const QStringList& pages, const QString& pdfPath);
 
 } // namespace dvq3

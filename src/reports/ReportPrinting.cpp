@@ -10,11 +10,16 @@
 #include "reports/ScoreClient.h"
 #include "ui/WindowRoutines.h"
 
+#include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+
+#include <memory>
 
 namespace dvq3 {
 namespace {
@@ -39,6 +44,64 @@ void ShowReportError(const QString& text) {
     MsgBox(text, vbCritical, kReportErrorTitle);
 }
 
+void ShowBatchCancelled(int printed, int count) {
+    SetDefaultPointer();
+    MsgBox(kBatchCancelled.arg(printed).arg(count), vbInformation, kBatchProgressTitle);
+}
+
+// A default PDF path in the user's home folder, with nothing in the name a folder could take.
+QString PdfFileName(QString name) {
+    for (QChar& c : name)
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20)
+            c = u'-';
+    return QDir::homePath() + u'/' + name;
+}
+
+bool PrinterReady() {
+    return PrintJobHandler() || !QPrinterInfo::defaultPrinter().isNull();
+}
+
+// One printer job of pages: to the test seam when one is set, else the default printer.
+Status PrintPages(const QStringList& pages) {
+    if (PrintJobHandler()) {
+        PrintJobHandler()(pages);
+        return {};
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("report.prn"));
+    return RenderReportPages(pages, printer);
+}
+
+// The progress of a batch of more than one client, with Cancel; nothing for a single one.
+class BatchProgress {
+public:
+    explicit BatchProgress(int clients) {
+        if (clients < 2)
+            return;
+        dialog_ =
+            std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, 2 * clients);
+        dialog_->setObjectName(QStringLiteral("prgBatch"));
+        dialog_->setWindowTitle(kBatchProgressTitle);
+        dialog_->setWindowModality(Qt::ApplicationModal);
+        dialog_->setMinimumDuration(0);
+        dialog_->setAutoClose(false);
+        dialog_->setAutoReset(false);
+        dialog_->show();
+    }
+    // Shows step and what it is about; true once the user has cancelled.
+    bool cancelled(int step, const QString& label) {
+        if (!dialog_)
+            return false;
+        dialog_->setLabelText(label);
+        dialog_->setValue(step);
+        QCoreApplication::processEvents();
+        return dialog_->wasCanceled();
+    }
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
 } // namespace
 
 void SetPrintJobHandler(std::function<void(const QStringList& pages)> handler) {
@@ -54,9 +117,16 @@ void LoadReportText(QPlainTextEdit* control) {
     control->setPlainText(text.value());
 }
 
-bool SaveReportAsPdf(QWidget* parent) {
-    const QString pdf = ChooseSaveFile(
-        parent, kSavePdfTitle, QDir::homePath() + QStringLiteral("/report.pdf"), kPdfFilter);
+QString ReportPdfName(int client, const QString& name) {
+    return PdfFileName(kClientPdfName.arg(client).arg(name.simplified()));
+}
+
+QString BatchPdfName(int count) {
+    return PdfFileName(kBatchPdfName.arg(QDate::currentDate().toString(Qt::ISODate)).arg(count));
+}
+
+bool SaveReportAsPdf(QWidget* parent, const QString& pdfName) {
+    const QString pdf = ChooseSaveFile(parent, kSavePdfTitle, pdfName, kPdfFilter);
     if (pdf.isEmpty())
         return false;
     SetWaitPointer();
@@ -69,7 +139,7 @@ bool SaveReportAsPdf(QWidget* parent) {
     return true;
 }
 
-void PrintReport() {
+void PrintReport(const QString& pdfName) {
     SetWaitPointer();
     auto text = ReadReportText();
     if (!text) {
@@ -77,22 +147,13 @@ void PrintReport() {
         MsgBox(text.error().text(), vbCritical, kPrintTitle);
         return;
     }
-    const QStringList pages = SplitReportPages(text.value());
-    if (PrintJobHandler()) {
-        PrintJobHandler()(pages);
-        SetDefaultPointer();
-        return;
-    }
-    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-    if (printerInfo.isNull()) {
+    if (!PrinterReady()) {
         SetDefaultPointer();
         if (MsgBox(kNoPrinterQuestion, vbYesNo | vbQuestion, kPrintTitle) == vbYes)
-            SaveReportAsPdf(nullptr);
+            SaveReportAsPdf(nullptr, pdfName);
         return;
     }
-    QPrinter printer(printerInfo, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("report.prn"));
-    const Status printed = RenderReportPages(pages, printer);
+    const Status printed = PrintPages(SplitReportPages(text.value()));
     SetDefaultPointer();
     if (!printed)
         MsgBox(printed.error().text(), vbCritical, kPrintTitle);
@@ -100,15 +161,40 @@ void PrintReport() {
 
 bool PrintReports(Session& session, const QList<int>& clients, CopyNumber numbering,
                   OnScoringFault onFault) {
+    const auto nameOf = [&session](int client) {
+        return session.disk.IsTableIndex(client) ? session.disk.Clients(client).Name.trimmed()
+                                                 : QString();
+    };
+    // Without a printer the whole batch goes to one PDF: asked once, and where once.
+    const bool toPdf = !PrinterReady();
+    QString pdf;
+    if (toPdf) {
+        const QString question =
+            clients.size() == 1 ? kNoPrinterQuestion : kNoPrinterBatchQuestion.arg(clients.size());
+        if (clients.isEmpty() || MsgBox(question, vbYesNo | vbQuestion, kPrintTitle) != vbYes)
+            return false;
+        pdf = ChooseSaveFile(nullptr, kSavePdfTitle,
+                             clients.size() == 1 ? ReportPdfName(clients[0], nameOf(clients[0]))
+                                                 : BatchPdfName(clients.size()),
+                             kPdfFilter);
+        if (pdf.isEmpty())
+            return false;
+    }
     SetWaitPointer();
     auto tables = LoadProgramScoringTables();
     if (!tables) {
         ShowReportError(tables.error().text());
         return false;
     }
+    BatchProgress progress(static_cast<int>(clients.size()));
     // Every report is scored before the first one is printed.
     QList<int> copies;
+    QList<int> copied; // the client of each copy
     for (int i = 0; i < clients.size(); ++i) {
+        if (progress.cancelled(i, kScoringProgress.arg(clients[i]).arg(nameOf(clients[i])))) {
+            ShowBatchCancelled(0, static_cast<int>(clients.size()));
+            return false;
+        }
         session.CurClient = clients[i];
         auto scored = ScoreClient(session, tables.value());
         if (!scored) {
@@ -116,10 +202,8 @@ bool PrintReports(Session& session, const QList<int>& clients, CopyNumber number
                 ShowReportError(scored.error().text());
                 return false;
             }
-            const QString name = session.disk.IsTableIndex(clients[i])
-                                     ? session.CurrentClient().Name.trimmed()
-                                     : QString();
-            ShowReportError(kClientNotPrinted.arg(clients[i]).arg(name, scored.error().text()));
+            ShowReportError(
+                kClientNotPrinted.arg(clients[i]).arg(nameOf(clients[i]), scored.error().text()));
             // An older copy under its number must not be mistaken for this client's report.
             if (numbering == CopyNumber::ClientNumber)
                 QFile::remove(CopyPath(clients[i]));
@@ -134,16 +218,48 @@ bool PrintReports(Session& session, const QList<int>& clients, CopyNumber number
             return false;
         }
         copies << copy;
+        copied << clients[i];
     }
-    for (int copy : copies) {
-        if (!Replace(CopyPath(copy), ReportFilePath())) {
-            ShowReportError(kCopyFromFailed.arg(CopyPath(copy)));
+    QStringList pdfPages;
+    int printed = 0;
+    bool cancelled = false;
+    for (int k = 0; k < copies.size(); ++k) {
+        if (progress.cancelled(static_cast<int>(clients.size()) + k,
+                               kPrintingProgress.arg(copied[k]).arg(nameOf(copied[k])))) {
+            cancelled = true;
+            break;
+        }
+        if (!Replace(CopyPath(copies[k]), ReportFilePath())) {
+            ShowReportError(kCopyFromFailed.arg(CopyPath(copies[k])));
             return false;
         }
-        PrintReport();
+        auto text = ReadReportText();
+        if (!text) {
+            ShowReportError(text.error().text());
+            return false;
+        }
+        // Each report starts on a sheet of its own: every report page takes one.
+        const QStringList pages = SplitReportPages(text.value());
+        if (toPdf) {
+            pdfPages << pages;
+        } else if (const Status sent = PrintPages(pages); !sent) {
+            SetDefaultPointer();
+            MsgBox(sent.error().text(), vbCritical, kPrintTitle);
+            return false;
+        }
+        ++printed;
+    }
+    if (toPdf && printed > 0) {
+        if (const Status saved = WritePagesToPdf(pdfPages, pdf); !saved) {
+            SetDefaultPointer();
+            MsgBox(saved.error().text(), vbCritical, kPrintTitle);
+            return false;
+        }
     }
     SetDefaultPointer();
-    return true;
+    if (cancelled)
+        ShowBatchCancelled(printed, static_cast<int>(copies.size()));
+    return !cancelled;
 }
 
 void PrintAllReports(Session& session) {

@@ -1,6 +1,7 @@
 #include "reports/frmViewReport.h"
 
 #include "platform/MsgBox.h"
+#include "records/Session.h"
 #include "reports/ReportMessages.h"
 #include "reports/ReportPrinting.h"
 #include "reports/ScoreClient.h"
@@ -46,8 +47,8 @@ frmViewReport::frmViewReport(Session& session, QWidget* parent)
 
     for (QPushButton* button : {cmdPrintReport, cmdSavePdf, cmdCancel})
         button->installEventFilter(this);
-    connect(cmdPrintReport, &QPushButton::clicked, this, [] { PrintReport(); });
-    connect(cmdSavePdf, &QPushButton::clicked, this, [this] { SaveReportAsPdf(this); });
+    connect(cmdPrintReport, &QPushButton::clicked, this, [this] { PrintReport(PdfName()); });
+    connect(cmdSavePdf, &QPushButton::clicked, this, [this] { SaveReportAsPdf(this, PdfName()); });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -57,6 +58,13 @@ void frmViewReport::MOUSEDEFAULT() {
 
 void frmViewReport::MOUSEWAIT() {
     SetWaitPointer();
+}
+
+QString frmViewReport::PdfName() const {
+    const int client = session_.CurClient;
+    return ReportPdfName(client, session_.disk.IsTableIndex(client)
+                                     ? session_.disk.Clients(client).Name
+                                     : QString());
 }
 
 void frmViewReport::changeEvent(QEvent* event) {

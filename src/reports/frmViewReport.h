@@ -34,6 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QString PdfName() const;
     void Form_Activate();
 
     bool activated_ = false;

@@ -1,4 +1,5 @@
 #include "MessageRecorder.h"
+#include "PdfText.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
@@ -11,9 +12,12 @@
 #include "reports/frmPrintSelected.h"
 #include "reports/frmViewReport.h"
 
+#include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -221,16 +225,50 @@ TEST_F(PrintWindowsTest, EmptyDiskHandsTheFocusToADisabledPrintButton) {
     EXPECT_TRUE(window.menu->cmdMenuChoice(2)->hasFocus());
 }
 
-TEST_F(PrintWindowsTest, WithoutAPrinterTheReportCanBeSavedAsPdf) {
+TEST_F(PrintWindowsTest, WithoutAPrinterReportsAreSavedAsOnePdfAskedForOnce) {
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "a printer is configured on this machine";
     SetPrintJobHandler({});
     TestFolder::Write(folder.path("report.prn"), "line one\r\n\f\r\nline two\r\n");
-    const QString pdf = folder.path("saved.pdf");
-    SetNextFileDialogAnswer(pdf);
+    const QString single = folder.path("saved.pdf");
+    SetNextFileDialogAnswer(single);
     messages.answer(vbYes);
-    PrintReport();
-    ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text, kNoPrinterQuestion);
-    EXPECT_TRUE(QFile::exists(pdf));
+    PrintReport(ReportPdfName(4, "Dwayne T. Okafor/Lind "));
+    ASSERT_EQ(messages.texts(), QStringList{kNoPrinterQuestion});
+    EXPECT_EQ(LastFileDialogStart(),
+              QDir::homePath() + "/DVQ-III report 4 Dwayne T. Okafor-Lind.pdf");
+    EXPECT_EQ(dvq3test::PdfPages(single), 2);
+
+    // A batch: one question, one place, one PDF with every report on sheets of its own.
+    messages.boxes.clear();
+    const QString batch = folder.path("batch.pdf");
+    SetNextFileDialogAnswer(batch);
+    messages.answer(vbYes);
+    ASSERT_TRUE(
+        PrintReports(session, {1, 2, 4}, CopyNumber::InBatchOrder, OnScoringFault::StopBatch));
+    ASSERT_EQ(messages.texts(), QStringList{kNoPrinterBatchQuestion.arg(3)});
+    EXPECT_EQ(LastFileDialogStart(), BatchPdfName(3));
+    EXPECT_TRUE(BatchPdfName(3).contains(QDate::currentDate().toString(Qt::ISODate)));
+    int pages = 0;
+    for (int copy = 1; copy <= 3; ++copy)
+        pages += static_cast<int>(SplitReportPages(DecodeAnsi(TestFolder::Read(folder.path(
+                                                       QStringLiteral("temp%1").arg(copy)))))
+                                      .size());
+    EXPECT_EQ(dvq3test::PdfPages(batch), pages);
+    EXPECT_TRUE(dvq3test::PdfPageText(batch, pages).contains("Okafor-Lind") ||
+                dvq3test::PdfPageText(batch, pages - 1).contains("Okafor-Lind"));
+}
+
+TEST_F(PrintWindowsTest, CancelInTheProgressWindowStopsBeforeTheNextClient) {
+    SetPrintJobHandler([this](const QStringList& pages) {
+        jobs << pages;
+        // The user cancels while the first report is printing.
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(window))
+                progress->cancel();
+    });
+    EXPECT_FALSE(
+        PrintReports(session, {1, 2, 4}, CopyNumber::InBatchOrder, OnScoringFault::StopBatch));
+    EXPECT_EQ(jobs.size(), 1);
+    EXPECT_EQ(messages.texts(), QStringList{kBatchCancelled.arg(1).arg(3)});
 }

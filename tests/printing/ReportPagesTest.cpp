@@ -1,12 +1,13 @@
 #include "reports/ReportPages.h"
+#include "PdfText.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 using namespace dvq3;
+using dvq3test::PdfPages;
+using dvq3test::PdfPageText;
 using dvq3test::TestFolder;
 
 namespace {
@@ -17,26 +18,6 @@ QByteArray PageOf(const QByteArray& tag, int lines) {
     for (int i = 1; i <= lines; ++i)
         page += tag + " line " + QByteArray::number(i) + "\r\n";
     return page;
-}
-
-QString Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& pdf) {
-    const QString info = Run("pdfinfo", {pdf});
-    for (const QString& line : info.split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QString PdfPageText(const QString& pdf, int page) {
-    return Run("pdftotext",
-               {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
 }
 
 } // namespace
