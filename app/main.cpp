@@ -8,6 +8,7 @@
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
+#include "ui/FocusStyle.h"
 #include "ui/KeyboardHome.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ void RecordMessagesForTests() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dvq3test"));
+    dvq3::ApplyFocusStyle(app);
 
     // Switches are written as on the original station and read case-insensitively.
     for (const QString& argument : app.arguments().mid(1))

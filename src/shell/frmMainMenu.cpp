@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace dvq3 {
 namespace {
 
@@ -43,9 +45,15 @@ frmMainMenu::frmMainMenu(Session& session, QWidget* parent)
         {"Supervisor Options", "Print client report, verify data entry or delete client names."},
         {"Exit Application", "Quit the program."},
     };
-    for (const auto& [caption, help] : choices)
+    int widestHelp = 0;
+    for (const auto& [caption, help] : choices) {
         menuLayout->addWidget(
             menu->add(frMainMenu, QString::fromLatin1(caption), QString::fromLatin1(help)));
+        widestHelp = std::max(widestHelp,
+                              msgPanel->fontMetrics().horizontalAdvance(QString::fromLatin1(help)));
+    }
+    // Every help line fits inside the window at any size the window allows.
+    setMinimumWidth(widestHelp + 4 * msgPanel->frameWidth() + 32);
     frMainMenu->setFixedSize(300, frMainMenu->sizeHint().height());
     connect(menu, &MenuButtons::clicked, this, &frmMainMenu::cmdMenuChoice_Click);
 

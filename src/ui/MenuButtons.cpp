@@ -14,9 +14,8 @@ MsgPanel::MsgPanel(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setMinimumHeight(24);
     setTextFormat(Qt::PlainText);
-    // A long help line wraps rather than widening the window or running past its edge.
-    setWordWrap(true);
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // One line; the window it sits in is made wide enough for its help lines.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 MenuButtons::MenuButtons(MsgPanel* msgPanel, QObject* parent)

@@ -219,3 +219,17 @@ TEST_F(MainMenuTest, StaleFlagOpensNothingAndAnAbandonedNewClientLeavesNoPhantom
         EXPECT_EQ(dvq3test::TestFolder::Read(session.disk.ClientFile()).size(), clients * 176);
     }
 }
+
+TEST_F(MainMenuTest, EveryHelpLineFitsAtTheSmallestWindow) {
+    open(2);
+    window->resize(window->minimumSize());
+    auto* help = Child<MsgPanel>(window.get(), "MsgPanel");
+    for (int i = 1; i < 4; ++i) {
+        button(i)->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_LE(help->fontMetrics().horizontalAdvance(help->caption()),
+                  help->contentsRect().width())
+            << i;
+        EXPECT_LE(help->mapTo(window.get(), QPoint(help->width(), 0)).x(), window->width());
+    }
+}

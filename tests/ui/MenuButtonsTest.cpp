@@ -2,6 +2,7 @@
 #include "MessageRecorder.h"
 #include "platform/Twips.h"
 #include "records/Session.h"
+#include "ui/FocusStyle.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
@@ -157,4 +158,23 @@ TEST(WindowRoutines, CenterFrameLiftsTheFrameByHalfOf1000Twips) {
     CenterFrame(&form, &frame);
     EXPECT_EQ(frame.x(), 300);
     EXPECT_EQ(frame.y(), 300 - (100 + TwipsToPixels(1000)) / 2);
+}
+
+TEST(FocusStyle, AFocusedButtonLooksPlainlyDifferent) {
+    ApplyFocusStyle(*qApp);
+    QDialog dialog;
+    auto* first = new QPushButton(QStringLiteral("Print"), &dialog);
+    auto* second = new QPushButton(QStringLiteral("Cancel"), &dialog);
+    second->move(0, 60);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    first->setFocus();
+    QCoreApplication::processEvents();
+    const QImage focused = first->grab().toImage();
+    const QImage idle = second->grab().toImage();
+    const QPoint inside(focused.width() / 4, focused.height() / 2);
+    EXPECT_EQ(focused.pixelColor(inside), QColor(0, 255, 255));
+    EXPECT_NE(idle.pixelColor(inside), QColor(0, 255, 255));
+    qApp->setStyleSheet(QString());
 }
