@@ -30,7 +30,7 @@ std::function<void(const QStringList&)>& PrintJobHandler() {
 }
 
 QString CopyPath(int number) {
-    return ProgramFile(QStringLiteral("temp%1").arg(number));
+    return StationFile(QStringLiteral("temp%1").arg(number));
 }
 
 // Copies from over to, replacing to.

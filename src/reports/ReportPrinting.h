@@ -36,7 +36,7 @@ enum class CopyNumber { InBatchOrder, ClientNumber };
 enum class OnScoringFault { StopBatch, SkipClient };
 
 // Prints the reports of clients (record numbers), the scoring tables read once. First every
-// client is made current, scored and its report kept as a numbered copy in the program folder;
+// client is made current, scored and its report kept as a numbered copy beside report.prn;
 // then each copy is put back over report.prn and printed, one printer job per client, in the
 // order given. Without a printer the question is asked once and every report goes into one PDF,
 // each on sheets of its own. More than one client shows a progress window whose Cancel stops

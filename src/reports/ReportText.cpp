@@ -7,7 +7,7 @@
 namespace dvq3 {
 
 QString ReportFilePath() {
-    return ProgramFile(QStringLiteral("report.prn"));
+    return StationFile(QStringLiteral("report.prn"));
 }
 
 Result<QString> ReadReportText() {

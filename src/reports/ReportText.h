@@ -6,7 +6,8 @@
 
 namespace dvq3 {
 
-// report.prn in the program folder: the report of the client scored last.
+// report.prn, the report of the client scored last: in the program folder, or in the user's data
+// folder when the program folder cannot be written.
 QString ReportFilePath();
 
 // The text of the report file, as the viewer shows it and the printer prints it: CR LF line

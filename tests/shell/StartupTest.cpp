@@ -4,6 +4,7 @@
 #include "Widgets.h"
 #include "platform/IniPaths.h"
 #include "platform/ProgramFolder.h"
+#include "reports/ReportText.h"
 #include "platform/SingleInstance.h"
 #include "shell/DiskCheck.h"
 #include "shell/ProgramFolderMessages.h"
@@ -160,6 +161,7 @@ TEST_F(StartupTest, AnInstalledStationKeepsItsSettingsAndDataDiskInTheUsersFolde
     EXPECT_EQ(dvq3test::TestFolder::Read(bundled + "/DATA401.DVQ"),
               dvq3test::TestFolder::Read(copy + "/DATA401.DVQ"));
     EXPECT_EQ(StationFile("report.prn"), home.path() + "/data/dvq3/report.prn");
+    EXPECT_EQ(ReportFilePath(), home.path() + "/data/dvq3/report.prn");
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_DATA_HOME");
 }
