@@ -236,9 +236,9 @@ ScanOutcome ScannerSane::ScanPage(const ScanRequest& request, const Progress& pr
     const auto idle = qScopeGuard([this] { busy_ = false; });
     cancelled_ = false;
     SANE_Int version = 0;
-    if (sane_init(&version, nullptr) != SANE_STATUS_GOOD)
+    if (!started_ && sane_init(&version, nullptr) != SANE_STATUS_GOOD)
         return {ScannerStatus::NoBackend, {}};
-    const auto exit = qScopeGuard([] { sane_exit(); });
+    started_ = true;
     progress();
     return Scan(request, progress);
 }
@@ -344,6 +344,12 @@ ScanOutcome ScannerSane::Scan(const ScanRequest& request, const Progress& progre
                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     return {ScannerStatus::Good, page};
+}
+
+ScannerSane::~ScannerSane() {
+    // A worker still inside the library after a timeout keeps it: the program is ending anyway.
+    if (started_ && !busy_)
+        sane_exit();
 }
 
 void ScannerSane::Cancel() {
