@@ -70,7 +70,7 @@ TEST_F(ScanAnswerSheetTest, NamePromptOpensEmptyAndEveryCancelStoresNothing) {
             auto* input = box->findChild<QLineEdit*>("txtInput");
             EXPECT_EQ(input->text(), "");
             EXPECT_EQ(input->maxLength(), kClientNameLength);
-            EXPECT_EQ(QApplication::focusWidget(), input);
+            EXPECT_EQ(box->focusWidget(), input);
             if (row.name.isEmpty())
                 QTest::keyClick(box->findChild<QWidget*>("cmdMenuChoice1"), Qt::Key_Return);
             else
