@@ -203,8 +203,12 @@ TEST_F(ScanAnswerSheetTest, EachScannerStatusShowsItsTwainError) {
         {"pnm:0", "status-ioerror=yes", 20000},
         {"pnm:0", "status-nomem=yes", 20081},
         {"pnm:0", "status-accessdenied=yes", 20014},
+        {"pnm:0", "status-eof=yes", 20000}, // an empty page
+        {"pnm:0", "no-such-setting=1", 20087},
         {"pnm:9", "", 20082},
         {"test:0", "read-return-value=SANE_STATUS_CANCELLED", 20090},
+        {"test:0", "read-return-value=SANE_STATUS_DEVICE_BUSY", 20083},
+        {"test:0", "read-return-value=SANE_STATUS_UNSUPPORTED", 20085},
     };
     for (const Row& row : rows) {
         const QString options = QString(row.device) == "pnm:0"
