@@ -154,6 +154,18 @@ TEST_F(ScanAnswerSheetTest, DuringTheScanTheFlagsSayANewScannedClient) {
     EXPECT_EQ(flags, (QList<bool>{true, false, false, true}));
 }
 
+TEST_F(ScanAnswerSheetTest, ASilentScannerIsGivenUpWithTwainError) {
+    makeDisk({dvq3test::Client("Ann Lee")});
+    review();
+    dvq3test::TestFolder::Write(ProgramFile("dvq3test.ini"), "[Scanner]\r\nTimeout=0.2\r\n");
+    fake->hang(true);
+    scan("Pat Doe");
+    ASSERT_EQ(messages.boxes.size(), 2);
+    EXPECT_EQ(messages.boxes[1].text, TwainErrorMessage(20080).text);
+    EXPECT_EQ(fake->cancels(), 1);
+    EXPECT_TRUE(opened.isEmpty());
+}
+
 TEST_F(ScanAnswerSheetTest, ALayoutTooShortOrUnwritableEndsWithScanError) {
     makeDisk({dvq3test::Client("Ann Lee")});
     const QByteArray before = onDisk();
