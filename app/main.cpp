@@ -1,10 +1,13 @@
 // dvq3test: the test-administration station.
 #include "platform/MsgBox.h"
+#include "platform/ScannerSane.h"
 #include "platform/SingleInstance.h"
 #include "records/Session.h"
 #include "records/frmClientInfo.h"
 #include "records/frmCourtHistory.h"
 #include "records/frmSupervisorOptions.h"
+#include "sheets/AnswerSheetPrinting.h"
+#include "sheets/ScanAnswerSheet.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
@@ -85,7 +88,16 @@ int main(int argc, char** argv) {
         dvq3::frmSupervisorOptions window(s);
         window.exec();
     };
+    // The scan's diagnostic switches ("/V ALL", "/V FIRST", "/SCAN=DEBUG"); "Stop" in its debug
+    // view ends the program at once, every open window with it.
+    const dvq3::ScanStation scanStation{std::make_shared<dvq3::ScannerSane>(),
+                                        dvq3::ReadScanSwitches(app.arguments().mid(1)),
+                                        [] { QCoreApplication::exit(0); }};
+    session.ChainWindows[QStringLiteral("ScanAnswerSheet")] = [&scanStation](dvq3::Session& s) {
+        dvq3::ScanAnswerSheet(s, scanStation);
+    };
     dvq3::frmMainMenu mainMenu(session);
+    dvq3::AddAnswerSheetMenuEntry(mainMenu, session.dbTest);
     new dvq3::KeyboardHome(&mainMenu);
     QObject::connect(&instance, &dvq3::SingleInstance::activationRequested, &mainMenu,
                      &dvq3::frmMainMenu::ComeForward);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+namespace dvq3 {
+
+// The texts of the scan, the debug view and the blank answer sheet; code and tests use these.
+
+// The client's name before the sheet is scanned.
+inline const QString kClientNameCaption = QStringLiteral("Client Name Input");
+inline const QString kClientNameHelp = QStringLiteral("Enter the name of client.");
+inline constexpr int kClientNameLength = 25;
+
+// The prompt to put the sheet in the scanner.
+inline const QString kTestScanTitle = QStringLiteral("Test Scan");
+inline QString InsertSheetText(const QString& name) {
+    return QStringLiteral("Insert answer sheet for \r\n\r\n") + name +
+           QStringLiteral("   (face down)\r\n\r\ninto scanner.");
+}
+
+// The debug view.
+inline const QString kDebugViewCaption = QStringLiteral("Debug Image");
+inline const QString kNextBoxCaption = QStringLiteral("Next Box");
+inline const QString kStopCaption = QStringLiteral("Stop");
+// The field and the dark pixels of the box just tested.
+inline QString TestedBoxText(const QString& field, int count) {
+    return QStringLiteral("%1: %2 dark pixels").arg(field.trimmed()).arg(count);
+}
+
+// The blank answer sheet.
+inline const QString kAnswerSheetMenuCaption = QStringLiteral("Print Blank &Answer Sheet");
+inline const QString kPrintAnswerSheetTitle = QStringLiteral("Print Answer Sheet");
+inline const QString kAnswerSheetNoPrinterText =
+    QStringLiteral("No printer is set up on this station.\rWould you like to save the answer "
+                   "sheet as a PDF file instead?");
+inline const QString kSaveAnswerSheetCaption = QStringLiteral("Save Answer Sheet as PDF");
+inline const QString kAnswerSheetPrinterError =
+    QStringLiteral("The printer did not take the answer sheet. Please check the printer.");
+
+} // namespace dvq3

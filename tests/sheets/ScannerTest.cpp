@@ -1,0 +1,133 @@
+// The scanner behind the station: SANE's own test devices, the fake, the silent device and the
+// acquisition of a sheet into Raw.bmp.
+#include "DriveFaults.h"
+#include "SaneFolder.h"
+#include "SheetMaker.h"
+#include "TestFolder.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ScannerFake.h"
+#include "platform/ScannerSane.h"
+#include "sheets/ImagingControl.h"
+#include "sheets/ScanAcquisition.h"
+
+#include <cerrno>
+
+using namespace dvq3;
+using namespace std::chrono_literals;
+
+namespace {
+
+QImage FilledSheet() {
+    QImage page = sheettest::Blank(false);
+    sheettest::Fill(page, {{0, 3}, {1, 5}, {2, 1}, {9, 0}, {108, 2}});
+    return page.convertToFormat(QImage::Format_RGB32);
+}
+
+void WriteIni(const QString& scanner) {
+    dvq3test::TestFolder::Write(ProgramFile("dvq3test.ini"),
+                                ("[Scanner]\r\n" + scanner).toLatin1());
+}
+
+} // namespace
+
+TEST(Scanner, PnmDeviceGivesTheRenderedSheetPixelForPixel) {
+    const sheettest::SaneFolder sane;
+    const QImage page = FilledSheet();
+    ScanRequest request;
+    request.device = "pnm:0";
+    request.options = {"filename=" + sane.sheet(page)};
+    const auto scanner = std::make_shared<ScannerSane>();
+    const ScanOutcome outcome = AcquirePage(scanner, request, 30s);
+    ASSERT_EQ(outcome.status, ScannerStatus::Good);
+    EXPECT_EQ(outcome.page, page);
+    // Without a name the first device found is used: the test device, not the file.
+    request.device.clear();
+    request.options.clear();
+    EXPECT_EQ(AcquirePage(scanner, request, 30s).status, ScannerStatus::Good);
+}
+
+TEST(Scanner, NoDeviceAtAllIsNoDataSource) {
+    const sheettest::SaneFolder sane;
+    QTemporaryDir empty;
+    qputenv("SANE_CONFIG_DIR", empty.path().toLocal8Bit()); // no backend listed
+    EXPECT_EQ(AcquirePage(std::make_shared<ScannerSane>(), ScanRequest{}, 30s).status,
+              ScannerStatus::NoDevice);
+    EXPECT_EQ(ScannerErrorCode(ScannerStatus::NoDevice), 20082);
+    EXPECT_EQ(ScannerErrorCode(ScannerStatus::Timeout), 20080);
+}
+
+TEST(Scanner, ASilentDeviceIsCancelledThenGivenUp) {
+    // SANE's test device answering one byte every 0.2 s is silent for longer than allowed.
+    const sheettest::SaneFolder sane;
+    ScanRequest request;
+    request.device = "test:0";
+    request.options = {"read-limit=yes", "read-limit-size=1", "read-delay=yes",
+                       "read-delay-duration=200000"};
+    const auto sane_scanner = std::make_shared<ScannerSane>();
+    EXPECT_EQ(AcquirePage(sane_scanner, request, 50ms).status, ScannerStatus::Timeout);
+    request.options = QStringList{"read-limit=no", "read-delay=no"}; // the device was let go
+    EXPECT_EQ(AcquirePage(sane_scanner, request, 30s).status, ScannerStatus::Good);
+
+    for (const bool honoursCancel : {true, false}) {
+        const auto fake = std::make_shared<ScannerFake>();
+        fake->givePage(FilledSheet());
+        fake->hang(honoursCancel);
+        EXPECT_EQ(AcquirePage(fake, request, 50ms, 100ms).status, ScannerStatus::Timeout);
+        EXPECT_EQ(fake->cancels(), 1);
+        fake->Release();
+    }
+}
+
+TEST(Scanner, ScannerSectionOfTheIniFile) {
+    const dvq3test::TestFolder folder;
+    EXPECT_EQ(ReadScannerConfig().device, "");
+    EXPECT_EQ(ReadScannerConfig().quiet, 90s);
+    WriteIni("Device=pnm:1\r\nOptions=filename=/x y/s.ppm; source=ADF ;\r\nTimeout=2.5\r\n");
+    const ScannerConfig config = ReadScannerConfig();
+    EXPECT_EQ(config.device, "pnm:1");
+    EXPECT_EQ(config.options, (QStringList{"filename=/x y/s.ppm", "source=ADF"}));
+    EXPECT_EQ(config.quiet, 2500ms);
+}
+
+TEST(Scanner, SheetIsAskedInColourAt100DpiOverTheLetterFrame) {
+    const dvq3test::TestFolder folder;
+    WriteIni("Device=fake:2\r\nOptions=source=Flatbed\r\n");
+    const auto fake = std::make_shared<ScannerFake>();
+    fake->givePage(FilledSheet());
+    ImagingControl lead;
+    ASSERT_TRUE(AcquireSheet(lead, fake, false));
+    ASSERT_EQ(fake->requests().size(), 1u);
+    const ScanRequest asked = fake->requests()[0];
+    EXPECT_EQ(asked.device, "fake:2");
+    EXPECT_EQ(asked.options, QStringList{"source=Flatbed"});
+    EXPECT_TRUE(asked.colour);
+    EXPECT_EQ(asked.bitsPerSample, 8);
+    EXPECT_EQ(asked.dpi, 100);
+    EXPECT_DOUBLE_EQ(asked.frameInches.width(), 8.5);
+    EXPECT_DOUBLE_EQ(asked.frameInches.height(), 11.0);
+    EXPECT_DOUBLE_EQ(asked.frameInches.left(), 1.0 / 1440);
+    // Raw.bmp holds the page as scanned; the control holds it black and white.
+    ImagingControl raw;
+    ASSERT_TRUE(raw.Load(StationFile("Raw.bmp")));
+    EXPECT_EQ(raw.image(), FilledSheet());
+    EXPECT_EQ(lead.image().format(), QImage::Format_Grayscale8);
+    EXPECT_EQ(AcquireSheet(lead, nullptr, false).error().number(), 20082); // no scanner at all
+}
+
+TEST(Scanner, RawBmpIsReplacedWholeOrNotAtAll) {
+    const dvq3test::TestFolder folder;
+    const auto fake = std::make_shared<ScannerFake>();
+    fake->givePage(FilledSheet());
+    ImagingControl lead;
+    ASSERT_TRUE(AcquireSheet(lead, fake, false));
+    const QByteArray before = dvq3test::TestFolder::Read(StationFile("Raw.bmp"));
+    fake->givePage(QImage(850, 1100, QImage::Format_RGB32));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Write, ENOSPC);
+    const Status failed = AcquireSheet(lead, fake, false);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(failed.error().number(), kLeadCannotOpen);
+    EXPECT_EQ(dvq3test::TestFolder::Read(StationFile("Raw.bmp")), before);
+    EXPECT_EQ(QDir(folder.program()).entryList({"*.tmp*", ".*Raw*"}, QDir::Files | QDir::Hidden),
+              QStringList());
+}
