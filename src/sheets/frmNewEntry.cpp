@@ -173,6 +173,8 @@ void frmNewEntry::AddItemRow(int format, int item) {
     const int row = RowCount(k) - 1;
     grid->setRowHeight(row - 1, kRowHeight);
     Style(grid, row, 0, QString::number(item) + u'.', Qt::white, kNavy);
+    for (int c = 1; c < grid->columnCount(); ++c)
+        Style(grid, row, c, QString(), Qt::white, kNavy);
 }
 
 void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
@@ -331,8 +333,12 @@ void frmNewEntry::MoveDown(int k, bool advance) {
         ActiveGrid = k + 1;
         grdResponses[k + 1]->setFocus();
     } else if (row == last && row == GridRow[k]) {
-        // The last item: repaint it in place and say there is nowhere further to go.
+        // The last item: up one row and back, so the row is redrawn with its answer, then say
+        // there is nowhere further to go.
+        SetCurrentRow(k, row - 1);
+        HighlightCurrentRow(k);
         QCoreApplication::processEvents();
+        SetCurrentRow(k, row);
         HighlightCurrentRow(k);
         Beep();
     } else {
