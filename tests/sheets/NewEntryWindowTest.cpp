@@ -177,6 +177,33 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     }
 }
 
+TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWhole) {
+    const QByteArray original = onDisk();
+    for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Read, DriveOp::Write, DriveOp::Sync,
+                       DriveOp::Close}) {
+        SCOPED_TRACE(int(op));
+        dvq3test::TestFolder::Write(session.disk.ClientFile(), original);
+        ASSERT_TRUE(session.LoadClients());
+        newClient();
+        openWindow();
+        type("2");
+        {
+            dvq3test::DriveFaults faults;
+            faults.fail(op, EIO, "DATA401", 1);
+            messages.answer(vbCancel);
+            QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
+        }
+        const QByteArray now = onDisk();
+        EXPECT_EQ(now.left(176), original);
+        ClientRecord record = NewClient();
+        record.set(&ClientRecord::Responses, "2" + QString(99, u'0'));
+        EXPECT_TRUE(now.size() == 176 || now.mid(176) == record.toBytes());
+        // Still open when nothing was stored; counted once when the record is there.
+        EXPECT_EQ(window->isVisible(), now.size() == 176);
+        EXPECT_EQ(session.disk.NumClients(), now.size() / 176);
+    }
+}
+
 TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
     struct Row {
         bool existing;

@@ -1,7 +1,10 @@
 #include "AdminFixture.h"
+#include "shell/DiskCheck.h"
 #include "test/AdminTexts.h"
 #include "test/InstructionText.h"
 #include "test/frmPresentQA.h"
+
+#include <cerrno>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -163,16 +166,32 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
 TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
     present();
     reach(1);
+    auto faults = std::make_unique<dvq3test::DriveFaults>();
+    faults->fail(DriveOp::Write, EIO, "DATA401", 1);
+    messages.onShow = [this](const MsgBoxCall& box) {
+        if (box.title == kDiskErrorTitle)
+            messages.answer(vbCancel);
+    };
     QString expected;
     for (int i = 1; i <= 100; ++i) {
         const int choices = i <= 29 ? 2 : 4;
         expected += QString::number(i % choices + 1);
         ASSERT_EQ(item(), i);
-        choose(i % choices);
+        if (i < 100)
+            choose(i % choices);
     }
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    // The disk fails at the save: the answers wait on screen until Enter saves them.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(instructions(), QString(kNotSavedText).replace("\r\n", "\n"));
+    EXPECT_EQ(messages.boxes.last().title, kDiskErrorTitle);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    faults.reset();
+    key(Qt::Key_Return);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(session.ContinueFlag);
-    EXPECT_EQ(messages.texts().last(), kCompletedText[0]);
+    EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
     EXPECT_EQ(messages.texts().count(kSectionDoneText[0]), 4);
     EXPECT_EQ(session.disk.NumClients(), 2);
     dvq3::ClientRecord record = NewClient();
@@ -235,6 +254,15 @@ TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
         EXPECT_EQ(window->AudioOn(), row.device);
         EXPECT_TRUE(messages.boxes.isEmpty());
     }
+    // A device failure while playing: the skipped-prompt errors stay silent, any other is shown.
+    for (int number : {52, 53, 57, 68, 75, 76})
+        audio.onError(number, "ignored");
+    audio.onError(296, "The file cannot be played.");
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text, "Error 296:The file cannot be played.");
+    EXPECT_EQ(messages.boxes[0].title, kSoundErrorTitle);
+    EXPECT_EQ(messages.boxes[0].icon(), vbCritical);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
