@@ -175,6 +175,16 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
             EXPECT_EQ(grid(k)->item(i - SectionStart[k] - 1, answer)->text(), "X") << i;
         }
     }
+    // Saving an existing client writes it in place and counts nobody new.
+    QByteArray saved = onDisk();
+    saved[176 + 74] = '2';
+    key(Qt::Key_2);
+    dvq3test::DriveFaults writes;
+    QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(writes.count(DriveOp::Write), 1);
+    EXPECT_EQ(onDisk(), saved);
+    EXPECT_EQ(session.disk.NumClients(), 2);
 }
 
 TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWhole) {
