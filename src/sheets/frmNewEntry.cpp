@@ -205,6 +205,12 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(false);
+    // Column widths are the sheet's own (400 and 200 twips): a small font keeps "100." whole.
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPointSize(7);
+    grid->setFont(font);
+    grid->horizontalHeader()->setFont(font);
+    grid->setTextElideMode(Qt::ElideNone);
     grid->setColumnWidth(0, TwipsToPixels(400));
     QStringList headers{QStringLiteral("Num")};
     for (int c = 1; c <= choices; ++c) {
