@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -66,6 +67,7 @@ frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset 
     fraAnswer->setObjectName(QStringLiteral("fraAnswer"));
     auto* answerLayout = new QVBoxLayout(fraAnswer);
     msgPanel = new MsgPanel(this);
+    msgPanel->setWordWrap(true); // the Spanish help lines are long
     menu = new MenuButtons(msgPanel, this);
     for (int i = 0; i < kAnswerButtons; ++i) {
         answerLayout->addWidget(menu->add(fraAnswer, QString(), QString()));
@@ -83,6 +85,7 @@ frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset 
         button->installEventFilter(this);
     }
     qaLayout->addWidget(fraAnswer);
+    qaLayout->addStretch(1); // items with fewer answers leave the space below
     frQandA->setFixedSize(720, frQandA->sizeHint().height());
     connect(menu, &MenuButtons::clicked, this, &frmPresentQA::ChooseAnswer);
 
@@ -126,6 +129,9 @@ void frmPresentQA::showEvent(QShowEvent* event) {
         return;
     // Set up once: a message box over the window activates it again and must change nothing.
     activated_ = true;
+    // The whole screen, also where no window manager honours the full-screen state.
+    if (screen())
+        setGeometry(screen()->geometry());
     setWindowState(windowState() | Qt::WindowFullScreen);
     QTimer::singleShot(0, this, &frmPresentQA::Form_Activate);
 }
@@ -146,7 +152,7 @@ void frmPresentQA::Form_Activate() {
 
 void frmPresentQA::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
+    msgPanel->setGeometry(0, height() - 48, width(), 48);
     CenterFrame(this, frQandA);
     CenterFrame(this, fraInstructions);
 }

@@ -80,6 +80,7 @@ else
     keys Return
     wait_for "Presentaci"
     keys Return Return                # general and section 1 instructions
+    import -window root "$artifacts/presentation.png"
     answers="$answers"
     for i in \$(seq 1 100); do
         k=\${answers:\$((i - 1)):1}
