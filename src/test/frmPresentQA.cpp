@@ -58,6 +58,7 @@ frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset 
     txtQuestion = new QPlainTextEdit(fraQuestions);
     txtQuestion->setObjectName(QStringLiteral("txtQuestion"));
     txtQuestion->setReadOnly(true);
+    txtQuestion->setTabChangesFocus(true);
     txtQuestion->setFont(font);
     txtQuestion->setFixedHeight(110);
     (new QVBoxLayout(fraQuestions))->addWidget(txtQuestion);

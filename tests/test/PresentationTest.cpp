@@ -118,6 +118,11 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
     EXPECT_EQ(help(), kAnswerHelpAudio);
     key(Qt::Key_Up);
     EXPECT_EQ(focusName(), "txtQuestion");
+    // Tab goes through the answers and back to the question, which is spoken again.
+    for (const char* next : {"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), next);
+    }
     int beeps = messages.beeps;
     key(Qt::Key_F10);
     EXPECT_EQ(messages.beeps - beeps, 1);
