@@ -67,6 +67,13 @@ TEST_F(EntryMethodTest, ShowsTheFourMethods) {
         key(Qt::Key_Down);
     }
     EXPECT_FALSE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+    session.EditExisting = true;
+    session.CurClient = 1;
+    openWindow();
+    EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
+              QString("Ann Lee").leftJustified(25));
+    EXPECT_TRUE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+    EXPECT_EQ(Child<QPushButton>(window.get(), "cmdMenuChoice3")->text(), kCancelEditCaption);
 }
 
 TEST_F(EntryMethodTest, KeyedEntryChainSavesTheNewClient) {
