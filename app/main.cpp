@@ -8,9 +8,11 @@
 #include "records/frmSupervisorOptions.h"
 #include "sheets/AnswerSheetPrinting.h"
 #include "sheets/ScanAnswerSheet.h"
+#include "sheets/frmNewEntry.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
+#include "test/frmSelectEntryMethod.h"
 #include "ui/FocusStyle.h"
 #include "ui/KeyboardHome.h"
 
@@ -82,6 +84,14 @@ int main(int argc, char** argv) {
     };
     session.ChainWindows[QStringLiteral("frmCourtHistory")] = [](dvq3::Session& s) {
         dvq3::frmCourtHistory window(s);
+        window.exec();
+    };
+    session.ChainWindows[QStringLiteral("frmSelectEntryMethod")] = [](dvq3::Session& s) {
+        dvq3::frmSelectEntryMethod window(s);
+        window.exec();
+    };
+    session.ChainWindows[QStringLiteral("frmNewEntry")] = [](dvq3::Session& s) {
+        dvq3::frmNewEntry window(s);
         window.exec();
     };
     session.ChainWindows[QStringLiteral("frmSupervisorOptions")] = [](dvq3::Session& s) {

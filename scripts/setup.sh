@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libgl-dev
     libsane-dev libsane1 sane-utils
     fonts-liberation xvfb xauth x11-apps x11-utils imagemagick poppler-utils strace xdotool python3
+    espeak-ng
     libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 

@@ -24,18 +24,28 @@ for _ in \$(seq 1 100); do
 done
 sleep 1
 focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo "(no window)"; }
-echo "start: \$(focused)"
-xdotool key alt+a; sleep 1
-echo "about: \$(focused)"
+# Waits up to ten seconds for the window named \$1 to have the keyboard; prints what has it.
+await() {
+    for _ in \$(seq 1 50); do
+        [ "\$(focused)" = "\$1" ] && break
+        sleep 0.2
+    done
+    focused
+}
+echo "start: \$(await Corvalent-III)"
+xdotool key alt+a
+echo "about: \$(await 'About DVQ-III')"
+sleep 0.5
 eval "\$(xdotool search --name 'About DVQ-III' getwindowgeometry --shell | head -5)"
 echo "about centre: \$((X + WIDTH / 2)),\$((Y + HEIGHT / 2))"
-xdotool key Return; sleep 1
-echo "closed: \$(focused)"
-xdotool key alt+a; sleep 1
-echo "again: \$(focused)"
-xdotool key Return; sleep 1
+xdotool key Return
+echo "closed: \$(await Corvalent-III)"
+xdotool key alt+a
+echo "again: \$(await 'About DVQ-III')"
+xdotool key Return
+await Corvalent-III >/dev/null
 xdotool key alt+x
-for _ in \$(seq 1 25); do
+for _ in \$(seq 1 50); do
     kill -0 \$pid 2>/dev/null || break
     sleep 0.2
 done

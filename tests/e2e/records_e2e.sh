@@ -58,8 +58,7 @@ typed n; keys Return       # drug-related: not available
 import -window root "$artifacts/court-history.png"
 keys Return                # Information OK
 sleep 1
-# The answer grid is not part of this station yet: its notice is dismissed with Enter.
-keys Return
+# The answer grid follows; the record is already written and the station is stopped here.
 sleep 0.5
 kill \$pid
 wait \$pid || true

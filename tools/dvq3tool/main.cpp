@@ -6,6 +6,7 @@
 #include "DumpCommand.h"
 #include "ReportCommand.h"
 #include "SheetCommand.h"
+#include "VoicesCommand.h"
 #include "platform/DriveFile.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,9 @@ constexpr const char* kUsage =
     "                                           write each client's report to\n"
     "                                           DIR/reportNN.prn (and reportNN.pdf)\n"
     "       dvq3tool decode IMAGE [--db FILE]    read a scanned answer sheet, print JSON\n"
-    "       dvq3tool sheet --pdf FILE [--db FILE] draw the blank answer sheet\n";
+    "       dvq3tool sheet --pdf FILE [--db FILE] draw the blank answer sheet\n"
+    "       dvq3tool voices [--overwrite] [SOUND_ROOT]\n"
+    "                                           speak the prompts into the sound folders\n";
 
 int Report(const QString& error, QTextStream& err) {
     if (error.isEmpty())
@@ -64,6 +67,8 @@ int main(int argc, char** argv) {
         return dvq3tool::RunDecode(args.mid(1), out, err);
     if (command == QLatin1String("sheet"))
         return dvq3tool::RunSheet(args.mid(1), out, err);
+    if (command == QLatin1String("voices"))
+        return dvq3tool::RunVoices(args.mid(1), out, err);
     err << kUsage;
     return 64;
 }

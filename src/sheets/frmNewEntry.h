@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QTableWidget;
+
+namespace dvq3 {
+
+class MenuButtons;
+class MsgPanel;
+class Session;
+
+// Keys a client's answers in from the paper answer sheet, or reviews answers obtained another
+// way: one grid per answer format, one row per item, an "X" in a green cell marking the answer.
+// A digit records the highlighted item's answer and moves to the next item.
+class frmNewEntry : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmNewEntry(Session& session, QWidget* parent = nullptr);
+
+    // Makes cell (RowNum, ColNum) of grd current and hands the colour pair to picGridColor, which
+    // paints that cell; row 0 is the grid's header.
+    void SetGridCellColor(QTableWidget* grd, int RowNum, int ColNum, const QColor& BkClr,
+                          const QColor& FrClr);
+
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Activate();
+    void AddSectionGrid(int format, bool useFirst);
+    void AddItemRow(int format, int item);
+    int FindGridByFormat(int format) const;
+    void LoadGrids();
+    int GetRowAnswer(int k, int row) const;
+    void ShowRowAnswer(int k, int row, int answer);
+    void ClearRow(int k, int row);
+    void HighlightCurrentRow(int k);
+    void RestoreRow(int k);
+    void MoveDown(int k, bool advance);
+    void ScrollRowIntoView(int k);
+    bool GridKeyPress(int k, const QKeyEvent* key);
+    void cmdMenuChoice_Click(int index);
+    void Save();
+    void Cancel();
+
+    // Rows are counted as on the sheet's grid: row 0 is the header, row r holds one item.
+    int CurrentRow(int k) const;
+    void SetCurrentRow(int k, int row);
+    int RowCount(int k) const; // the header included
+    int Format(int k) const;
+    int ItemOfRow(int k, int row) const;
+    int GridIndex(const QObject* watched) const;
+
+    Session& session_;
+    QLabel* lblClientName;
+    QFrame* frEntry;
+    QLabel* picGridColor;
+    std::vector<QTableWidget*> grdResponses;
+    std::vector<QLabel*> lblSection;
+    MsgPanel* msgPanel;
+    MenuButtons* menu;
+
+    std::array<QChar, 101> Answers{};
+    std::vector<int> GridRow;
+    std::vector<int> GridCol;
+    int LastGrid = 0;
+    bool FirstGridUsed = false;
+    bool Loading = true;
+    int ActiveGrid = 0;
+    bool movingDown_ = false;
+    bool activated_ = false;
+};
+
+} // namespace dvq3

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+
+namespace dvq3 {
+
+class AudioBackend;
+class MenuButtons;
+class MsgPanel;
+class Session;
+
+// How a new client's answers are obtained: on screen, keyed from the answer sheet, or scanned.
+// Each choice runs its whole chain of windows before this window closes.
+class frmSelectEntryMethod : public QDialog {
+    Q_OBJECT
+public:
+    // audio: the device the on-screen test speaks through; the station's own when null.
+    explicit frmSelectEntryMethod(Session& session, AudioBackend* audio = nullptr,
+                                  QWidget* parent = nullptr);
+    ~frmSelectEntryMethod() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Activate();
+    void PlaceFrames();
+    void cmdMenuChoice_Click(int index);
+    void AdministerTest();
+    void EnterFromSheet();
+    bool ClientAndCourtHistory();
+
+    Session& session_;
+    std::unique_ptr<AudioBackend> ownAudio_;
+    AudioBackend* audio_;
+    QGroupBox* fraSelectMethod;
+    QFrame* frBlank;
+    QLabel* lblClientName;
+    MsgPanel* msgPanel;
+    MenuButtons* menu;
+    bool activated_ = false;
+    bool running_ = false;
+};
+
+} // namespace dvq3

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Starts the real station under Xvfb on a copy of the sample disk and, with keys only, adds a new
+# client through "Add New Client": "keyed" keys the answers in from the answer sheet, "onscreen"
+# has the client take the test on screen in Spanish and the supervisor type the secret code.
+# Then checks the new record byte for byte and that the main menu lists the new client.
+# usage: admin_e2e.sh PROGRAM_DIR ARTIFACT_DIR keyed|onscreen
+set -euo pipefail
+program=$1
+artifacts=$2
+mode=$3
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cp "$program/DVQ3.MDB" "$program"/*.TXT "$work/"
+cp -r "$program/SampleDisk" "$work/disk"
+cp "$work/disk/DATA401.DVQ" "$work/before.dvq"
+printf '[Path]\r\nFilePath=%s\r\nSndPath=%s\r\n' "$work/disk" "$work/nosound" >"$work/dvq3test.ini"
+mkdir -m 700 "$work/runtime"
+clients=$(($(stat -c %s "$work/before.dvq") / 176))
+
+# Item i's answer: keyed 1/2 alternating in section 1 and 1..4 after it; on screen, the k-th
+# button (Down k times from the question).
+answers=""
+for i in $(seq 1 100); do
+    if [ "$i" -le 29 ]; then answers+=$((i % 2 + 1)); else answers+=$((i % 4 + 1)); fi
+done
+
+cat >"$work/inside.sh" <<INSIDE
+set -euo pipefail
+export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
+unset QT_QPA_PLATFORM
+"$program/dvq3test" /NOWAIT &
+pid=\$!
+for _ in \$(seq 1 100); do
+    [ -s "$work/state.txt" ] && break
+    sleep 0.2
+done
+# wait TITLE: until the station's window of that title is on screen and has the keyboard.
+wait_for() {
+    for _ in \$(seq 1 75); do
+        id=\$(xdotool search --onlyvisible --name "^\$1" | tail -1) && [ -n "\$id" ] && break
+        sleep 0.2
+    done
+    xdotool windowfocus --sync "\$id"
+    sleep 0.4
+}
+keys() { xdotool key --delay 40 "\$@"; sleep 0.2; }
+typed() { xdotool type --delay 40 "\$1"; sleep 0.2; }
+
+wait_for Corvalent-III
+keys Tab Return                       # "Add New Client" (no client chosen in the list)
+wait_for "Entry Method"
+if [ "$mode" = keyed ]; then keys Down Return; else keys Return; fi
+wait_for "Client Information"
+typed "Kay Dee"; keys Return
+typed 35; keys Return
+typed 1; keys Return                  # male
+typed 01/02/1980; keys Return
+typed 4; keys Return                  # H.S. graduate
+typed 3; keys Return                  # Hispanic
+typed 1; keys Return                  # single
+keys shift+Tab                        # the licence is reached with Tab
+typed n; keys Return                  # licence not available
+keys Return                           # Information OK
+wait_for "Court History"
+typed 2; keys Return
+typed 0; keys Return
+typed n; keys Return
+keys Return                           # Information OK
+if [ "$mode" = keyed ]; then
+    wait_for "Edit Client Responses"
+    typed "$answers"
+    import -window root "$artifacts/keyed-entry.png"
+    keys Tab Return                   # Save
+else
+    wait_for "Select Presentation Language"
+    keys Down Return                  # Spanish
+    wait_for "On Screen Presentation"
+    keys Return
+    wait_for "Presentaci"
+    keys Return Return                # general and section 1 instructions
+    import -window root "$artifacts/presentation.png"
+    answers="$answers"
+    for i in \$(seq 1 100); do
+        k=\${answers:\$((i - 1)):1}
+        for _ in \$(seq 1 \$k); do xdotool key --delay 30 Down; done
+        xdotool key Return
+        sleep 0.15
+        case \$i in
+        29 | 54 | 77 | 93)
+            wait_for "Nota de Presentaci"; keys Return
+            sleep 0.4; keys Return    # the next section's instructions
+            ;;
+        100) wait_for "Nota de Presentaci"; keys Return ;;
+        esac
+    done
+    wait_for "Secret Code"
+    typed k; keys Return Return
+fi
+sleep 1
+import -window root "$artifacts/admin-\$(echo $mode)-menu.png"
+kill \$pid
+wait \$pid || true
+INSIDE
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
+
+# The main menu of a fresh start lists the new client after the others.
+rm -f "$work/state.txt"
+DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt" \
+    DVQ3_E2E_QUIT=1 QT_QPA_PLATFORM=offscreen "$program/dvq3test" /NOWAIT
+expected_item="item=$((clients + 1))-$(printf '%-25s' 'Kay Dee')"
+if ! grep -qxF "$expected_item" "$work/state.txt"; then
+    echo "the main menu does not list the new client"
+    cat "$work/state.txt"
+    exit 1
+fi
+
+today=$(date +%m/%d/%Y)
+{
+    cat "$work/before.dvq"
+    printf '%-25s%s' 'Kay Dee' "35101/02/1980431${today}N___-___-__-___-_2 0 N ${answers}00"
+} >"$work/expected.dvq"
+if ! cmp "$work/expected.dvq" "$work/disk/DATA401.DVQ"; then
+    echo "client file differs from the expected new client"
+    od -A d -c "$work/disk/DATA401.DVQ" | tail -14
+    exit 1
+fi
+echo "new client $((clients + 1)) added by keys ($mode)"

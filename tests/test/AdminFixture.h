@@ -1,0 +1,82 @@
+#pragma once
+
+#include "../records/RecordsFixture.h"
+#include "Widgets.h"
+#include "test/AudioBackend.h"
+#include "test/QuestionTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace dvq3test {
+
+// A sound device that plays nothing and keeps what it was asked: "play NAME" and "stop" (a stop
+// is logged only when it cuts a sound off).
+struct FakeAudio : dvq3::AudioBackend {
+    bool device = true;
+    bool playing = false;
+    QStringList log;
+    bool available() override { return device; }
+    void play(const QString& path) override {
+        log << "play " + QFileInfo(path).fileName();
+        playing = true;
+    }
+    void stop() override {
+        if (playing)
+            log << "stop";
+        playing = false;
+    }
+    QStringList played() const { return log.filter(QStringLiteral("play ")); }
+};
+
+// A data disk with one stored client, the built question database opened, and a new client
+// being entered at index 2, as client information leaves it.
+struct AdminFixture : RecordsFixture {
+    FakeAudio audio;
+
+    void SetUp() override {
+        makeDisk({Client("Ann Lee")});
+        QFile::copy(BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB"));
+        ASSERT_TRUE(session.dbTest.open(folder.path("DVQ3.MDB"), false));
+        session.SndPath = folder.path("snd");
+        newClient();
+    }
+    void newClient() {
+        session.CurClient = session.disk.NumClients() + 1;
+        session.disk.Clients(session.CurClient) = NewClient();
+        session.EditExisting = false;
+    }
+    static dvq3::ClientRecord NewClient() {
+        dvq3::ClientRecord record = Client("New One");
+        record.set(&dvq3::ClientRecord::Responses, QString(100, u'0'));
+        return record;
+    }
+    // Every recording the language's table names, and the instruction screens', as empty files.
+    void makeSounds(const QString& language) {
+        const QString dir = session.SndPath + "/dvq3test/sound/" + language + "/";
+        QDir().mkpath(dir);
+        QStringList names{"Inst0", "Inst1", "Inst2", "Inst3", "Inst4"};
+        auto rs = dvq3::OpenQuestionTable(session.dbTest, language).value();
+        for (; !rs.eof(); rs.moveNext())
+            for (const QString& field : dvq3::kQuestionFields.mid(1))
+                if (field.contains("Audio") && !rs.field(field).toString().isEmpty())
+                    names << rs.field(field).toString();
+        for (const QString& name : names)
+            TestFolder::Write(dir + name + ".wav", "RIFF");
+    }
+    static QWidget* focused() { return QApplication::focusWidget(); }
+    static QString focusName() { return focused() ? focused()->objectName() : QString(); }
+    // Each character to the control that has the focus when it is typed.
+    static void type(const QString& keys) {
+        for (QChar c : keys)
+            QTest::keyClick(focused(), c.toLatin1());
+    }
+    static void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* target = focused() ? focused() : QApplication::activeWindow();
+        ASSERT_TRUE(target);
+        QTest::keyClick(target, k, mods);
+    }
+};
+
+} // namespace dvq3test

@@ -1,0 +1,120 @@
+#include "VoicesCommand.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/QuestionDatabase.h"
+#include "test/InstructionText.h"
+#include "test/QuestionTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <map>
+
+namespace dvq3tool {
+namespace {
+
+// The prompts of one language: file name (with ".wav") and the text spoken.
+std::map<QString, QString> Prompts(dvq3::Recordset& rs, bool spanish) {
+    std::map<QString, QString> prompts;
+    for (int s = 0; s < 5; ++s)
+        prompts[QStringLiteral("Inst%1.wav").arg(s)] =
+            dvq3::InstructionText(spanish, s).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    const auto add = [&](const QString& nameField, const QString& textField) {
+        const QString name = rs.field(nameField).toString().trimmed();
+        const QString text = rs.field(textField).toString().trimmed();
+        if (!name.isEmpty() && !text.isEmpty())
+            prompts.emplace(name + QStringLiteral(".wav"), text);
+    };
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        add(QStringLiteral("QuestionAudio"), QStringLiteral("TestQuestion"));
+        for (int k = 1; k <= 5; ++k)
+            add(QStringLiteral("ChoiceAudio%1").arg(k), QStringLiteral("ANSWER%1").arg(k));
+    }
+    return prompts;
+}
+
+// Speaks text into path whole: espeak-ng writes a file beside it, which then takes its place.
+bool Speak(const QString& espeak, const QString& voice, const QString& text, const QString& path,
+           QString& error) {
+    const QString partial = path + QStringLiteral(".part");
+    QProcess process;
+    process.start(espeak, {QStringLiteral("-v"), voice, QStringLiteral("-w"), partial, text});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        error = QStringLiteral("espeak-ng failed for %1: %2")
+                    .arg(path, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        QFile::remove(partial);
+        return false;
+    }
+    QFile::remove(path);
+    if (!QFile::rename(partial, path)) {
+        error = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
+    bool overwrite = false;
+    QString root = dvq3::ProgramFile(QStringLiteral("Sounds"));
+    int roots = 0;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--overwrite")) {
+            overwrite = true;
+        } else if (!arg.startsWith(u'-') && roots++ == 0) {
+            root = arg;
+        } else {
+            err << "usage: dvq3tool voices [--overwrite] [SOUND_ROOT]\n";
+            return 64;
+        }
+    }
+    const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
+    if (espeak.isEmpty()) {
+        err << "espeak-ng is not installed: no voice files written\n";
+        return 2;
+    }
+    dvq3::QuestionDatabase db;
+    if (auto opened = db.open(dvq3::ProgramFile(QStringLiteral("DVQ3.MDB")), false); !opened) {
+        err << opened.error().text() << '\n';
+        return 2;
+    }
+    for (const QString& language : dvq3::PresentationLanguages(db)) {
+        auto table = dvq3::OpenQuestionTable(db, language);
+        if (!table) {
+            err << table.error().text().replace(u'\r', u' ') << '\n';
+            return 2;
+        }
+        dvq3::Recordset rs = std::move(table).value();
+        const bool spanish = dvq3::IsSpanish(language);
+        const QString dir = root + QStringLiteral("/dvq3test/sound/") + language + u'/';
+        if (!QDir().mkpath(dir)) {
+            err << "cannot create " << dir << '\n';
+            return 2;
+        }
+        int written = 0, kept = 0;
+        const auto prompts = Prompts(rs, spanish);
+        for (const auto& [name, text] : prompts) {
+            if (!overwrite && QFile::exists(dir + name)) {
+                ++kept;
+                continue;
+            }
+            QString error;
+            if (!Speak(espeak, spanish ? QStringLiteral("es") : QStringLiteral("en"), text,
+                       dir + name, error)) {
+                err << error << '\n';
+                return 2;
+            }
+            ++written;
+        }
+        out << language << ": " << prompts.size() << " prompts in " << dir << ", " << written
+            << " written, " << kept << " kept\n";
+        out.flush();
+    }
+    return 0;
+}
+
+} // namespace dvq3tool
