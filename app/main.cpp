@@ -60,6 +60,14 @@ void RecordMessagesForTests() {
     });
 }
 
+// The chains open their windows by form name, each modal over the session.
+template <class Window> void RegisterChainWindow(dvq3::Session& session, const char* name) {
+    session.ChainWindows[QString::fromLatin1(name)] = [](dvq3::Session& s) {
+        Window window(s);
+        window.exec();
+    };
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -78,26 +86,11 @@ int main(int argc, char** argv) {
         return 0; // the running station has been asked to come forward
 
     dvq3::Session session;
-    session.ChainWindows[QStringLiteral("frmClientInfo")] = [](dvq3::Session& s) {
-        dvq3::frmClientInfo window(s);
-        window.exec();
-    };
-    session.ChainWindows[QStringLiteral("frmCourtHistory")] = [](dvq3::Session& s) {
-        dvq3::frmCourtHistory window(s);
-        window.exec();
-    };
-    session.ChainWindows[QStringLiteral("frmSelectEntryMethod")] = [](dvq3::Session& s) {
-        dvq3::frmSelectEntryMethod window(s);
-        window.exec();
-    };
-    session.ChainWindows[QStringLiteral("frmNewEntry")] = [](dvq3::Session& s) {
-        dvq3::frmNewEntry window(s);
-        window.exec();
-    };
-    session.ChainWindows[QStringLiteral("frmSupervisorOptions")] = [](dvq3::Session& s) {
-        dvq3::frmSupervisorOptions window(s);
-        window.exec();
-    };
+    RegisterChainWindow<dvq3::frmClientInfo>(session, "frmClientInfo");
+    RegisterChainWindow<dvq3::frmCourtHistory>(session, "frmCourtHistory");
+    RegisterChainWindow<dvq3::frmSelectEntryMethod>(session, "frmSelectEntryMethod");
+    RegisterChainWindow<dvq3::frmNewEntry>(session, "frmNewEntry");
+    RegisterChainWindow<dvq3::frmSupervisorOptions>(session, "frmSupervisorOptions");
     // The scan's diagnostic switches ("/V ALL", "/V FIRST", "/SCAN=DEBUG"); "Stop" in its debug
     // view ends the program at once, every open window with it.
     const dvq3::ScanStation scanStation{std::make_shared<dvq3::ScannerSane>(),
