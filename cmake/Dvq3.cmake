@@ -6,10 +6,11 @@ function(dvq3_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# dvq3_test(NAME SOURCES... LIBS ... [WINDOWS]): one GoogleTest program; every case becomes a
-# CTest test with a timeout, so a modal loop that never ends fails instead of hanging.
+# dvq3_test(NAME SOURCES... LIBS ... [WINDOWS] [ENVIRONMENT VAR=VALUE...]): one GoogleTest
+# program; every case becomes a CTest test with a timeout, so a modal loop that never ends fails
+# instead of hanging.
 function(dvq3_test name)
-    cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     if(ARG_WINDOWS AND DVQ3_LOGIC_ONLY)
         return()
     endif()
@@ -21,5 +22,10 @@ function(dvq3_test name)
     else()
         target_link_libraries(${name} PRIVATE dvq3_testsupport_main)
     endif()
-    gtest_discover_tests(${name} PROPERTIES TIMEOUT 60 DISCOVERY_TIMEOUT 60)
+    if(ARG_ENVIRONMENT)
+        gtest_discover_tests(${name} PROPERTIES TIMEOUT 60 ENVIRONMENT "${ARG_ENVIRONMENT}"
+                             DISCOVERY_TIMEOUT 60)
+    else()
+        gtest_discover_tests(${name} PROPERTIES TIMEOUT 60 DISCOVERY_TIMEOUT 60)
+    endif()
 endfunction()
