@@ -21,4 +21,4 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     sleep 4
     import -window root build/artifacts/station.png
     kill $pid' _ "$@"
-build/program/dvq3tool dump build/program/SampleDisk
+build/program/dvq3tool dump "$PWD/build/program/SampleDisk"
