@@ -1,5 +1,6 @@
 #include "reports/ReportPrinting.h"
 
+#include "platform/DriveFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
@@ -33,10 +34,10 @@ QString CopyPath(int number) {
     return StationFile(QStringLiteral("temp%1").arg(number));
 }
 
-// Copies from over to, replacing to.
+// Copies from over to, replacing to whole: a fault leaves to as it was.
 bool Replace(const QString& from, const QString& to) {
-    QFile::remove(to);
-    return QFile::copy(from, to);
+    auto bytes = ReadDriveFile(from);
+    return bytes && ReplaceFile(to, bytes.value());
 }
 
 void ShowReportError(const QString& text) {
