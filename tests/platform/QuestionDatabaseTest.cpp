@@ -11,18 +11,19 @@ using dvq3test::TestFolder;
 namespace {
 
 // A private copy of the built database, so edits do not reach the program folder.
-QString CopyOfBuiltDatabase(const TestFolder& folder) {
-    const QString copy = folder.path("DVQ3.MDB");
-    EXPECT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", copy));
-    return copy;
-}
+struct QuestionDatabaseTest : ::testing::Test {
+    TestFolder folder;
+    QString path = folder.path("DVQ3.MDB");
+    QuestionDatabase db;
+    void SetUp() override {
+        ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", path));
+    }
+};
 
 } // namespace
 
-TEST(QuestionDatabase, HoldsBothLanguagesInItemOrder) {
-    TestFolder folder;
-    QuestionDatabase db;
-    ASSERT_TRUE(db.open(CopyOfBuiltDatabase(folder), true));
+TEST_F(QuestionDatabaseTest, HoldsBothLanguagesInItemOrder) {
+    ASSERT_TRUE(db.open(path, true));
     const QStringList tables = db.tableNames();
     ASSERT_GE(tables.size(), 2);
     EXPECT_EQ(tables.mid(0, 2), (QStringList{"English", "Spanish"}));
@@ -48,10 +49,8 @@ TEST(QuestionDatabase, HoldsBothLanguagesInItemOrder) {
     }
 }
 
-TEST(QuestionDatabase, MovesBackAndForth) {
-    TestFolder folder;
-    QuestionDatabase db;
-    ASSERT_TRUE(db.open(CopyOfBuiltDatabase(folder), true));
+TEST_F(QuestionDatabaseTest, MovesBackAndForth) {
+    ASSERT_TRUE(db.open(path, true));
     Recordset r = db.openRecordset("Select * from [English]").value();
     r.moveFirst();
     EXPECT_FALSE(r.bof());
@@ -69,20 +68,17 @@ TEST(QuestionDatabase, MovesBackAndForth) {
     EXPECT_TRUE(r.eof());
 }
 
-TEST(QuestionDatabase, EditedRowPersists) {
-    TestFolder folder;
-    const QString path = CopyOfBuiltDatabase(folder);
+TEST_F(QuestionDatabaseTest, EditedRowPersists) {
     {
-        QuestionDatabase db;
-        ASSERT_TRUE(db.open(path, true));
-        Recordset r = db.openTable("Spanish").value();
+        QuestionDatabase first;
+        ASSERT_TRUE(first.open(path, true));
+        Recordset r = first.openTable("Spanish").value();
         r.moveFirst();
         r.moveNext();
         r.edit();
         r.setField("TestQuestion", "cambiado");
         ASSERT_TRUE(r.update());
     }
-    QuestionDatabase db;
     ASSERT_TRUE(db.open(path, false));
     Recordset r = db.openRecordset("Select * from [Spanish]").value();
     r.moveFirst();
@@ -91,32 +87,26 @@ TEST(QuestionDatabase, EditedRowPersists) {
     EXPECT_EQ(r.field("ID").toInt(), 2);
 }
 
-TEST(QuestionDatabase, OpenFailuresCarryTheEngineNumbers) {
-    TestFolder folder;
-    QuestionDatabase db;
-    auto missing = db.open(folder.path("DVQ3.MDB"), true);
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number(), 3024);
-    EXPECT_FALSE(QFile::exists(folder.path("DVQ3.MDB"))); // never created by an open
-    auto badPath = db.open(folder.path("none/DVQ3.MDB"), true);
-    ASSERT_FALSE(badPath);
-    EXPECT_EQ(badPath.error().number(), 3044);
+TEST_F(QuestionDatabaseTest, OpenFailuresCarryTheEngineNumbers) {
+    QFile::remove(path);
     TestFolder::Write(folder.path("junk.mdb"), QByteArray(4096, 'x'));
-    auto junk = db.open(folder.path("junk.mdb"), true);
-    ASSERT_FALSE(junk);
-    EXPECT_EQ(junk.error().number(), 3051);
-    EXPECT_FALSE(db.isOpen());
+    const std::pair<const char*, int> cases[] = {
+        {"DVQ3.MDB", 3024}, {"none/DVQ3.MDB", 3044}, {"junk.mdb", 3051}};
+    for (const auto& [name, number] : cases) {
+        auto opened = db.open(folder.path(name), true);
+        ASSERT_FALSE(opened) << name;
+        EXPECT_EQ(opened.error().number(), number) << name;
+        EXPECT_FALSE(db.isOpen());
+    }
+    EXPECT_FALSE(QFile::exists(path)); // never created by an open
 }
 
-TEST(QuestionDatabase, ExclusiveOpenKeepsOthersOut) {
-    TestFolder folder;
-    const QString path = CopyOfBuiltDatabase(folder);
-    QuestionDatabase first;
-    ASSERT_TRUE(first.open(path, true));
+TEST_F(QuestionDatabaseTest, ExclusiveOpenKeepsOthersOut) {
+    ASSERT_TRUE(db.open(path, true));
     QuestionDatabase second;
     auto denied = second.open(path, true);
     ASSERT_FALSE(denied);
     EXPECT_EQ(denied.error().number(), 3051);
-    first.close();
+    db.close();
     EXPECT_TRUE(second.open(path, true));
 }

@@ -37,6 +37,18 @@ struct DataDiskTest : ::testing::Test {
     DataDisk& disk = session.disk;
     void SetUp() override { disk.SetDataDrive(folder.drive()); }
     QByteArray onDisk() const { return TestFolder::Read(disk.ClientFile()); }
+    // A client file of n records on the drive, loaded.
+    void load(int records) {
+        TestFolder::Write(disk.ClientFile(), FileOf(records));
+        ASSERT_TRUE(session.LoadClients());
+    }
+};
+
+// A fault injected at one operation and the error number it is reported with.
+struct FaultCase {
+    DriveOp op;
+    int err;
+    int number;
 };
 
 } // namespace
@@ -52,8 +64,7 @@ TEST_F(DataDiskTest, MissingFileIsCreatedEmpty) {
 }
 
 TEST_F(DataDiskTest, FullDiskLoadsCompletely) {
-    TestFolder::Write(disk.ClientFile(), FileOf(51));
-    ASSERT_TRUE(session.LoadClients());
+    load(51);
     EXPECT_EQ(disk.NumClients(), 51);
     EXPECT_EQ(session.CurClient, 1);
     EXPECT_EQ(disk.Clients(0), ClientRecord());
@@ -114,11 +125,14 @@ TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
     EXPECT_TRUE(onDisk().endsWith("tail"));
 }
 
-TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceAndAppendGrowsBy176) {
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
+TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceToTheDeviceAndAppendGrowsBy176) {
+    load(2);
     disk.Clients(1).set(&ClientRecord::Name, "Renamed");
-    ASSERT_TRUE(disk.SaveClient(1));
+    {
+        DriveFaults faults;
+        ASSERT_TRUE(disk.SaveClient(1));
+        EXPECT_EQ(faults.count(DriveOp::Sync), 1); // the save reaches the device
+    }
     EXPECT_EQ(onDisk().left(7), QByteArray("Renamed"));
     EXPECT_EQ(onDisk().mid(176), RecordBytes(2));
 
@@ -132,8 +146,7 @@ TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceAndAppendGrowsBy176) {
 }
 
 TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
-    TestFolder::Write(disk.ClientFile(), FileOf(51));
-    ASSERT_TRUE(session.LoadClients());
+    load(51);
     auto full = disk.SaveClient(52);
     ASSERT_FALSE(full);
     EXPECT_TRUE(full.error().text().contains("already holds 51 clients"));
@@ -142,8 +155,7 @@ TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
     EXPECT_TRUE(gap.error().refused());
 
     // Another station appended meanwhile: our append would overwrite its record.
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
+    load(2);
     TestFolder::Write(disk.ClientFile(), FileOf(3));
     session.CurClient = 3;
     auto changed = disk.SaveClient(3);
@@ -153,15 +165,10 @@ TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
 }
 
 TEST_F(DataDiskTest, LoadErrorsLeaveTheTableAsItWas) {
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
-    struct Case {
-        DriveOp op;
-        int err;
-        int number;
-    };
-    for (const Case& c : {Case{DriveOp::Open, ENOMEDIUM, 71}, Case{DriveOp::Open, EROFS, 70},
-                          Case{DriveOp::Read, EIO, 57}, Case{DriveOp::Stat, EIO, 57}}) {
+    load(2);
+    for (const FaultCase& c :
+         {FaultCase{DriveOp::Open, ENOMEDIUM, 71}, FaultCase{DriveOp::Open, EROFS, 70},
+          FaultCase{DriveOp::Read, EIO, 57}, FaultCase{DriveOp::Stat, EIO, 57}}) {
         DriveFaults faults;
         faults.fail(c.op, c.err);
         auto loaded = session.LoadClients();
@@ -173,15 +180,10 @@ TEST_F(DataDiskTest, LoadErrorsLeaveTheTableAsItWas) {
 }
 
 TEST_F(DataDiskTest, SaveErrorsKeepTheRecordAndTheFile) {
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
-    struct Case {
-        DriveOp op;
-        int err;
-        int number;
-    };
-    for (const Case& c : {Case{DriveOp::Open, EROFS, 70}, Case{DriveOp::Write, ENOSPC, 61},
-                          Case{DriveOp::Sync, EIO, 57}, Case{DriveOp::Open, ENOENT, 53}}) {
+    load(2);
+    for (const FaultCase& c :
+         {FaultCase{DriveOp::Open, EROFS, 70}, FaultCase{DriveOp::Write, ENOSPC, 61},
+          FaultCase{DriveOp::Sync, EIO, 57}, FaultCase{DriveOp::Open, ENOENT, 53}}) {
         // An append that fails leaves no partial record behind.
         session.CurClient = 3;
         disk.Clients(3) = ClientRecord::FromBytes(RecordBytes(3));
@@ -196,17 +198,8 @@ TEST_F(DataDiskTest, SaveErrorsKeepTheRecordAndTheFile) {
     }
 }
 
-TEST_F(DataDiskTest, SaveReachesTheDevice) {
-    TestFolder::Write(disk.ClientFile(), FileOf(1));
-    ASSERT_TRUE(session.LoadClients());
-    DriveFaults faults;
-    ASSERT_TRUE(disk.SaveClient(1));
-    EXPECT_EQ(faults.count(DriveOp::Sync), 1);
-}
-
 TEST_F(DataDiskTest, ClearClientBlanksOnlyTheCurrentRecord) {
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
+    load(2);
     session.CurClient = 2;
     session.ClearClient();
     EXPECT_EQ(disk.Clients(2).toBytes(), QByteArray(176, ' '));
@@ -215,8 +208,7 @@ TEST_F(DataDiskTest, ClearClientBlanksOnlyTheCurrentRecord) {
 }
 
 TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
-    TestFolder::Write(disk.ClientFile(), FileOf(3));
-    ASSERT_TRUE(session.LoadClients());
+    load(3);
     Session other;
     other.disk.SetDataDrive(folder.path(QStringLiteral("other")));
     QDir().mkpath(other.disk.DataDrive());
@@ -228,8 +220,7 @@ TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
 }
 
 TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
-    TestFolder::Write(disk.ClientFile(), FileOf(2));
-    ASSERT_TRUE(session.LoadClients());
+    load(2);
     const std::pair<int, bool> indexes[] = {{-1, false}, {0, true},  {2, true},
                                             {3, true},   {4, false}, {52, false}};
     for (auto [index, inTable] : indexes)
@@ -246,8 +237,7 @@ TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
 }
 
 TEST_F(DataDiskTest, FailedOverwriteLeavesTheOldRecord) {
-    TestFolder::Write(disk.ClientFile(), FileOf(3));
-    ASSERT_TRUE(session.LoadClients());
+    load(3);
     for (DriveOp op : {DriveOp::Read, DriveOp::Write, DriveOp::Sync}) {
         disk.Clients(2).set(&ClientRecord::Name, "Changed");
         DriveFaults faults;

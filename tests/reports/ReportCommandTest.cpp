@@ -1,6 +1,7 @@
 #include "ReportCommand.h"
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
+#include "ToolRun.h"
 #include "platform/IniFile.h"
 #include "records/DataDisk.h"
 
@@ -14,20 +15,9 @@ using namespace dvq3test;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
 ToolRun RunReport(const QStringList& args) {
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = dvq3tool::RunReport(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return RunTool(
+        [&](QTextStream& out, QTextStream& err) { return dvq3tool::RunReport(args, out, err); });
 }
 
 struct ReportCommandTest : ::testing::Test {

@@ -28,6 +28,13 @@ struct SelectDataDriveTest : ::testing::Test, dvq3test::ShellFixture {
                                                 : chooserAnswers.takeFirst();
             });
     }
+    // The station started on a good disk of n clients: the disk in use for a later choice.
+    QString startOnPrevious(int clients) {
+        const QString previous = makeDisk("previous", clients);
+        writeIniFilePath(previous);
+        EXPECT_EQ(select(true), DriveSelection::Established);
+        return previous;
+    }
 };
 
 } // namespace
@@ -93,10 +100,8 @@ TEST_F(SelectDataDriveTest, WriteProtectedDiskIsRetriedWithOk) {
 }
 
 TEST_F(SelectDataDriveTest, DecliningFromTheMenuFallsBackToThePreviousDisk) {
-    const QString previous = makeDisk("previous", 2);
     const QString wrong = makeDisk("wrong", 5, "OTHER\r\n");
-    writeIniFilePath(previous);
-    ASSERT_EQ(select(true), DriveSelection::Established);
+    const QString previous = startOnPrevious(2);
     chooserAnswers << wrong;
     messages.answer(vbOK); // not a data disk
     messages.answer(vbNo); // do not try again
@@ -109,10 +114,8 @@ TEST_F(SelectDataDriveTest, DecliningFromTheMenuFallsBackToThePreviousDisk) {
 }
 
 TEST_F(SelectDataDriveTest, CancelOnAWriteProtectedDiskFromTheMenuKeepsThePreviousDisk) {
-    const QString previous = makeDisk("previous", 2);
     const QString locked = makeDisk("locked", 4);
-    writeIniFilePath(previous);
-    ASSERT_EQ(select(true), DriveSelection::Established);
+    const QString previous = startOnPrevious(2);
     chooserAnswers << locked;
     DriveFaults faults;
     faults.fail(DriveOp::Write, EROFS, "locked/checkWriteTest");
@@ -126,9 +129,7 @@ TEST_F(SelectDataDriveTest, CancelOnAWriteProtectedDiskFromTheMenuKeepsThePrevio
 }
 
 TEST_F(SelectDataDriveTest, PreviousDiskGoneEndsTheProgram) {
-    const QString previous = makeDisk("previous", 2);
-    writeIniFilePath(previous);
-    ASSERT_EQ(select(true), DriveSelection::Established);
+    const QString previous = startOnPrevious(2);
     const QString wrong = makeDisk("wrong", 1, "NOPE\r\n");
     chooserAnswers << wrong;
     messages.onShow = [&](const MsgBoxCall& call) {
@@ -142,9 +143,7 @@ TEST_F(SelectDataDriveTest, PreviousDiskGoneEndsTheProgram) {
 }
 
 TEST_F(SelectDataDriveTest, DoneWithoutAChoiceIsADriveWithoutTestInformation) {
-    const QString previous = makeDisk("previous", 1);
-    writeIniFilePath(previous);
-    ASSERT_EQ(select(true), DriveSelection::Established);
+    startOnPrevious(1);
     chooserAnswers << QString();
     messages.answer(vbNo);
     EXPECT_EQ(select(false), DriveSelection::EndProgram);
@@ -155,9 +154,7 @@ TEST_F(SelectDataDriveTest, DoneWithoutAChoiceIsADriveWithoutTestInformation) {
 }
 
 TEST_F(SelectDataDriveTest, CancellingTheChooserKeepsTheDiskInUseOrAsksAtStartUp) {
-    const QString previous = makeDisk("previous", 2);
-    writeIniFilePath(previous);
-    ASSERT_EQ(select(true), DriveSelection::Established);
+    const QString previous = startOnPrevious(2);
     chooserAnswers << std::nullopt;
     EXPECT_EQ(select(false), DriveSelection::Kept);
     EXPECT_TRUE(messages.boxes.isEmpty());

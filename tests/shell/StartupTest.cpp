@@ -196,9 +196,9 @@ TEST(AboutBox, SplashAndAboutBoxAreCentredAndTheCoversHideEverythingAtFirst) {
         for (int i = 0; i < 6; ++i)
             covered += Child<QFrame>(&about, QStringLiteral("Picture2%1").arg(i))->height();
         EXPECT_GE(covered, content->height()) << splash;
-        const int first = Child<QFrame>(&about, "Picture20")->height();
-        QTest::qWait(60);
-        EXPECT_LT(Child<QFrame>(&about, "Picture20")->height(), first) << splash;
+        const QFrame* cover = Child<QFrame>(&about, "Picture20");
+        const int first = cover->height();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return cover->height() < first; }, 5000)) << splash;
         frmAbout::SkipSplashWait = true;
     }
 }

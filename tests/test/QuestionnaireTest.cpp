@@ -13,11 +13,9 @@ TEST(Questionnaire, SectionBoundaries) {
 }
 
 TEST(Questionnaire, FormatsOfTheSectionsAndTheirHelpLines) {
-    EXPECT_EQ(SectionFormat(1), 0);
-    EXPECT_EQ(SectionFormat(2), 1);
-    EXPECT_EQ(SectionFormat(3), 4);
-    EXPECT_EQ(SectionFormat(4), 3);
-    EXPECT_EQ(SectionFormat(5), 2);
+    const int formats[] = {0, 0, 1, 4, 3, 2}; // by section
+    for (int section = 1; section <= 5; ++section)
+        EXPECT_EQ(SectionFormat(section), formats[section]) << section;
     const char* lines[] = {
         "0=No answer, 1=True, 2=False, Tab=Next grid",
         "0=No answer, 1=Yes, 2=No, 3=I don't know, 4=Doesn't apply to me, Tab=Next grid",

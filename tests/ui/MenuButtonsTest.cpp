@@ -61,12 +61,10 @@ TEST(MenuButtons, OnlyTheFocusedButtonIsCyanAndBold) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     // The arrow keys move through the buttons as well, wrapping around.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_TRUE(w.menu.cmdMenuChoice(0)->hasFocus());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    EXPECT_TRUE(w.menu.cmdMenuChoice(2)->hasFocus());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    EXPECT_TRUE(w.menu.cmdMenuChoice(0)->hasFocus());
+    for (auto [key, focused] : {std::pair{Qt::Key_Up, 0}, {Qt::Key_Up, 2}, {Qt::Key_Down, 0}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_TRUE(w.menu.cmdMenuChoice(focused)->hasFocus()) << focused;
+    }
     EXPECT_EQ(w.cyanCount(), 1);
 }
 
@@ -109,10 +107,8 @@ TEST(WindowRoutines, ResetAndHighlightPaintExactlyTheirButtons) {
 }
 
 TEST(WindowRoutines, InRangeIncludesBothEnds) {
-    EXPECT_TRUE(InRange(29, 1, 29));
-    EXPECT_TRUE(InRange(1, 1, 29));
-    EXPECT_FALSE(InRange(30, 1, 29));
-    EXPECT_FALSE(InRange(0, 1, 29));
+    for (auto [value, inside] : {std::pair{29, true}, {1, true}, {30, false}, {0, false}})
+        EXPECT_EQ(InRange(value, 1, 29), inside) << value;
 }
 
 TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
