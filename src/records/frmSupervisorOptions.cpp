@@ -160,6 +160,11 @@ void frmSupervisorOptions::resizeEvent(QResizeEvent* event) {
     CenterFrame(this, frControls);
 }
 
+frmSupervisorOptions::~frmSupervisorOptions() {
+    // The focus moves while the controls are destroyed; this window must no longer hear of it.
+    disconnect(qApp, &QApplication::focusChanged, this, &frmSupervisorOptions::FocusChanged);
+}
+
 void frmSupervisorOptions::FocusChanged(QWidget*, QWidget* now) {
     const bool inTabs =
         now && (now == sstSupervisorOperations || sstSupervisorOperations->isAncestorOf(now));

@@ -21,6 +21,7 @@ class frmSupervisorOptions : public QDialog {
     Q_OBJECT
 public:
     explicit frmSupervisorOptions(Session& session, QWidget* parent = nullptr);
+    ~frmSupervisorOptions() override;
 
     bool PrintSummary() const { return printSummary_; }
     void setPrintSummary(bool on);

@@ -35,9 +35,14 @@ await() {
 echo "start: \$(await Corvalent-III)"
 xdotool key alt+a
 echo "about: \$(await 'About DVQ-III')"
-sleep 0.5
-eval "\$(xdotool search --name 'About DVQ-III' getwindowgeometry --shell | head -5)"
-echo "about centre: \$((X + WIDTH / 2)),\$((Y + HEIGHT / 2))"
+# The box centres itself once laid out: give it a moment under load.
+for _ in \$(seq 1 25); do
+    eval "\$(xdotool search --name 'About DVQ-III' getwindowgeometry --shell | head -5)"
+    centre="\$((X + WIDTH / 2)),\$((Y + HEIGHT / 2))"
+    [ "\$centre" = "640,400" ] && break
+    sleep 0.2
+done
+echo "about centre: \$centre"
 xdotool key Return
 echo "closed: \$(await Corvalent-III)"
 xdotool key alt+a
