@@ -5,6 +5,7 @@
 # Then checks the new record byte for byte and that the main menu lists the new client.
 # usage: admin_e2e.sh PROGRAM_DIR ARTIFACT_DIR keyed|onscreen
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 artifacts=$2
 mode=$3
@@ -30,29 +31,14 @@ cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
 unset QT_QPA_PLATFORM
-"$program/dvq3test" /NOWAIT &
-pid=\$!
-for _ in \$(seq 1 100); do
-    [ -s "$work/state.txt" ] && break
-    sleep 0.2
-done
-# wait TITLE: until the station's window of that title is on screen and has the keyboard.
-wait_for() {
-    for _ in \$(seq 1 75); do
-        id=\$(xdotool search --onlyvisible --name "^\$1" | tail -1) && [ -n "\$id" ] && break
-        sleep 0.2
-    done
-    xdotool windowfocus --sync "\$id"
-    sleep 0.4
-}
-keys() { xdotool key --delay 40 "\$@"; sleep 0.2; }
-typed() { xdotool type --delay 40 "\$1"; sleep 0.2; }
+. "$here/station_keys.sh"
+start_station "$program"
 
-wait_for Corvalent-III
+focus Corvalent-III
 keys Tab Return                       # "Add New Client" (no client chosen in the list)
-wait_for "Entry Method"
+focus "Entry Method"
 if [ "$mode" = keyed ]; then keys Down Return; else keys Return; fi
-wait_for "Client Information"
+focus "Client Information"
 typed "Kay Dee"; keys Return
 typed 35; keys Return
 typed 1; keys Return                  # male
@@ -63,22 +49,22 @@ typed 1; keys Return                  # single
 keys shift+Tab                        # the licence is reached with Tab
 typed n; keys Return                  # licence not available
 keys Return                           # Information OK
-wait_for "Court History"
+focus "Court History"
 typed 2; keys Return
 typed 0; keys Return
 typed n; keys Return
 keys Return                           # Information OK
 if [ "$mode" = keyed ]; then
-    wait_for "Edit Client Responses"
+    focus "Edit Client Responses"
     typed "$answers"
     import -window root "$artifacts/keyed-entry.png"
     keys Tab Return                   # Save
 else
-    wait_for "Select Presentation Language"
+    focus "Select Presentation Language"
     keys Down Return                  # Spanish
-    wait_for "On Screen Presentation"
+    focus "On Screen Presentation"
     keys Return
-    wait_for "Presentaci"
+    focus "Presentaci"
     keys Return Return                # general and section 1 instructions
     import -window root "$artifacts/presentation.png"
     answers="$answers"
@@ -89,19 +75,18 @@ else
         sleep 0.15
         case \$i in
         29 | 54 | 77 | 93)
-            wait_for "Nota de Presentaci"; keys Return
+            focus "Nota de Presentaci"; keys Return
             sleep 0.4; keys Return    # the next section's instructions
             ;;
-        100) wait_for "Nota de Presentaci"; keys Return ;;
+        100) focus "Nota de Presentaci"; keys Return ;;
         esac
     done
-    wait_for "Secret Code"
+    focus "Secret Code"
     typed k; keys Return Return
 fi
 sleep 1
 import -window root "$artifacts/admin-\$(echo $mode)-menu.png"
-kill \$pid
-wait \$pid || true
+stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
 

@@ -4,6 +4,7 @@
 # checks the client file byte for byte, RecordDate included.
 # usage: records_e2e.sh PROGRAM_DIR ARTIFACT_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 artifacts=$2
 mkdir -p "$artifacts"
@@ -19,23 +20,8 @@ mkdir -m 700 "$work/runtime"
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
-"$program/dvq3test" /NOWAIT &
-pid=\$!
-for _ in \$(seq 1 100); do
-    [ -s "$work/state.txt" ] && break
-    sleep 0.2
-done
-# focus TITLE: gives the keyboard to the station's window of that title (no window manager).
-focus() {
-    for _ in \$(seq 1 50); do
-        id=\$(xdotool search --onlyvisible --name "^\$1\\\$" | tail -1) && [ -n "\$id" ] && break
-        sleep 0.2
-    done
-    xdotool windowfocus --sync "\$id"
-    sleep 0.5
-}
-keys() { xdotool key --delay 60 "\$@"; sleep 0.3; }
-typed() { xdotool type --delay 60 "\$1"; sleep 0.3; }
+. "$here/station_keys.sh"
+start_station "$program"
 
 focus Corvalent-III
 # The client list has the focus: first client, then "Edit Current Client".
@@ -60,8 +46,7 @@ keys Return                # Information OK
 sleep 1
 # The answer grid follows; the record is already written and the station is stopped here.
 sleep 0.5
-kill \$pid
-wait \$pid || true
+stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
 

@@ -7,6 +7,7 @@
 # scanned client appended.
 # usage: scan_e2e.sh PROGRAM_DIR TESTS_DIR ARTIFACT_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 tests=$2
 artifacts=$3
@@ -28,23 +29,8 @@ cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
 export SANE_CONFIG_DIR="$work/sane"
-"$program/dvq3test" /NOWAIT &
-pid=\$!
-for _ in \$(seq 1 100); do
-    [ -s "$work/state.txt" ] && break
-    sleep 0.2
-done
-# focus TITLE: gives the keyboard to the station's window of that title (no window manager).
-focus() {
-    for _ in \$(seq 1 50); do
-        id=\$(xdotool search --onlyvisible --name "^\$1\\\$" | tail -1) && [ -n "\$id" ] && break
-        sleep 0.2
-    done
-    xdotool windowfocus --sync "\$id"
-    sleep 0.5
-}
-keys() { xdotool key --delay 60 "\$@"; sleep 0.3; }
-typed() { xdotool type --delay 60 "\$1"; sleep 0.3; }
+. "$here/station_keys.sh"
+start_station "$program"
 
 focus Corvalent-III
 keys Down Up; keys Tab Tab Return # the first client, then past "Edit Current Client" to "Add New Client"
@@ -71,8 +57,7 @@ focus "Edit Client Responses"
 import -window root "$artifacts/scanned-answers.png"
 keys Tab Tab Tab Tab Tab Return   # past the five section grids to "Save"
 sleep 1
-kill \$pid
-wait \$pid || true
+stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
 
