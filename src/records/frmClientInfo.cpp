@@ -50,7 +50,7 @@ frmClientInfo::frmClientInfo(Session& session, QWidget* parent)
     : frmClientInfo(session, SystemClock(), parent) {}
 
 frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* parent)
-    : QDialog(parent), session_(session), clock_(clock) {
+    : StationDialog(parent), session_(session), clock_(clock) {
     setObjectName(QStringLiteral("frmClientInfo"));
     setWindowTitle(kClientInfoCaption);
     resize(760, 560);
@@ -120,6 +120,7 @@ frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* pare
     setTabOrder(menu->cmdMenuChoice(CancelInput), menu->cmdMenuChoice(CheckScales));
     connect(menu, &MenuButtons::clicked, this, &frmClientInfo::cmdMenuChoice_Click);
     frClient->setFixedSize(520, frClient->sizeHint().height());
+    KeepPlaced(frClient, msgPanel);
 
     Form_Load();
 }
@@ -147,18 +148,6 @@ void frmClientInfo::Form_Load() {
     UpdateOkHelp();
 }
 
-void frmClientInfo::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    // Set up once; a message box over the window activates it again and must change nothing.
-    activated_ = true;
-    if (!isMaximized())
-        CenterForm(this);
-    CenterFrame(this, frClient);
-    QTimer::singleShot(0, this, &frmClientInfo::Form_Activate);
-}
-
 void frmClientInfo::Form_Activate() {
     if (session_.EditExisting || session_.FromScan)
         menu->cmdMenuChoice(InformationOk)->setFocus();
@@ -168,18 +157,6 @@ void frmClientInfo::Form_Activate() {
         MsgBox(kNameDeletedText, vbInformation, kNameDeletedTitle);
     else if (EditCount == 3)
         MsgBox(kEditLimitText, vbInformation, kEditLimitTitle);
-}
-
-void frmClientInfo::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        CenterFrame(this, frClient);
-}
-
-void frmClientInfo::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
-    CenterFrame(this, frClient);
 }
 
 void frmClientInfo::RecordToScreen() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 #include <QMap>
 
 class QComboBox;
@@ -17,7 +17,7 @@ class Session;
 
 // The client's identity and demographics, each field confirmed with Enter. An existing client's
 // demographics may change at most three times; a deleted name locks the record.
-class frmClientInfo : public QDialog {
+class frmClientInfo : public StationDialog {
     Q_OBJECT
 public:
     explicit frmClientInfo(Session& session, QWidget* parent = nullptr);
@@ -26,16 +26,13 @@ public:
     void reject() override;
 
 protected:
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     enum Field { Name, Age, Gender, DOB, Education, Race, Marital, DL, FieldCount };
 
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void RecordToScreen();
     void RecordToDB();
     void CountEdit(Field field);
@@ -75,7 +72,6 @@ private:
     QMap<Field, QString> remembered_;
     QString loadedEditCount_;
     bool CountEdits = true;
-    bool activated_ = false;
     bool closing_ = false;
 };
 

@@ -21,7 +21,7 @@ enum Choice { InformationOk = 0, CancelInput = 1, CheckScales = 2 };
 } // namespace
 
 frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
+    : StationDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmCourtHistory"));
     setWindowTitle(kCourtHistoryCaption);
     resize(760, 460);
@@ -66,6 +66,7 @@ frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
     setTabOrder(menu->cmdMenuChoice(InformationOk), menu->cmdMenuChoice(CancelInput));
     connect(menu, &MenuButtons::clicked, this, &frmCourtHistory::cmdMenuChoice_Click);
     frCourt->setFixedSize(frCourt->sizeHint());
+    KeepPlaced(frCourt, msgPanel);
 
     // The station's hidden way out: closes at once, saving nothing.
     auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_F10), this);
@@ -80,18 +81,6 @@ frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
     menu->sspMenuChoice(CheckScales)->hide();
 }
 
-void frmCourtHistory::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    // Set up once, not on every return from a message box.
-    activated_ = true;
-    if (!isMaximized())
-        CenterForm(this);
-    CenterFrame(this, frCourt);
-    QTimer::singleShot(0, this, &frmCourtHistory::Form_Activate);
-}
-
 void frmCourtHistory::Form_Activate() {
     lblClientName->setText(session_.CurrentClient().Name);
     lblClientName->setVisible(true);
@@ -99,18 +88,6 @@ void frmCourtHistory::Form_Activate() {
         menu->cmdMenuChoice(InformationOk)->setFocus();
     else
         txtDUIDWI->setFocus();
-}
-
-void frmCourtHistory::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        CenterFrame(this, frCourt);
-}
-
-void frmCourtHistory::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
-    CenterFrame(this, frCourt);
 }
 
 void frmCourtHistory::GetCourtData() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 class QFrame;
 class QLabel;
@@ -13,7 +13,7 @@ class MsgPanel;
 class Session;
 
 // The client's three lifetime arrest counts, each 0 to 99 or "N".
-class frmCourtHistory : public QDialog {
+class frmCourtHistory : public StationDialog {
     Q_OBJECT
 public:
     explicit frmCourtHistory(Session& session, QWidget* parent = nullptr);
@@ -22,9 +22,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void GetCourtData();
@@ -33,7 +30,7 @@ private:
     bool CountKeyPress(QKeyEvent* key, QLineEdit* box, QWidget* next);
     bool CountEnter(QLineEdit* box);
     void cmdMenuChoice_Click(int index);
-    void Form_Activate();
+    void Form_Activate() override;
 
     Session& session_;
     QFrame* frCourt;
@@ -44,7 +41,6 @@ private:
     QLabel* lblClientName;
     MsgPanel* msgPanel;
     MenuButtons* menu;
-    bool activated_ = false;
 };
 
 } // namespace dvq3

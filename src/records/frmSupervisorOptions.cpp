@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dvq3 {
@@ -45,7 +44,7 @@ QWidget* CommentTab(const QString& text) {
 } // namespace
 
 frmSupervisorOptions::frmSupervisorOptions(Session& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
+    : StationDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmSupervisorOptions"));
     setWindowTitle(kSupervisorCaption);
     resize(760, 560);
@@ -106,6 +105,7 @@ frmSupervisorOptions::frmSupervisorOptions(Session& session, QWidget* parent)
     layout->addWidget(menu->add(frControls, QStringLiteral("Go to Main Menu"), kMainMenuHelp));
     connect(menu, &MenuButtons::clicked, this, &frmSupervisorOptions::cmdMenuChoice_Click);
     frControls->setFixedSize(600, frControls->sizeHint().height());
+    KeepPlaced(frControls, msgPanel);
     setTabOrder(sstSupervisorOperations, menu->cmdMenuChoice(Execute));
     setTabOrder(menu->cmdMenuChoice(Execute), menu->cmdMenuChoice(MainMenu));
     // The tab panel lights up, and an option shows its help line, while it has the focus.
@@ -128,17 +128,6 @@ QString frmSupervisorOptions::CurrentName() const {
                                                           : QString();
 }
 
-void frmSupervisorOptions::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    activated_ = true;
-    if (!isMaximized())
-        CenterForm(this);
-    CenterFrame(this, frControls);
-    QTimer::singleShot(0, this, &frmSupervisorOptions::Form_Activate);
-}
-
 void frmSupervisorOptions::Form_Activate() {
     if (emptyDisk_) {
         MsgBox(kEmptyDiskText, vbInformation, kEmptyDiskTitle);
@@ -146,18 +135,6 @@ void frmSupervisorOptions::Form_Activate() {
         return;
     }
     sstSupervisorOperations->setFocus();
-}
-
-void frmSupervisorOptions::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        CenterFrame(this, frControls);
-}
-
-void frmSupervisorOptions::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
-    CenterFrame(this, frControls);
 }
 
 frmSupervisorOptions::~frmSupervisorOptions() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 class QCheckBox;
 class QFrame;
@@ -17,7 +17,7 @@ class Session;
 
 // The supervisor's operations on the whole data disk: print reports (behind the secret code),
 // verify the current client's answers, delete every client's name. One operation, then close.
-class frmSupervisorOptions : public QDialog {
+class frmSupervisorOptions : public StationDialog {
     Q_OBJECT
 public:
     explicit frmSupervisorOptions(Session& session, QWidget* parent = nullptr);
@@ -26,13 +26,8 @@ public:
     bool PrintSummary() const { return printSummary_; }
     void setPrintSummary(bool on);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    void Form_Activate();
+    void Form_Activate() override;
     void TabChanged(int tab);
     void FocusChanged(QWidget* old, QWidget* now);
     void cmdMenuChoice_Click(int index);
@@ -56,7 +51,6 @@ private:
     int lastOption_ = 0;
     bool emptyDisk_ = false;
     bool printSummary_ = false;
-    bool activated_ = false;
 };
 
 } // namespace dvq3

@@ -25,7 +25,7 @@ QString QuestionText(int item) {
 } // namespace
 
 frmVerify::frmVerify(Session& session, QWidget* parent)
-    : QDialog(parent), session_(session), pass_(session.CurrentClient().Responses) {
+    : StationDialog(parent), session_(session), pass_(session.CurrentClient().Responses) {
     setObjectName(QStringLiteral("frmVerify"));
     setWindowTitle(kVerifyCaption);
     resize(640, 420);
@@ -63,6 +63,7 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
     frAll->setFixedSize(360, frAll->sizeHint().height());
     pnlMessage = new MsgPanel(this);
     pnlMessage->setObjectName(QStringLiteral("pnlMessage"));
+    KeepPlaced(frAll, pnlMessage);
 
     txtCurQuestion->installEventFilter(this);
     cmdCancel->installEventFilter(this);
@@ -73,21 +74,8 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
     Frame1->hide();
 }
 
-void frmVerify::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    activated_ = true;
-    if (!isMaximized())
-        CenterForm(this);
-    CenterFrame(this, frAll);
+void frmVerify::Form_Activate() {
     txtCurQuestion->setFocus();
-}
-
-void frmVerify::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    pnlMessage->setGeometry(0, height() - 28, width(), 28);
-    CenterFrame(this, frAll);
 }
 
 void frmVerify::ShowQuestion() {

@@ -2,7 +2,7 @@
 
 #include "records/Verification.h"
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -16,17 +16,16 @@ class Session;
 
 // The current client's answers keyed a second time, one key an item, then the differing items
 // once more; the final answers replace the stored ones. Cancel stores nothing.
-class frmVerify : public QDialog {
+class frmVerify : public StationDialog {
     Q_OBJECT
 public:
     explicit frmVerify(Session& session, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void Form_Activate() override;
     void ShowQuestion();
     void KeyPressed(const QKeyEvent* key);
     void Store(const QString& answers, const QString& text, const QString& title);
@@ -42,7 +41,6 @@ private:
     QLabel* lblPrevQuestion;
     QPushButton* cmdCancel;
     MsgPanel* pnlMessage;
-    bool activated_ = false;
 };
 
 } // namespace dvq3

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTimer>
 
 namespace dvq3 {
 namespace {
@@ -53,7 +52,8 @@ void Style(QTableWidget* grid, int row, int col, const QString& text, const QCol
 
 } // namespace
 
-frmNewEntry::frmNewEntry(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+frmNewEntry::frmNewEntry(Session& session, QWidget* parent)
+    : StationDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmNewEntry"));
     setWindowTitle(kNewEntryCaption);
     resize(900, 620);
@@ -71,6 +71,7 @@ frmNewEntry::frmNewEntry(Session& session, QWidget* parent) : QDialog(parent), s
 
     msgPanel = new MsgPanel(this);
     menu = new MenuButtons(msgPanel, this);
+    KeepPlaced(nullptr, msgPanel);
     auto* buttons = new QFrame(this);
     buttons->setObjectName(QStringLiteral("frButtons"));
     auto* row = new QHBoxLayout(buttons);
@@ -96,18 +97,7 @@ frmNewEntry::frmNewEntry(Session& session, QWidget* parent) : QDialog(parent), s
     menu->sspMenuChoice(Hidden)->setVisible(false);
 }
 
-void frmNewEntry::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    // Built once: activation after a message box must not add rows or reload the answers.
-    activated_ = true;
-    QTimer::singleShot(0, this, &frmNewEntry::Form_Activate);
-}
-
-void frmNewEntry::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
+void frmNewEntry::PlaceFrames() {
     QWidget* buttons = findChild<QWidget*>(QStringLiteral("frButtons"));
     frEntry->move(width() / 2 - frEntry->width() / 2,
                   std::max(40, height() / 2 - (frEntry->height() + TwipsToPixels(1000)) / 2));
@@ -118,8 +108,6 @@ void frmNewEntry::resizeEvent(QResizeEvent* event) {
 
 void frmNewEntry::Form_Activate() {
     SetWaitPointer();
-    if (!isMaximized())
-        CenterForm(this);
     FirstGridUsed = false;
     for (int item = 1; item <= kItemCount; ++item)
         AddItemRow(SectionFormat(SectionOfItem(item)), item);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 #include <array>
 #include <vector>
@@ -18,7 +18,7 @@ class Session;
 // Keys a client's answers in from the paper answer sheet, or reviews answers obtained another
 // way: one grid per answer format, one row per item, an "X" in a green cell marking the answer.
 // A digit records the highlighted item's answer and moves to the next item.
-class frmNewEntry : public QDialog {
+class frmNewEntry : public StationDialog {
     Q_OBJECT
 public:
     explicit frmNewEntry(Session& session, QWidget* parent = nullptr);
@@ -32,11 +32,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate() override;
+    void PlaceFrames() override;
     void AddSectionGrid(int format, bool useFirst);
     void AddItemRow(int format, int item);
     int FindGridByFormat(int format) const;
@@ -78,7 +77,6 @@ private:
     bool Loading = true;
     int ActiveGrid = 0;
     bool movingDown_ = false;
-    bool activated_ = false;
 };
 
 } // namespace dvq3

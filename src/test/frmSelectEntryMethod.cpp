@@ -12,10 +12,8 @@
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dvq3 {
@@ -24,7 +22,7 @@ enum Method { OnScreen = 0, AnswerSheet = 1, Scan = 2, CancelEntry = 3 };
 } // namespace
 
 frmSelectEntryMethod::frmSelectEntryMethod(Session& session, AudioBackend* audio, QWidget* parent)
-    : QDialog(parent), session_(session) {
+    : StationDialog(parent), session_(session) {
     if (!audio) {
         ownAudio_ = std::make_unique<QtAudioBackend>();
         audio = ownAudio_.get();
@@ -53,19 +51,10 @@ frmSelectEntryMethod::frmSelectEntryMethod(Session& session, AudioBackend* audio
     lblClientName = new QLabel(this);
     lblClientName->setObjectName(QStringLiteral("lblClientName"));
     lblClientName->setVisible(false);
-    if (!isMaximized())
-        CenterForm(this);
+    KeepPlaced(nullptr, msgPanel);
 }
 
 frmSelectEntryMethod::~frmSelectEntryMethod() = default;
-
-void frmSelectEntryMethod::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    activated_ = true;
-    QTimer::singleShot(0, this, &frmSelectEntryMethod::Form_Activate);
-}
 
 void frmSelectEntryMethod::Form_Activate() {
     PlaceFrames();
@@ -82,18 +71,6 @@ void frmSelectEntryMethod::PlaceFrames() {
     CenterFrame(this, fraSelectMethod);
     frBlank->move(fraSelectMethod->pos());
     lblClientName->move(fraSelectMethod->x(), std::max(0, fraSelectMethod->y() - 30));
-}
-
-void frmSelectEntryMethod::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated_)
-        PlaceFrames();
-}
-
-void frmSelectEntryMethod::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
-    PlaceFrames();
 }
 
 void frmSelectEntryMethod::cmdMenuChoice_Click(int index) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ class Session;
 
 // How a new client's answers are obtained: on screen, keyed from the answer sheet, or scanned.
 // Each choice runs its whole chain of windows before this window closes.
-class frmSelectEntryMethod : public QDialog {
+class frmSelectEntryMethod : public StationDialog {
     Q_OBJECT
 public:
     // audio: the device the on-screen test speaks through; the station's own when null.
@@ -25,14 +25,9 @@ public:
                                   QWidget* parent = nullptr);
     ~frmSelectEntryMethod() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    void Form_Activate();
-    void PlaceFrames();
+    void Form_Activate() override;
+    void PlaceFrames() override;
     void cmdMenuChoice_Click(int index);
     void AdministerTest();
     void EnterFromSheet();
@@ -46,7 +41,6 @@ private:
     QLabel* lblClientName;
     MsgPanel* msgPanel;
     MenuButtons* menu;
-    bool activated_ = false;
     bool running_ = false;
 };
 

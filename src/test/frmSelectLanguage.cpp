@@ -7,7 +7,6 @@
 #include "ui/WindowRoutines.h"
 
 #include <QGroupBox>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dvq3 {
@@ -17,7 +16,7 @@ constexpr int kCancel = 3;
 } // namespace
 
 frmSelectLanguage::frmSelectLanguage(Session& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
+    : StationDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmSelectLanguage"));
     setWindowTitle(kSelectLanguageCaption);
     resize(640, 420);
@@ -34,8 +33,11 @@ frmSelectLanguage::frmSelectLanguage(Session& session, QWidget* parent)
         menu->add(fraSelectMethod, kCancelPresentationCaption, kCancelPresentationHelp));
     fraSelectMethod->setFixedSize(320, fraSelectMethod->sizeHint().height() + 4 * 60);
     connect(menu, &MenuButtons::clicked, this, &frmSelectLanguage::cmdMenuChoice_Click);
-    if (!isMaximized())
-        CenterForm(this);
+    KeepPlaced(fraSelectMethod, msgPanel);
+}
+
+void frmSelectLanguage::Form_Activate() {
+    menu->cmdMenuChoice(0)->setFocus();
 }
 
 int frmSelectLanguage::LanguageCount() {
@@ -51,21 +53,6 @@ int frmSelectLanguage::LanguageCount() {
 
 QString frmSelectLanguage::ButtonCaption(int index) const {
     return menu->cmdMenuChoice(index)->text();
-}
-
-void frmSelectLanguage::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (activated_)
-        return;
-    activated_ = true;
-    CenterFrame(this, fraSelectMethod);
-    QTimer::singleShot(0, this, [this] { menu->cmdMenuChoice(0)->setFocus(); });
-}
-
-void frmSelectLanguage::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    msgPanel->setGeometry(0, height() - 28, width(), 28);
-    CenterFrame(this, fraSelectMethod);
 }
 
 void frmSelectLanguage::cmdMenuChoice_Click(int index) {

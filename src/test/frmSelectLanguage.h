@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/StationDialog.h"
 
 class QGroupBox;
 
@@ -12,7 +12,7 @@ class Session;
 
 // Offers one button per question table that may be presented; choosing one sets Language and
 // ContinueFlag.
-class frmSelectLanguage : public QDialog {
+class frmSelectLanguage : public StationDialog {
     Q_OBJECT
 public:
     explicit frmSelectLanguage(Session& session, QWidget* parent = nullptr);
@@ -26,11 +26,8 @@ public:
 
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
+    void Form_Activate() override;
     void cmdMenuChoice_Click(int index);
 
     Session& session_;
@@ -38,7 +35,6 @@ private:
     MsgPanel* msgPanel;
     MenuButtons* menu;
     QString language_;
-    bool activated_ = false;
 };
 
 } // namespace dvq3
