@@ -45,12 +45,22 @@ TEST(ScanItemTable, BubblesLieOnThePageApartAndClearOfTheRegistrationBoxSearches
     }
 }
 
-TEST(ScanItemTable, ATableTooShortOrUnreadableEndsTheScan) {
+namespace {
+
+// A copy of the built question database, open for writing.
+struct ScanItemCopy : testing::Test {
     dvq3test::TestFolder folder;
-    const QString copy = folder.path("DVQ3.MDB");
-    ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", copy));
     QuestionDatabase db;
-    ASSERT_TRUE(db.open(copy, true));
+    void SetUp() override {
+        ASSERT_TRUE(
+            QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
+        ASSERT_TRUE(db.open(folder.path("DVQ3.MDB"), true));
+    }
+};
+
+} // namespace
+
+TEST_F(ScanItemCopy, ATableTooShortOrUnreadableEndsTheScan) {
     ASSERT_TRUE(db.execute("DELETE FROM ScanItem WHERE LocationName = 'Item 100'"));
     const auto shortTable = ReadScanItems(db);
     ASSERT_FALSE(shortTable);
@@ -74,12 +84,7 @@ TEST(ScanItemTable, ATableTooShortOrUnreadableEndsTheScan) {
     }
 }
 
-TEST(ScanItemTable, TheScanWritesTheUnturnedPositionsBack) {
-    dvq3test::TestFolder folder;
-    const QString copy = folder.path("DVQ3.MDB");
-    ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", copy));
-    QuestionDatabase db;
-    ASSERT_TRUE(db.open(copy, true));
+TEST_F(ScanItemCopy, TheScanWritesTheUnturnedPositionsBack) {
     ASSERT_TRUE(db.execute("UPDATE ScanItem SET x = 0, y = 0"));
     auto sheet = Decode(Scanned(Blank(false), Scan().turn(2)));
     ASSERT_TRUE(sheet);
@@ -92,8 +97,7 @@ TEST(ScanItemTable, TheScanWritesTheUnturnedPositionsBack) {
                   QPoint(Layout()[f].x, Layout()[f].y));
 }
 
-TEST(DecodeCommand, PrintsEveryFieldAsJsonOrTheScanErrorWithAFailingStatus) {
-    dvq3test::TestFolder folder;
+TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFailingStatus) {
     QImage page = Blank(false);
     Fill(page, {{kAgeTensField, 5},
                 {kAgeUnitsField, 2},

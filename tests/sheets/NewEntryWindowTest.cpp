@@ -1,9 +1,9 @@
+// The keyed-entry grid: one grid per section, the keys each format takes, Save and Cancel.
 #include "../test/AdminFixture.h"
 #include "sheets/frmNewEntry.h"
 #include "test/AdminTexts.h"
 #include "test/Questionnaire.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -20,6 +20,9 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
     void openWindow() {
         window = std::make_unique<frmNewEntry>(session);
         open(window.get());
+    }
+    void press(const char* button) {
+        QTest::keyClick(Child<QWidget>(window.get(), button), Qt::Key_Return);
     }
     QTableWidget* grid(int k) const {
         return Child<QTableWidget>(window.get(), QString("grdResponses%1").arg(k));
@@ -38,10 +41,23 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
         while (item() < n)
             key(Qt::Key_Down);
     }
-    QString rowText(int k, int row) const {
+    // Item n's cell: column 0 holds "n.", column a its answer a.
+    QTableWidgetItem* cell(int n, int a) const {
+        const int k = SectionOfItem(n) - 1;
+        return grid(k)->item(n - SectionStart[k] - 1, a);
+    }
+    // Item n's row as shown, "n.|X||" for an answer of 1 in section 1; and as it should show
+    // answer a (0: none).
+    QString rowText(int n) const {
         QString text;
-        for (int c = 0; c < grid(k)->columnCount(); ++c)
-            text += grid(k)->item(row - 1, c)->text() + u'|';
+        for (int c = 0; c < (n <= 29 ? 3 : 5); ++c)
+            text += cell(n, c)->text() + u'|';
+        return text;
+    }
+    static QString Marked(int n, int a) {
+        QString text = QString::number(n) + ".|";
+        for (int c = 1; c < (n <= 29 ? 3 : 5); ++c)
+            text += QString(c == a ? "X|" : "|");
         return text;
     }
 };
@@ -54,27 +70,27 @@ TEST_F(NewEntryWindowTest, OpensWithOneGridPerSectionAndRowOneHighlighted) {
     EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
               QString("New One").leftJustified(25));
     EXPECT_FALSE(Child<QWidget>(window.get(), "sspMenuChoice2")->isVisible());
-    const int rows[] = {29, 25, 23, 16, 7};
-    const int columns[] = {3, 5, 5, 5, 5};
+    QStringList grids; // section caption, rows x columns, the first two headers, first item
     for (int k = 0; k < 5; ++k) {
-        SCOPED_TRACE(k);
-        EXPECT_EQ(Child<QLabel>(window.get(), QString("lblSection%1").arg(k))->text(),
-                  QString("Section %1").arg(k + 1));
-        EXPECT_EQ(grid(k)->rowCount(), rows[k]);
-        ASSERT_EQ(grid(k)->columnCount(), columns[k]);
-        EXPECT_EQ(grid(k)->horizontalHeaderItem(0)->text(), "Num");
-        EXPECT_EQ(grid(k)->horizontalHeaderItem(1)->text(), "1");
-        EXPECT_EQ(grid(k)->item(0, 0)->text(), QString("%1.").arg(SectionStart[k] + 1));
-        EXPECT_EQ(grid(k)->item(0, 0)->foreground().color(), QColor(0, 0, 128));
-        if (k > 0) {
-            EXPECT_GT(grid(k)->x(), grid(k - 1)->x() + grid(k - 1)->width());
-        }
+        const QTableWidget* g = grid(k);
+        ASSERT_GE(g->columnCount(), 2);
+        grids << QString("%1: %2 x %3, %4 %5, %6")
+                     .arg(Child<QLabel>(window.get(), QString("lblSection%1").arg(k))->text())
+                     .arg(g->rowCount())
+                     .arg(g->columnCount())
+                     .arg(g->horizontalHeaderItem(0)->text(), g->horizontalHeaderItem(1)->text(),
+                          g->item(0, 0)->text());
+        EXPECT_EQ(g->item(0, 0)->foreground().color(), QColor(0, 0, 128)) << k;
+        EXPECT_TRUE(k == 0 || g->x() > grid(k - 1)->x() + grid(k - 1)->width()) << k;
     }
+    EXPECT_EQ(grids, (QStringList{"Section 1: 29 x 3, Num 1, 1.", "Section 2: 25 x 5, Num 1, 30.",
+                                  "Section 3: 23 x 5, Num 1, 55.", "Section 4: 16 x 5, Num 1, 78.",
+                                  "Section 5: 7 x 5, Num 1, 94."}));
     EXPECT_EQ(focusName(), "grdResponses0");
     EXPECT_EQ(help(), FormatHelpLine(0));
-    EXPECT_EQ(grid(0)->item(0, 1)->background().color(), QColor(0, 255, 255));
-    EXPECT_EQ(grid(0)->item(1, 1)->background().color(), QColor(Qt::white));
-    EXPECT_EQ(rowText(0, 1), "1.|||");
+    EXPECT_EQ(cell(1, 1)->background().color(), QColor(0, 255, 255));
+    EXPECT_EQ(cell(2, 1)->background().color(), QColor(Qt::white));
+    EXPECT_EQ(rowText(1), "1.|||");
 }
 
 TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
@@ -85,18 +101,18 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
         int beeps;
         int then;      // item current afterwards
         int focusGrid; // grid with the focus afterwards
-        char stored;   // the item's answer afterwards
+        int stored;    // the item's answer afterwards
     };
     const Row rows[] = {
-        {1, Qt::Key_Up, 1, 1, 0, '0'},       {1, Qt::Key_3, 1, 1, 0, '0'},
-        {1, Qt::Key_5, 1, 1, 0, '0'},        {1, Qt::Key_A, 1, 1, 0, '0'},
-        {1, Qt::Key_2, 0, 2, 0, '2'},        {29, Qt::Key_1, 0, 30, 1, '1'},
-        {30, Qt::Key_5, 1, 30, 1, '0'},      {30, Qt::Key_Up, 0, 29, 0, '0'},
-        {29, Qt::Key_Down, 0, 30, 1, '1'},   {55, Qt::Key_5, 1, 55, 2, '0'},
-        {78, Qt::Key_5, 1, 78, 3, '0'},      {94, Qt::Key_5, 1, 94, 4, '0'},
-        {94, Qt::Key_4, 0, 95, 4, '4'},      {95, Qt::Key_Backspace, 0, 95, 4, '0'},
-        {100, Qt::Key_2, 1, 100, 4, '2'},    {100, Qt::Key_Down, 1, 100, 4, '2'},
-        {100, Qt::Key_Left, 0, 100, 4, '2'},
+        {1, Qt::Key_Up, 1, 1, 0, 0},       {1, Qt::Key_3, 1, 1, 0, 0},
+        {1, Qt::Key_5, 1, 1, 0, 0},        {1, Qt::Key_A, 1, 1, 0, 0},
+        {1, Qt::Key_2, 0, 2, 0, 2},        {29, Qt::Key_1, 0, 30, 1, 1},
+        {30, Qt::Key_5, 1, 30, 1, 0},      {30, Qt::Key_Up, 0, 29, 0, 0},
+        {29, Qt::Key_Down, 0, 30, 1, 1},   {55, Qt::Key_5, 1, 55, 2, 0},
+        {78, Qt::Key_5, 1, 78, 3, 0},      {94, Qt::Key_5, 1, 94, 4, 0},
+        {94, Qt::Key_4, 0, 95, 4, 4},      {95, Qt::Key_Backspace, 0, 95, 4, 0},
+        {100, Qt::Key_2, 1, 100, 4, 2},    {100, Qt::Key_Down, 1, 100, 4, 2},
+        {100, Qt::Key_Left, 0, 100, 4, 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.at << " key " << row.key);
@@ -108,16 +124,11 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
         EXPECT_EQ(item(), row.then);
         EXPECT_EQ(grid(), row.focusGrid);
         EXPECT_EQ(help(), FormatHelpLine(SectionFormat(row.focusGrid + 1)));
-        const int k = SectionOfItem(row.at) - 1;
-        const int r = row.at - SectionStart[k];
-        const QString shown = rowText(k, r);
-        EXPECT_EQ(shown.count("X"), row.stored == '0' ? 0 : 1) << shown.toStdString();
-        if (row.stored != '0') {
-            EXPECT_EQ(grid(k)->item(r - 1, row.stored - '0')->background().color(),
-                      row.then == row.at ? QColor(0, 255, 255) : QColor(0, 255, 0));
-        }
+        EXPECT_EQ(rowText(row.at), Marked(row.at, row.stored));
+        EXPECT_TRUE(!row.stored ||
+                    cell(row.at, row.stored)->background().color() ==
+                        (row.then == row.at ? QColor(0, 255, 255) : QColor(0, 255, 0)));
     }
-    // Deep in a grid the current row stays in view.
     key(Qt::Key_Tab);
     EXPECT_EQ(focusName(), "cmdMenuChoice0");
 }
@@ -125,8 +136,8 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
 TEST_F(NewEntryWindowTest, RowsStayInViewAndAMessageBoxChangesNothing) {
     openWindow();
     reach(25);
-    const QRect cell = grid(0)->visualItemRect(grid(0)->item(24, 0));
-    EXPECT_TRUE(grid(0)->viewport()->rect().contains(cell)) << cell.y();
+    const QRect at = grid(0)->visualItemRect(cell(25, 0));
+    EXPECT_TRUE(grid(0)->viewport()->rect().contains(at)) << at.y();
     key(Qt::Key_1);
     {
         QDialog box;
@@ -138,7 +149,7 @@ TEST_F(NewEntryWindowTest, RowsStayInViewAndAMessageBoxChangesNothing) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::qWait(20);
     EXPECT_EQ(grid(0)->rowCount(), 29);
-    EXPECT_EQ(rowText(0, 25), "25.|X||");
+    EXPECT_EQ(rowText(25), "25.|X||");
 }
 
 TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
@@ -147,17 +158,7 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
         keyed += QString::number(i <= 29 ? i % 3 : i % 5);
     openWindow();
     type(keyed);
-    // A write fault given up keeps the keyed answers in the window; the next Save stores them.
-    {
-        dvq3test::DriveFaults faults;
-        faults.fail(DriveOp::Write, EIO, "DATA401", 1);
-        messages.answer(vbCancel);
-        QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
-    }
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
-    EXPECT_EQ(session.disk.NumClients(), 1);
-    QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
+    press("cmdMenuChoice0");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(session.disk.NumClients(), 2);
     ClientRecord record = NewClient();
@@ -166,29 +167,24 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
 
     session.EditExisting = true;
     openWindow();
-    for (int i = 1; i <= 100; ++i) {
-        const int k = SectionOfItem(i) - 1;
-        const int answer = keyed[i - 1].digitValue();
-        const QString shown = rowText(k, i - SectionStart[k]);
-        EXPECT_EQ(shown.count("X"), answer == 0 ? 0 : 1) << i;
-        if (answer != 0) {
-            EXPECT_EQ(grid(k)->item(i - SectionStart[k] - 1, answer)->text(), "X") << i;
-        }
-    }
+    for (int i = 1; i <= 100; ++i)
+        EXPECT_EQ(rowText(i), Marked(i, keyed[i - 1].digitValue()));
     // Saving an existing client writes it in place and counts nobody new.
     QByteArray saved = onDisk();
     saved[176 + 74] = '2';
     key(Qt::Key_2);
     dvq3test::DriveFaults writes;
-    QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
+    press("cmdMenuChoice0");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(writes.count(DriveOp::Write), 1);
     EXPECT_EQ(onDisk(), saved);
     EXPECT_EQ(session.disk.NumClients(), 2);
 }
 
-TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWhole) {
+TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWholeUntilSaved) {
     const QByteArray original = onDisk();
+    ClientRecord record = NewClient();
+    record.set(&ClientRecord::Responses, "2" + QString(99, u'0'));
     for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Read, DriveOp::Write, DriveOp::Sync,
                        DriveOp::Close}) {
         SCOPED_TRACE(int(op));
@@ -201,16 +197,19 @@ TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWho
             dvq3test::DriveFaults faults;
             faults.fail(op, EIO, "DATA401", 1);
             messages.answer(vbCancel);
-            QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice0"), Qt::Key_Return);
+            press("cmdMenuChoice0");
         }
         const QByteArray now = onDisk();
         EXPECT_EQ(now.left(176), original);
-        ClientRecord record = NewClient();
-        record.set(&ClientRecord::Responses, "2" + QString(99, u'0'));
         EXPECT_TRUE(now.size() == 176 || now.mid(176) == record.toBytes());
-        // Still open when nothing was stored; counted once when the record is there.
+        // Still open, the answers kept, when nothing was stored; counted once when it is there.
         EXPECT_EQ(window->isVisible(), now.size() == 176);
         EXPECT_EQ(session.disk.NumClients(), now.size() / 176);
+        if (window->isVisible()) { // the next Save stores the keyed answers
+            press("cmdMenuChoice0");
+            EXPECT_EQ(onDisk(), original + record.toBytes());
+            EXPECT_EQ(session.disk.NumClients(), 2);
+        }
     }
 }
 
@@ -232,7 +231,7 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
         }
         openWindow();
         key(Qt::Key_1);
-        QTest::keyClick(Child<QWidget>(window.get(), "cmdMenuChoice1"), Qt::Key_Return);
+        press("cmdMenuChoice1");
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(session.CurClient, row.curClient);
         EXPECT_FALSE(session.EditExisting);

@@ -1,6 +1,8 @@
-// Finding the registration boxes, reading fields, and the multiple-mark warnings.
+// Polar and rectangular positions, finding the registration boxes, reading fields, and the
+// multiple-mark warnings.
 #include "SheetMaker.h"
 #include "sheets/AnswerSheetDrawing.h"
+#include "sheets/PolarPoint.h"
 
 #include <QPainter>
 
@@ -29,6 +31,32 @@ SheetDecode Decoded(const std::vector<Mark>& marks, const Scan& scan = {}) {
 }
 
 } // namespace
+
+TEST(PolarToRect, RoundsHalvesToEven) {
+    struct Row {
+        float r, theta;
+        int x, y;
+    };
+    for (const Row& row : {Row{2.5F, 0, 2, 0}, Row{3.5F, 0, 4, 0}, Row{-2.5F, 0, -2, 0},
+                           Row{4.5F, 90, 0, 4}, Row{10, 180, -10, 0}, Row{771, 3, 770, 40}}) {
+        const PolarPoint p = PolarToRect({0, 0, row.r, row.theta});
+        EXPECT_EQ(p.x, row.x) << row.r << " " << row.theta;
+        EXPECT_EQ(p.y, row.y) << row.r << " " << row.theta;
+    }
+}
+
+TEST(RectToPolar, HasNoQuadrantCorrectionAndNinetyDegreesOnTheYAxis) {
+    struct Row {
+        qint16 x, y;
+        float r, theta;
+    };
+    for (const Row& row : {Row{3, 4, 5, 53.130102F}, Row{-3, 4, 5, -53.130102F}, Row{0, -7, 7, 90},
+                           Row{771, 0, 771, 0}}) {
+        const PolarPoint p = RectToPolar({row.x, row.y, 0, 0});
+        EXPECT_FLOAT_EQ(p.r, row.r);
+        EXPECT_NEAR(p.theta, row.theta, 1e-4);
+    }
+}
 
 TEST(IsBox, NeedsMoreThanItsFractionOfNSquaredDarkAndCountsOutsideAsDark) {
     const auto row = [](std::initializer_list<QRect> dark, PolarPoint at, int n, int count) {
@@ -67,11 +95,12 @@ TEST(FindReferenceBox, SearchesColumns741To801RightOfTheAnchor) {
 }
 
 TEST(FindReferenceBox, AStraightSheetHasAngleZeroWhereverTheAnchorLies) {
-    for (const int shift : {-30, 0, 25, 30}) {
-        const SheetDecode sheet = Decoded({}, Scan().move(shift, 0));
-        EXPECT_EQ(sheet.AnchorBox.x, 35 + shift);
-        EXPECT_EQ(QPoint(sheet.RefBox.x, sheet.RefBox.y), QPoint(771, 0)) << shift;
-        EXPECT_EQ(sheet.SheetTheta, 0.0F) << shift;
+    for (const QPoint shift : {QPoint(-30, -40), QPoint(0, 0), QPoint(25, 40), QPoint(30, 40)}) {
+        SCOPED_TRACE(testing::Message() << shift.x() << "," << shift.y());
+        const SheetDecode sheet = Decoded({}, Scan().move(shift.x(), shift.y()));
+        EXPECT_EQ(QPoint(sheet.AnchorBox.x, sheet.AnchorBox.y), QPoint(35, 50) + shift);
+        EXPECT_EQ(QPoint(sheet.RefBox.x, sheet.RefBox.y), QPoint(771, 0));
+        EXPECT_EQ(sheet.SheetTheta, 0.0F);
     }
 }
 
@@ -112,14 +141,19 @@ TEST(DecodeSheet, FieldEdgeCasesAndTheClientRecord) {
         marks.push_back({kFirstItemField + item - 1, item % 2});
         responses[item - 1] = QChar(u'1' + item % 2);
     }
-    ScanClientValues client = Decoded(marks).client;
+    const SheetDecode sheet = Decoded(marks);
+    const ScanClientValues& client = sheet.client;
     EXPECT_EQ(client.Age, "00"); // the units column is blank
     EXPECT_EQ(QList<int>({client.Gender, client.Race, client.Education, client.Marital}),
               QList<int>({2, 3, 8, 5}));
     EXPECT_EQ(client.DUIArrests + client.AlcoholArrests + client.DrugArrests, "205");
     EXPECT_EQ(client.Responses, responses);
+    EXPECT_TRUE(sheet.MultiNames.empty());
     marks.push_back({kAgeUnitsField, 7});
-    EXPECT_EQ(Decoded(marks).client.Age, "37");
+    marks.push_back({kRaceField, 4, 70, 0.6}); // a faint second mark: the field is named once
+    const SheetDecode more = Decoded(marks);
+    EXPECT_EQ(more.client.Age + QString::number(more.client.Race), "373");
+    EXPECT_EQ(more.MultiNames, std::vector<QString>{QString("Race").leftJustified(50)});
 }
 
 TEST(MultipleMarksWarning, ListsNamesOnceAndSwitchesToTheShortWarningAboveTen) {
@@ -138,10 +172,4 @@ TEST(MultipleMarksWarning, ListsNamesOnceAndSwitchesToTheShortWarningAboveTen) {
                            "Warning Many answers on this scanned answer sheet are \r"
                            "Marked incorrectly. Please review the answer sheet to \r"
                            "Ensure that proper answers have been scored."}));
-}
-
-TEST(DecodeSheet, RecordsEachMultiplyMarkedFieldOnce) {
-    const SheetDecode sheet = Decoded({{kRaceField, 1}, {kRaceField, 3, 70, 0.6}});
-    ASSERT_EQ(sheet.MultiNames.size(), 1u);
-    EXPECT_EQ(sheet.MultiNames[0], QString("Race").leftJustified(50));
 }

@@ -13,16 +13,6 @@
 using namespace dvq3;
 using namespace sheettest;
 
-namespace {
-
-// Whether a filled sheet, printed at this scale and scanned, reads back completely.
-bool ReadsFully(const QImage& page, const Filled& filled, const Scan& scan) {
-    const auto sheet = Decode(Scanned(page, scan));
-    return sheet && FirstWrongField(sheet.value(), filled) < 0;
-}
-
-} // namespace
-
 TEST(RenderedSheet, EveryFieldReadsBackThroughScannerDistortions) {
     struct Row {
         unsigned seed;
@@ -36,8 +26,8 @@ TEST(RenderedSheet, EveryFieldReadsBackThroughScannerDistortions) {
         {4, true, Scan().turn(-3, {35, 50}).move(0, 40)},
         {5, true, Scan().turn(2.5).move(-15, 10)},
         {6, true, Scan().turn(-2).move(20, -20).dirty(1, 0, 0)},
-        {7, true, Scan().move(28, 40).dirty(0, 1000, 0)},
-        {8, true, Scan().move(-28, -40).dirty(0, 0, 12)},
+        {7, true, Scan().move(30, 40).dirty(0, 1000, 0)},
+        {8, true, Scan().move(-30, -40).dirty(0, 0, 12)},
         {9, true, Scan().turn(1).dirty(2, 600, 6)},
         {10, true, Scan().turn(-1.3).move(-20, 30).dirty(1, 400, 0)},
         {11, true, Scan().turn(3, {35, 50}).move(-20, 0).dirty(0, 0, 8)},
@@ -62,10 +52,14 @@ TEST(RenderedSheet, PrintScaleRangeThatStillReadsFully) {
     const Filled filled = RandomSheet(42, false);
     QImage page = Blank(true);
     Fill(page, filled.marks);
+    const auto readsFully = [&](int perMille) { // printed at this scale and scanned
+        const auto sheet = Decode(Scanned(page, Scan().print(perMille / 1000.0)));
+        return sheet && FirstWrongField(sheet.value(), filled) < 0;
+    };
     int low = 1000, high = 1000; // per mille
-    while (low > 900 && ReadsFully(page, filled, Scan().print((low - 1) / 1000.0)))
+    while (low > 900 && readsFully(low - 1))
         --low;
-    while (high < 1100 && ReadsFully(page, filled, Scan().print((high + 1) / 1000.0)))
+    while (high < 1100 && readsFully(high + 1))
         ++high;
     RecordProperty("PrintScaleLowPerMille", low);
     RecordProperty("PrintScaleHighPerMille", high);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "TestFolder.h"
+#include "platform/ProgramFolder.h"
+
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -36,5 +39,11 @@ private:
     QTemporaryDir dir_;
     QByteArray previous_;
 };
+
+// The [Scanner] section of the station's settings file.
+inline void WriteScannerIni(const QString& lines) {
+    dvq3test::TestFolder::Write(dvq3::ProgramFile("dvq3test.ini"),
+                                ("[Scanner]\r\n" + lines).toLocal8Bit());
+}
 
 } // namespace sheettest

@@ -12,13 +12,10 @@
 namespace sheettest {
 
 struct Mark {
-    Mark(int field, int bubble, int grey = 70, double size = 1.0, bool ink = false)
-        : field(field), bubble(bubble), grey(grey), size(size), ink(ink) {}
-    int field;
-    int bubble;
-    int grey;    // pencil grey level; 205 leaves erasure residue
-    double size; // diameter as a part of the bubble's
-    bool ink;    // blue ballpoint instead of pencil
+    int field, bubble;
+    int grey = 70;     // pencil grey level; 205 leaves erasure residue
+    double size = 1.0; // diameter as a part of the bubble's
+    bool ink = false;  // blue ballpoint instead of pencil
 };
 
 struct Scan {
