@@ -53,6 +53,16 @@ TEST(DriveFile, MissingFileAndMissingFolderAreTold) {
         file.open(folder.path("no/such/folder/DATA401.DVQ"), DriveFile::Mode::ReadWriteCreate);
     ASSERT_FALSE(opened);
     EXPECT_EQ(opened.error().number(), 76);
+    // An injected ENOENT names the missing folder only where an open meets it.
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Open, ENOENT, {}, 1);
+    EXPECT_EQ(file.open(folder.path("no/DATA401.DVQ"), DriveFile::Mode::ReadOnly).error().number(),
+              76);
+    TestFolder::Write(folder.drive() + "/short", "abc");
+    ASSERT_TRUE(file.open(folder.drive() + "/short", DriveFile::Mode::ReadOnly));
+    EXPECT_EQ(file.readAt(1, 10).value(), QByteArray("bc")); // a short file reads what is there
+    faults.fail(DriveOp::Read, ENOENT, {}, 1);
+    EXPECT_EQ(file.readAt(0, 3).error().number(), 53);
 }
 
 TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
