@@ -89,11 +89,9 @@ struct RecordsFixture : ::testing::Test {
 
     // Builds a window of the station on the session and opens it.
     template <class W, class... Args> W* show(Args&&... args) {
-        window.reset();
-        auto* shown = new W(session, std::forward<Args>(args)...);
-        window.reset(shown);
-        open(shown);
-        return shown;
+        window = std::make_unique<W>(session, std::forward<Args>(args)...);
+        open(window.get());
+        return static_cast<W*>(window.get());
     }
     template <class T = QWidget> T* w(const char* name) const {
         return Child<T>(window.get(), name);
@@ -126,9 +124,21 @@ struct RecordsFixture : ::testing::Test {
         return {messages.texts().mid(boxes).join(u'|'), QString::number(messages.beeps - beeps),
                 focused(), text(name)};
     }
+    // Whether the window is still open, whether the chain of windows goes on, the current client.
+    std::tuple<bool, bool, int> after() const {
+        return {window->isVisible(), session.ContinueFlag, session.CurClient};
+    }
     static QString focused() {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
     }
+    // Every box shown so far, as Box(title, text).
+    QStringList boxes() const {
+        QStringList shown;
+        for (const dvq3::MsgBoxCall& box : messages.boxes)
+            shown << Box(box.title, box.text);
+        return shown;
+    }
+    static QString Box(const QString& title, const QString& text) { return title + ": " + text; }
     QString lastText() const { return messages.boxes.isEmpty() ? "" : messages.boxes.last().text; }
     // Shows a window and lets its first activation run.
     static void open(QWidget* shown) {

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 using namespace dvq3;
+using dvq3test::Client;
 
 namespace {
 
@@ -15,8 +16,7 @@ struct SaveFaultsTest : dvq3test::RecordsFixture {
     QByteArray original;
 
     void SetUp() override {
-        makeDisk({dvq3test::Client("Ann Lee"), dvq3test::Client("Bob Ray"),
-                  dvq3test::Client("Cy Moss")});
+        makeDisk({Client("Ann Lee"), Client("Bob Ray"), Client("Cy Moss")});
         original = onDisk();
     }
     void reset() {
@@ -37,54 +37,46 @@ struct SaveFaultsTest : dvq3test::RecordsFixture {
 } // namespace
 
 TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
-    QString keyed = dvq3test::Client("").Responses;
-    keyed[40] = u'4';
+    QString answers = Client("").Responses;
+    answers[40] = u'4';
     // Each way the record windows write a record: client 2 changed, or every client's name
     // deleted; the box before the save (the corrections, the warning) gets its answer.
-    const std::tuple<const char*, int, std::function<void()>> paths[] = {
-        {"client information", 0,
-         [&] {
-             show<frmClientInfo>(clock);
-             type("txtName", "Zed Ray");
-             press("cmdMenuChoice0");
-         }},
-        {"court history", 0,
-         [&] {
-             show<frmCourtHistory>();
-             type("txtDUIDWI", "9");
-             press("cmdMenuChoice0");
-         }},
-        {"verification", vbOK,
-         [&] {
-             show<frmVerify>();
-             QTest::keyClicks(w("txtCurQuestion"), keyed + "3");
-         }},
+    struct Path {
+        const char* name;
+        int before;
+        std::function<void()> open;
+        const char* field = nullptr;
+        QString keys = {};
+    };
+    const Path paths[] = {
+        {"client information", 0, [&] { show<frmClientInfo>(clock); }, "txtName", "Zed Ray"},
+        {"court history", 0, [&] { show<frmCourtHistory>(); }, "txtDUIDWI", "9"},
+        {"verification", vbOK, [&] { show<frmVerify>(); }, "txtCurQuestion", answers + "3"},
         {"name deletion", vbYes,
-         [&] {
-             show<frmSupervisorOptions>();
-             w<QTabWidget>("sstSupervisorOperations")->setCurrentIndex(2);
-             press("cmdMenuChoice0");
-         }},
+         [&] { show<frmSupervisorOptions>()->findChild<QTabWidget*>()->setCurrentIndex(2); }},
     };
     // The disk error box gets reply; none shows when no fault is injected.
-    auto run = [&](const auto& path, int reply) {
-        for (int answer : {std::get<1>(path), reply})
+    auto run = [&](const Path& path, int reply) {
+        for (int answer : {path.before, reply})
             if (answer != 0)
                 messages.answer(answer);
-        std::get<2>(path)();
+        path.open();
+        if (path.field)
+            type(path.field, path.keys);
+        if (path.before != vbOK) // the verification saves on its last key
+            press("cmdMenuChoice0");
         window.reset();
     };
-    for (const auto& path : paths) {
-        const bool names = std::get<1>(path) == vbYes;
+    for (const Path& path : paths) {
         reset();
         run(path, 0);
         const QByteArray changed = onDisk();
-        ASSERT_NE(changed, original) << std::get<0>(path);
+        ASSERT_NE(changed, original) << path.name;
         for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Read, DriveOp::Write,
                            DriveOp::Sync, DriveOp::Close}) {
             for (int reply : {vbCancel, vbOK}) {
                 SCOPED_TRACE(testing::Message()
-                             << std::get<0>(path) << " op " << int(op) << " reply " << reply);
+                             << path.name << " op " << int(op) << " reply " << reply);
                 reset();
                 {
                     dvq3test::DriveFaults faults;
@@ -94,23 +86,22 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
                 }
                 const QByteArray now = onDisk();
                 ASSERT_EQ(now.size(), original.size());
-                for (int i = 1; i <= 3; ++i) {
-                    const QByteArray record = now.mid((i - 1) * 176, 176);
-                    const QByteArray before = original.mid((i - 1) * 176, 176);
+                for (int at = 0; at < now.size(); at += 176) {
+                    const QByteArray record = now.mid(at, 176), before = original.mid(at, 176),
+                                     after = changed.mid(at, 176);
                     // Names are scrambled afresh each run: compare all but the name.
-                    const QByteArray after = changed.mid((i - 1) * 176, 176);
-                    const bool isNew = names ? record.mid(25) == after.mid(25) &&
-                                                   record.left(25) != before.left(25)
-                                             : record == after;
-                    EXPECT_TRUE(record == before || isNew) << i;
-                    EXPECT_TRUE(reply != vbOK || isNew) << i;
-                    EXPECT_EQ(session.disk.Clients(i).toBytes(), record) << i;
+                    const bool isNew = path.before == vbYes ? record.mid(25) == after.mid(25) &&
+                                                                  record.left(25) != before.left(25)
+                                                            : record == after;
+                    EXPECT_TRUE(record == before || isNew) << at;
+                    EXPECT_TRUE(reply != vbOK || isNew) << at;
+                    EXPECT_EQ(session.disk.Clients(at / 176 + 1).toBytes(), record) << at;
                 }
             }
         }
     }
     // An interrupted name deletion run again finishes the job.
     run(paths[3], 0);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(onDisk()[i * 176 + 175], '1');
+    for (int at = 175; at < onDisk().size(); at += 176)
+        EXPECT_EQ(onDisk()[at], '1');
 }

@@ -7,6 +7,7 @@
 #include "reports/ReportPrinting.h"
 
 using namespace dvq3;
+using dvq3test::Client;
 
 namespace {
 
@@ -25,10 +26,18 @@ struct SupervisorWindowsTest : dvq3test::RecordsFixture {
     QColor panel() { return w("sspMenuChoice2")->palette().color(QPalette::Window); }
     // Ann Lee's answers as stored, and the verification window open on them.
     void verify(const QString& responses) {
-        ClientRecord client = dvq3test::Client("Ann Lee");
+        ClientRecord client = Client("Ann Lee");
         client.Responses = FitField(responses, 100);
         makeDisk({client});
         show<frmVerify>();
+    }
+    // Opens the options and runs the choice on a tab, an option of it picked first.
+    void choose(int tab, const char* option = nullptr) {
+        show<frmSupervisorOptions>();
+        tabs()->setCurrentIndex(tab);
+        if (option)
+            w<QRadioButton>(option)->click();
+        press("cmdMenuChoice0");
     }
     void keys(const QString& answers) { QTest::keyClicks(w("txtCurQuestion"), answers); }
 };
@@ -57,14 +66,12 @@ TEST_F(SupervisorWindowsTest, SecretCodeRepeatsUntilKAndCannotBeClosed) {
     }
     // First box: empty, then "K" accepted at once; run again for the wrong code.
     EXPECT_TRUE(GetSecretCode());
-    ASSERT_EQ(messages.texts(), QStringList{kPasswordRequired});
-    EXPECT_EQ(messages.boxes[0].title, kInputRequiredTitle);
+    ASSERT_EQ(boxes(), QStringList{Box(kInputRequiredTitle, kPasswordRequired)});
     EXPECT_EQ(messages.boxes[0].icon(), vbQuestion);
 
     messages.boxes.clear();
     EXPECT_TRUE(GetSecretCode()); // "x" then "k"
-    ASSERT_EQ(messages.texts(), QStringList{kWrongCodeText});
-    EXPECT_EQ(messages.boxes[0].title, kWrongCodeTitle);
+    EXPECT_EQ(boxes(), QStringList{Box(kWrongCodeTitle, kWrongCodeText)});
     EXPECT_TRUE(script.done());
     EXPECT_EQ(seen,
               QStringList(3, kSecretCodeCaption + "|" + kSecretCodeHelp + "|OK only|hidden|open"));
@@ -119,8 +126,7 @@ TEST_F(SupervisorWindowsTest, VerifySameAnswersNeedNoCorrection) {
               QStringList({"Question #2", "1"}));
     keys(stored.mid(1, 28) + "5" + stored.mid(29)); // 5 is refused everywhere
     EXPECT_EQ(messages.beeps - beeps, 4);
-    ASSERT_EQ(messages.texts(), QStringList{kNoCorrectionsText});
-    EXPECT_EQ(messages.boxes[0].title, kNoCorrectionsTitle);
+    ASSERT_EQ(boxes(), QStringList{Box(kNoCorrectionsTitle, kNoCorrectionsText)});
     EXPECT_EQ(messages.boxes[0].style, vbOKOnly);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(onDisk().mid(74, 100), stored.toLatin1());
@@ -135,8 +141,8 @@ TEST_F(SupervisorWindowsTest, VerifyDifferencesAreKeyedOnceMoreAndStored) {
         messages.boxes.clear();
         verify(storedNow);
         keys(keyed);
-        ASSERT_EQ(messages.texts(), QStringList{kCorrectionsText});
-        EXPECT_EQ(messages.boxes[0].title, kCorrectionsTitle);
+        const QString corrections = Box(kCorrectionsTitle, kCorrectionsText);
+        EXPECT_EQ(boxes(), QStringList{corrections});
         EXPECT_EQ(text("lblCurQuestion"), "Question #41");
         keys("0"); // matches neither entry, and is stored
         if (storedNow.size() == 99) {
@@ -144,8 +150,7 @@ TEST_F(SupervisorWindowsTest, VerifyDifferencesAreKeyedOnceMoreAndStored) {
                       QStringList({"Question #41", "Question #100"}));
             keys("3");
         }
-        ASSERT_EQ(messages.texts(), QStringList({kCorrectionsText, kVerifiedText}));
-        EXPECT_EQ(messages.boxes[1].title, kVerifiedTitle);
+        EXPECT_EQ(boxes(), QStringList({corrections, Box(kVerifiedTitle, kVerifiedText)}));
         EXPECT_EQ(session.CurrentClient().Responses, expected);
         EXPECT_EQ(onDisk().mid(74, 100), expected.toLatin1());
     }
@@ -164,7 +169,7 @@ TEST_F(SupervisorWindowsTest, VerifyCancelStoresNothing) {
 }
 
 TEST_F(SupervisorWindowsTest, TabsHelpLinesAndFocusColour) {
-    makeDisk({dvq3test::Client("Ann Lee"), dvq3test::Client("Bob Ray")});
+    makeDisk({Client("Ann Lee"), Client("Bob Ray")});
     session.CurClient = 2;
     auto* options = show<frmSupervisorOptions>();
     const QString bob = QStringLiteral("Bob Ray").leftJustified(25);
@@ -207,33 +212,30 @@ TEST_F(SupervisorWindowsTest, EmptyDiskIsRefusedUnderEachTitle) {
     window = std::make_unique<frmSupervisorOptions>(session);
     window->show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
-    ASSERT_EQ(messages.texts(), QStringList{kEmptyDiskText});
-    EXPECT_EQ(messages.boxes[0].title, kEmptyDiskTitle);
-    const QString titles[] = {kPrintReportTitle, kVerifyDataTitle, kDeleteNamesTitle};
     for (int tab = 0; tab < 3; ++tab) {
         window = std::make_unique<frmSupervisorOptions>(session);
         tabs()->setCurrentIndex(tab);
         w<QPushButton>("cmdMenuChoice0")->click();
-        EXPECT_EQ(messages.boxes.last().text, kDatabaseEmptyText);
-        EXPECT_EQ(messages.boxes.last().title, titles[tab]);
     }
-    EXPECT_EQ(messages.boxes.size(), 4); // no secret code was asked
+    // No secret code was asked.
+    EXPECT_EQ(boxes(), QStringList({Box(kEmptyDiskTitle, kEmptyDiskText),
+                                    Box(kPrintReportTitle, kDatabaseEmptyText),
+                                    Box(kVerifyDataTitle, kDatabaseEmptyText),
+                                    Box(kDeleteNamesTitle, kDatabaseEmptyText)}));
     EXPECT_EQ(onDisk().size(), 0);
 }
 
 TEST_F(SupervisorWindowsTest, PrintAllScoresThenPrintsInOrderSkippingTheUnscorable) {
-    ClientRecord damaged = dvq3test::Client("Cy Damaged");
+    ClientRecord damaged = Client("Cy Damaged");
     damaged.set(&ClientRecord::Gender, "9");
-    makeDisk({dvq3test::Client("Ann Lee"), damaged, dvq3test::Client("Bob Ray")});
+    makeDisk({Client("Ann Lee"), damaged, Client("Bob Ray")});
     dvq3test::TestFolder::Write(folder.path("temp2"), "a stale report\r\n");
     session.CurClient = 3;
     script.then([this](QWidget* box) {
         EXPECT_TRUE(jobs.isEmpty()); // the secret code comes first
         dvq3test::Answer(box, "k");
     });
-    show<frmSupervisorOptions>();
-    w<QRadioButton>("optPrintOption2")->click();
-    press("cmdMenuChoice0");
+    choose(0, "optPrintOption2");
     EXPECT_TRUE(script.done());
     ASSERT_EQ(jobs.size(), 2);
     EXPECT_TRUE(jobs[0].join("").contains("Ann Lee"));
@@ -249,7 +251,7 @@ TEST_F(SupervisorWindowsTest, PrintAllScoresThenPrintsInOrderSkippingTheUnscorab
 }
 
 TEST_F(SupervisorWindowsTest, EachOperationOpensItsWindow) {
-    makeDisk({dvq3test::Client("Ann Lee")});
+    makeDisk({Client("Ann Lee")});
     const std::tuple<int, const char*, const char*> cases[] = {
         {0, "optPrintOption0", "frmViewReport"},
         {0, "optPrintOption1", "frmPrintSelected"},
@@ -263,31 +265,26 @@ TEST_F(SupervisorWindowsTest, EachOperationOpensItsWindow) {
             opened = modal->objectName();
             modal->close();
         });
-        show<frmSupervisorOptions>();
-        tabs()->setCurrentIndex(tab);
-        w<QRadioButton>(option)->click();
-        press("cmdMenuChoice0");
+        choose(tab, option);
         EXPECT_EQ(opened, form);
         EXPECT_FALSE(window->isVisible());
     }
     EXPECT_TRUE(jobs.isEmpty());
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    EXPECT_EQ(onDisk(), Client("Ann Lee").toBytes());
 }
 
 // Deleting names asks first; a second run finds every name deleted and changes nothing.
 TEST_F(SupervisorWindowsTest, DeleteNamesAsksFirst) {
-    makeDisk({dvq3test::Client("Ann Lee"), dvq3test::Client("Bob Ray")});
+    makeDisk({Client("Ann Lee"), Client("Bob Ray")});
     const QByteArray before = onDisk();
     QList<QByteArray> disks;
     for (int reply : {vbNo, vbYes, vbYes}) {
         messages.boxes.clear();
         messages.answer(reply);
-        show<frmSupervisorOptions>();
-        tabs()->setCurrentIndex(2);
-        press("cmdMenuChoice0");
-        ASSERT_EQ(messages.texts(),
-                  QStringList({kDeleteWarning, reply == vbYes ? kDeleteComplete : kDeleteAborted}));
-        EXPECT_EQ(messages.boxes[0].title, kWarningTitle);
+        choose(2);
+        ASSERT_EQ(boxes(),
+                  QStringList({Box(kWarningTitle, kDeleteWarning),
+                               Box(kAppTitle, reply == vbYes ? kDeleteComplete : kDeleteAborted)}));
         EXPECT_EQ(messages.boxes[0].style, vbYesNo | vbCritical);
         disks << onDisk();
     }
