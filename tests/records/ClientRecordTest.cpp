@@ -16,6 +16,8 @@ TEST(ClientRecord, FieldsLieAtTheirOffsets) {
     ASSERT_EQ(std::size(names), kClientFields.size());
     for (int i = 0, offset = 0; i < int(std::size(names)); offset += lengths[i++]) {
         EXPECT_STREQ(kClientFields[i].name, names[i]);
+        EXPECT_EQ(std::pair(kClientFields[i].offset, kClientFields[i].length),
+                  std::pair(offset, lengths[i]));
         // Each field alone, filled with a marker, lands exactly at its offset.
         ClientRecord record;
         record.set(kClientFields[i].member, QString(lengths[i], u'#'));

@@ -93,8 +93,11 @@ struct RecordsFixture : ::testing::Test {
         open(window.get());
         return static_cast<W*>(window.get());
     }
+    template <class T> static T* child(QWidget* parent, const char* name) {
+        return Child<T>(parent, name);
+    }
     template <class T = QWidget> T* w(const char* name) const {
-        return Child<T>(window.get(), name);
+        return child<T>(window.get(), name);
     }
     // What a control shows: the masked text of a box, the choice of a list, a caption.
     QString text(const char* name) const {
