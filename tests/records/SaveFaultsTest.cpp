@@ -5,38 +5,24 @@
 #include "records/frmVerify.h"
 #include "shell/DiskCheck.h"
 
+#include <algorithm>
 #include <cerrno>
 
 using namespace dvq3;
 using dvq3test::Client;
 
-namespace {
+using SaveFaultsTest = dvq3test::RecordsFixture;
 
-struct SaveFaultsTest : dvq3test::RecordsFixture {
-    QByteArray original;
-
-    void SetUp() override {
-        makeDisk({Client("Ann Lee"), Client("Bob Ray"), Client("Cy Moss")});
-        original = onDisk();
-    }
-    void reset() {
+TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
+    makeDisk({Client("Ann Lee"), Client("Bob Ray"), Client("Cy Moss")});
+    const QByteArray original = onDisk();
+    auto reset = [&] {
         dvq3test::TestFolder::Write(session.disk.ClientFile(), original);
         ASSERT_TRUE(session.LoadClients());
         session.CurClient = 2;
         session.EditExisting = true;
         messages.boxes.clear();
-    }
-    bool diskErrorShown() const {
-        for (const MsgBoxCall& box : messages.boxes)
-            if (box.title == kDiskErrorTitle && box.buttons() == vbOKCancel)
-                return true;
-        return false;
-    }
-};
-
-} // namespace
-
-TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
+    };
     QString answers = Client("").Responses;
     answers[40] = u'4';
     // Each way the record windows write a record: client 2 changed, or every client's name
@@ -82,7 +68,9 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
                     dvq3test::DriveFaults faults;
                     faults.fail(op, EIO, "DATA401", 1);
                     run(path, reply);
-                    EXPECT_TRUE(diskErrorShown());
+                    EXPECT_TRUE(std::ranges::any_of(messages.boxes, [](const MsgBoxCall& box) {
+                        return box.title == kDiskErrorTitle && box.buttons() == vbOKCancel;
+                    }));
                 }
                 const QByteArray now = onDisk();
                 ASSERT_EQ(now.size(), original.size());
