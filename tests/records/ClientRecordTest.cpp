@@ -1,42 +1,29 @@
 #include "records/ClientRecord.h"
+#include "records/ClientInfoRules.h"
+#include "records/NameDeletion.h"
 
 #include <gtest/gtest.h>
 
 using namespace dvq3;
 
+// The fields in file order and their lengths: each lies right after the one before.
 TEST(ClientRecord, FieldsLieAtTheirOffsets) {
-    struct Case {
-        const char* name;
-        int offset;
-        int length;
-    };
-    const Case layout[] = {{"Name", 0, 25},
-                           {"Age", 25, 2},
-                           {"Gender", 27, 1},
-                           {"DOB", 28, 10},
-                           {"Education", 38, 1},
-                           {"Race", 39, 1},
-                           {"Marital", 40, 1},
-                           {"RecordDate", 41, 10},
-                           {"DL", 51, 17},
-                           {"DUIArrests", 68, 2},
-                           {"AlcoholArrests", 70, 2},
-                           {"DrugArrests", 72, 2},
-                           {"Responses", 74, 100},
-                           {"EditCount", 174, 1},
-                           {"NameDeleted", 175, 1}};
-    ASSERT_EQ(std::size(layout), kClientFields.size());
-    for (std::size_t i = 0; i < kClientFields.size(); ++i) {
-        EXPECT_STREQ(kClientFields[i].name, layout[i].name);
-        EXPECT_EQ(kClientFields[i].offset, layout[i].offset) << layout[i].name;
-        EXPECT_EQ(kClientFields[i].length, layout[i].length) << layout[i].name;
+    const char* names[] = {"Name",      "Age",        "Gender",         "DOB",
+                           "Education", "Race",       "Marital",        "RecordDate",
+                           "DL",        "DUIArrests", "AlcoholArrests", "DrugArrests",
+                           "Responses", "EditCount",  "NameDeleted"};
+    const int lengths[] = {25, 2, 1, 10, 1, 1, 1, 10, 17, 2, 2, 2, 100, 1, 1};
+    ASSERT_EQ(std::size(names), kClientFields.size());
+    for (int i = 0, offset = 0; i < int(std::size(names)); offset += lengths[i++]) {
+        EXPECT_STREQ(kClientFields[i].name, names[i]);
+        EXPECT_EQ(std::pair(kClientFields[i].offset, kClientFields[i].length),
+                  std::pair(offset, lengths[i]));
         // Each field alone, filled with a marker, lands exactly at its offset.
         ClientRecord record;
-        record.set(kClientFields[i].member, QString(layout[i].length, u'#'));
-        const QByteArray bytes = record.toBytes();
-        ASSERT_EQ(bytes.size(), 176);
-        EXPECT_EQ(bytes.indexOf('#'), layout[i].offset);
-        EXPECT_EQ(bytes.count('#'), layout[i].length);
+        record.set(kClientFields[i].member, QString(lengths[i], u'#'));
+        EXPECT_EQ(record.toBytes(), QByteArray(offset, ' ') + QByteArray(lengths[i], '#') +
+                                        QByteArray(176 - offset - lengths[i], ' '))
+            << names[i];
     }
 }
 
@@ -59,4 +46,67 @@ TEST(ClientRecord, TextIsPaddedAndCut) {
     // Unset fields assigned directly are still written at their own length.
     record.Age = "7";
     EXPECT_EQ(record.toBytes().mid(25, 2), QByteArray("7 "));
+}
+
+TEST(ClientRecord, ScrambledNamesKeepShapeButNothingOfTheName) {
+    const QString name = FitField("Ann Lee", 25);
+    const QString first = ScrambleName(name);
+    ASSERT_EQ(first.size(), 25);
+    for (int i = 0; i < 25; ++i) {
+        EXPECT_EQ(first[i] == u' ', name[i] == u' ') << i;
+        EXPECT_TRUE(first[i].unicode() >= 32 && first[i].unicode() < 127);
+    }
+    EXPECT_NE(first.left(7), QStringLiteral("Duu Shh")); // the old reversible shift
+    // Scrambling the same name again gives another result: it is not a function of the name.
+    EXPECT_NE(ScrambleName(name), first);
+    EXPECT_NE(ScrambleName(QString(25, u'A')), ScrambleName(QString(25, u'A')));
+}
+
+// What each field takes: one table per rule, the typed text and whether it is taken.
+TEST(ClientInfoRules, TypedTextIsTakenOrRefused) {
+    const QDate today(2026, 12, 6);
+    const std::pair<const char*, bool> dates[] = {
+        {"02/29/1996", true},  {"12/31/2000", true},  {"01/01/2001", true},  {"12/06/2026", true},
+        {"01/01/1890", true},  {"02/29/1999", false}, {"04/31/1990", false}, {"13/01/1990", false},
+        {"00/10/1990", false}, {"01/00/1990", false}, {"01/01/1889", false}, {"12/07/2026", false},
+        {"1/1/1990", false},   {"01-01-1990", false}, {"0a/01/1990", false}};
+    for (const auto& [text, good] : dates)
+        EXPECT_EQ(GoodDate(text, today), good) << text;
+    const std::pair<const char*, bool> licences[] = {
+        {"A123-456-78-901-1", true},  {"N___-___-__-___-_", true},  {"n", true},
+        {"A123-456-78-901-_", false}, {"A12_-___-__-___-_", false}, {"A123-456-78-901-", false},
+        {"____-___-__-___-_", false}, {"AX23-456-78-901-1", false}, {"A123-4X6-78-901-1", false},
+        {"A123-456-7X-901-1", false}, {"A123-456-78-901-X", false}};
+    for (const auto& [text, valid] : licences)
+        EXPECT_EQ(IsValidDL(text), valid) << text;
+    const std::pair<const char*, bool> counts[] = {
+        {"0", true},   {"07", true},  {"7", true},   {"99", true},   {"n", true},
+        {"N", true},   {"00", false}, {"N5", false}, {"5A", false},  {"7.", false},
+        {"+5", false}, {"-1", false}, {"", false},   {"100", false}, {"x", false}};
+    for (const auto& [text, valid] : counts)
+        EXPECT_EQ(ValidCount(text), valid) << text;
+    const std::pair<const char*, bool> ages[] = {{"N", true},  {"n", true},   {"11", true},
+                                                 {"99", true}, {"10", false}, {"9", false},
+                                                 {"", false},  {"1a", false}};
+    for (const auto& [text, accepted] : ages)
+        EXPECT_EQ(AgeAccepted(text), accepted) << text;
+    EXPECT_EQ(AgeValue("9x"), 9);
+    EXPECT_EQ(AgeValue("__"), 0);
+}
+
+// Typed text picks the list position it begins, -1 for none; a list takes codes up to its highest.
+TEST(ClientInfoRules, ListPrefixes) {
+    using Picks = std::vector<std::pair<const char*, int>>;
+    const std::tuple<CodeList, int, Picks> lists[] = {
+        {CodeList::Gender, 2, {{"1", 1}, {"m", 1}, {"Female", 2}, {"N", 0}, {"x", -1}}},
+        {CodeList::Race, 6, {{"N", -1}, {"Native American", 5}, {"N/A", 0}, {"a", 4}, {"6", 6}}},
+        {CodeList::Marital, 5, {{"N", -1}, {"se", 4}, {"Single", 1}, {"N/A", 0}}},
+        {CodeList::Education, 8, {{"N", 0}, {"Partial H.S.", 2}, {"partial college", 5}, {"8", 8}}},
+        {CodeList::Education, 8, {{"H.S. graduate", 4}, {"College graduate", 7}, {"8th grade", 1}}},
+        {CodeList::Education, 8, {{"Trade", 6}, {"PARTIAL", -1}}}};
+    for (const auto& [list, highest, picks] : lists) {
+        EXPECT_EQ(HighestCode(list), highest) << int(list);
+        for (const auto& [text, choice] : picks)
+            EXPECT_EQ(ListChoiceFor(list, text), choice) << text;
+    }
 }

@@ -44,12 +44,16 @@ struct DataDiskTest : ::testing::Test {
     }
 };
 
-// A fault injected at one operation and the error number it is reported with.
-struct FaultCase {
-    DriveOp op;
-    int err;
-    int number;
-};
+// The error number and text of a failed load or save, 0 and nothing when it worked.
+template <class R> int ErrorNumber(const R& result) {
+    return result ? 0 : result.error().number();
+}
+template <class R> QString ErrorText(const R& result) {
+    return result ? QString() : result.error().text();
+}
+template <class R> bool Refused(const R& result) {
+    return !result && result.error().refused();
+}
 
 } // namespace
 
@@ -73,15 +77,14 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletely) {
 }
 
 TEST_F(DataDiskTest, OverfullFileIsRefusedAndLeftAlone) {
-    const QByteArray bytes = FileOf(53);
-    TestFolder::Write(disk.ClientFile(), bytes);
+    TestFolder::Write(disk.ClientFile(), FileOf(53));
     auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, ClientFileProblem::TooManyRecords);
     EXPECT_TRUE(loaded.value().message.contains("holds 53 records"));
     EXPECT_TRUE(loaded.value().message.contains("51 clients"));
     EXPECT_EQ(disk.NumClients(), 0);
-    EXPECT_EQ(onDisk(), bytes);
+    EXPECT_EQ(onDisk(), FileOf(53));
 }
 
 TEST_F(DataDiskTest, HugeOrSpecialClientFilesAreRefusedUnread) {
@@ -95,14 +98,12 @@ TEST_F(DataDiskTest, HugeOrSpecialClientFilesAreRefusedUnread) {
 
     QFile::remove(disk.ClientFile());
     ASSERT_EQ(::mkfifo(NativePath(disk.ClientFile()).constData(), 0644), 0);
-    auto pipe = session.LoadClients(); // must not wait for a writer
-    ASSERT_FALSE(pipe);
-    EXPECT_EQ(pipe.error().text(), NotARegularFileText(disk.ClientFile()));
+    // Must not wait for a writer.
+    EXPECT_EQ(ErrorText(session.LoadClients()), NotARegularFileText(disk.ClientFile()));
 }
 
 TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
-    const QByteArray bytes = FileOf(3) + "tail";
-    TestFolder::Write(disk.ClientFile(), bytes);
+    TestFolder::Write(disk.ClientFile(), FileOf(3) + "tail");
     auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded.value().problem, ClientFileProblem::PartialRecord);
@@ -112,17 +113,14 @@ TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
     // Records already there can still be corrected in place; the tail stays.
     disk.Clients(2).set(&ClientRecord::Age, "44");
     ASSERT_TRUE(disk.SaveClient(2));
-    EXPECT_EQ(onDisk().mid(176 + 25, 2), QByteArray("44"));
-    EXPECT_TRUE(onDisk().endsWith("tail"));
+    QByteArray expected = FileOf(3).replace(176 + 25, 2, "44") + "tail";
+    EXPECT_EQ(onDisk(), expected);
 
     session.CurClient = 4;
     disk.Clients(4) = ClientRecord::FromBytes(RecordBytes(4));
-    auto appended = disk.SaveClient(session.CurClient);
-    ASSERT_FALSE(appended);
-    EXPECT_TRUE(appended.error().refused());
-    EXPECT_TRUE(appended.error().text().contains("damaged"));
-    EXPECT_EQ(onDisk().size(), bytes.size());
-    EXPECT_TRUE(onDisk().endsWith("tail"));
+    EXPECT_TRUE(Refused(disk.SaveClient(4)));
+    EXPECT_TRUE(ErrorText(disk.SaveClient(4)).contains("damaged"));
+    EXPECT_EQ(onDisk(), expected);
 }
 
 TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceToTheDeviceAndAppendGrowsBy176) {
@@ -133,68 +131,60 @@ TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceToTheDeviceAndAppendGrowsBy176) {
         ASSERT_TRUE(disk.SaveClient(1));
         EXPECT_EQ(faults.count(DriveOp::Sync), 1); // the save reaches the device
     }
-    EXPECT_EQ(onDisk().left(7), QByteArray("Renamed"));
-    EXPECT_EQ(onDisk().mid(176), RecordBytes(2));
+    QByteArray expected = FileOf(2).replace(0, 9, "Renamed  ");
+    EXPECT_EQ(onDisk(), expected);
 
-    session.CurClient = disk.NumClients() + 1;
-    disk.Clients(session.CurClient) = ClientRecord::FromBytes(RecordBytes(3));
-    ASSERT_TRUE(disk.SaveClient(session.CurClient));
+    session.CurClient = 3;
+    disk.Clients(3) = ClientRecord::FromBytes(RecordBytes(3));
+    ASSERT_TRUE(disk.SaveClient(3));
     disk.CommitNewClient();
     EXPECT_EQ(disk.NumClients(), 3);
-    EXPECT_EQ(onDisk().size(), 3 * 176);
-    EXPECT_EQ(onDisk().mid(352), RecordBytes(3));
+    EXPECT_EQ(onDisk(), expected + RecordBytes(3));
 }
 
 TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
     load(51);
-    auto full = disk.SaveClient(52);
-    ASSERT_FALSE(full);
-    EXPECT_TRUE(full.error().text().contains("already holds 51 clients"));
-    auto gap = disk.SaveClient(0);
-    ASSERT_FALSE(gap);
-    EXPECT_TRUE(gap.error().refused());
-
+    EXPECT_TRUE(ErrorText(disk.SaveClient(52)).contains("already holds 51 clients"));
     // Another station appended meanwhile: our append would overwrite its record.
     load(2);
     TestFolder::Write(disk.ClientFile(), FileOf(3));
     session.CurClient = 3;
-    auto changed = disk.SaveClient(3);
-    ASSERT_FALSE(changed);
-    EXPECT_TRUE(changed.error().text().contains("has changed since it was loaded"));
+    EXPECT_TRUE(ErrorText(disk.SaveClient(3)).contains("has changed since it was loaded"));
     EXPECT_EQ(onDisk(), FileOf(3));
 }
 
-TEST_F(DataDiskTest, LoadErrorsLeaveTheTableAsItWas) {
-    load(2);
-    for (const FaultCase& c :
-         {FaultCase{DriveOp::Open, ENOMEDIUM, 71}, FaultCase{DriveOp::Open, EROFS, 70},
-          FaultCase{DriveOp::Read, EIO, 57}, FaultCase{DriveOp::Stat, EIO, 57}}) {
+// A failed load leaves the table, a failed append or overwrite the file and the record kept.
+TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
+    struct Row {
+        int client; // 0: a load; 4: an append; 2: an overwrite, failing once
+        DriveOp op;
+        int err, times, number;
+    };
+    const Row rows[] = {
+        {0, DriveOp::Open, ENOMEDIUM, -1, 71}, {0, DriveOp::Open, EROFS, -1, 70},
+        {0, DriveOp::Read, EIO, -1, 57},       {0, DriveOp::Stat, EIO, -1, 57},
+        {4, DriveOp::Open, EROFS, -1, 70},     {4, DriveOp::Write, ENOSPC, -1, 61},
+        {4, DriveOp::Sync, EIO, -1, 57},       {4, DriveOp::Open, ENOENT, -1, 53},
+        {2, DriveOp::Read, EIO, 1, 57},        {2, DriveOp::Write, EIO, 1, 57},
+        {2, DriveOp::Sync, EIO, 1, 57},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.client << " op " << int(row.op) << " " << row.err);
+        load(3);
+        if (row.client != 0) {
+            session.CurClient = row.client;
+            disk.Clients(row.client) = ClientRecord::FromBytes(RecordBytes(9));
+        }
         DriveFaults faults;
-        faults.fail(c.op, c.err);
-        auto loaded = session.LoadClients();
-        ASSERT_FALSE(loaded);
-        EXPECT_EQ(loaded.error().number(), c.number);
-        EXPECT_EQ(disk.NumClients(), 2);
-        EXPECT_EQ(disk.Clients(2).toBytes(), RecordBytes(2));
-    }
-}
-
-TEST_F(DataDiskTest, SaveErrorsKeepTheRecordAndTheFile) {
-    load(2);
-    for (const FaultCase& c :
-         {FaultCase{DriveOp::Open, EROFS, 70}, FaultCase{DriveOp::Write, ENOSPC, 61},
-          FaultCase{DriveOp::Sync, EIO, 57}, FaultCase{DriveOp::Open, ENOENT, 53}}) {
-        // An append that fails leaves no partial record behind.
-        session.CurClient = 3;
-        disk.Clients(3) = ClientRecord::FromBytes(RecordBytes(3));
-        DriveFaults faults;
-        faults.fail(c.op, c.err);
-        auto saved = disk.SaveClient(3);
-        ASSERT_FALSE(saved);
-        EXPECT_EQ(saved.error().number(), c.number);
-        EXPECT_EQ(onDisk(), FileOf(2));
-        EXPECT_EQ(disk.NumClients(), 2);
+        faults.fail(row.op, row.err, {}, row.times);
+        EXPECT_EQ(row.client == 0 ? ErrorNumber(session.LoadClients())
+                                  : ErrorNumber(disk.SaveClient(row.client)),
+                  row.number);
+        EXPECT_EQ(disk.NumClients(), 3);
         EXPECT_EQ(disk.Clients(3).toBytes(), RecordBytes(3));
+        EXPECT_EQ(disk.Clients(row.client).toBytes(),
+                  row.client ? RecordBytes(9) : QByteArray(176, ' '));
+        EXPECT_EQ(onDisk(), FileOf(3));
     }
 }
 
@@ -225,24 +215,10 @@ TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
                                             {3, true},   {4, false}, {52, false}};
     for (auto [index, inTable] : indexes)
         EXPECT_EQ(disk.IsTableIndex(index), inTable) << index;
-    for (int index : {-1, 4, 52}) {
-        auto saved = disk.SaveClient(index);
-        ASSERT_FALSE(saved) << index;
-        EXPECT_TRUE(saved.error().refused());
-    }
+    for (int index : {-1, 0, 4, 52}) // 0 is no client's
+        EXPECT_TRUE(Refused(disk.SaveClient(index))) << index;
     EXPECT_EQ(onDisk(), FileOf(2));
     EXPECT_DEATH((void)disk.Clients(4), "client index");
     session.CurClient = 9;
     EXPECT_DEATH((void)session.CurrentClient(), "client index");
-}
-
-TEST_F(DataDiskTest, FailedOverwriteLeavesTheOldRecord) {
-    load(3);
-    for (DriveOp op : {DriveOp::Read, DriveOp::Write, DriveOp::Sync}) {
-        disk.Clients(2).set(&ClientRecord::Name, "Changed");
-        DriveFaults faults;
-        faults.fail(op, EIO, {}, 1); // once: putting the old bytes back succeeds
-        EXPECT_FALSE(disk.SaveClient(2));
-        EXPECT_EQ(onDisk(), FileOf(3)) << int(op);
-    }
 }

@@ -3,18 +3,17 @@
 #include "DriveFaults.h"
 #include "MessageRecorder.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 #include "records/Clock.h"
+#include "records/RecordsMessages.h"
 #include "records/Session.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTest>
-#include <QTimer>
-#include <QWidget>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -36,28 +35,24 @@ inline dvq3::ClientRecord Client(const QString& name) {
 }
 
 // Runs each scripted step on the next modal window that has not had one yet.
-class ModalScript {
-public:
-    void then(std::function<void(QWidget*)> step) { steps_.push_back(std::move(step)); }
+struct ModalScript {
+    std::deque<std::function<void(QWidget*)>> steps;
+    QTimer timer;
     ModalScript() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (steps_.empty() || !modal || !modal->isVisible() ||
+            if (steps.empty() || !modal || !modal->isVisible() ||
                 modal->property("scripted").toBool())
                 return;
             modal->setProperty("scripted", true);
-            auto step = std::move(steps_.front());
-            steps_.pop_front();
+            auto step = std::move(steps.front());
+            steps.pop_front();
             step(modal);
         });
-        timer_.start();
+        timer.start(5);
     }
-    bool done() const { return steps_.empty(); }
-
-private:
-    std::deque<std::function<void(QWidget*)>> steps_;
-    QTimer timer_;
+    void then(std::function<void(QWidget*)> step) { steps.push_back(std::move(step)); }
+    bool done() const { return steps.empty(); }
 };
 
 // Types text into the box of a modal prompt and confirms it.
@@ -68,12 +63,14 @@ inline void Answer(QWidget* box, const QString& text) {
     QTest::keyClick(box->findChild<QWidget*>("cmdMenuChoice0"), Qt::Key_Return);
 }
 
-// A program folder with the scoring and report files and a data disk of clients.
+// A program folder with the scoring and report files, a data disk of clients and the record
+// window under test, reached by the names of its controls.
 struct RecordsFixture : ::testing::Test {
     TestFolder folder;
     MessageRecorder messages;
     dvq3::Session session;
     FixedClock clock;
+    std::unique_ptr<QWidget> window;
 
     void makeDisk(const QList<dvq3::ClientRecord>& clients) {
         const QDir built(BuiltProgramFolder());
@@ -90,16 +87,67 @@ struct RecordsFixture : ::testing::Test {
     QByteArray onDisk() const { return TestFolder::Read(session.disk.ClientFile()); }
     QByteArray recordOnDisk(int i) const { return onDisk().mid((i - 1) * 176, 176); }
 
-    template <class T> static T* child(QWidget* window, const char* name) {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
+    // Builds a window of the station on the session and opens it.
+    template <class W, class... Args> W* show(Args&&... args) {
+        window = std::make_unique<W>(session, std::forward<Args>(args)...);
+        open(window.get());
+        return static_cast<W*>(window.get());
     }
+    template <class T> static T* child(QWidget* parent, const char* name) {
+        return Child<T>(parent, name);
+    }
+    template <class T = QWidget> T* w(const char* name) const {
+        return child<T>(window.get(), name);
+    }
+    // What a control shows: the masked text of a box, the choice of a list, a caption.
+    QString text(const char* name) const {
+        for (const char* property : {"displayText", "currentText", "text"})
+            if (const QVariant shown = w(name)->property(property); shown.isValid())
+                return shown.toString();
+        return {};
+    }
+    // Focuses a field and types over what it holds (no keys: empties it).
+    void type(const char* name, const QString& keys) {
+        w(name)->setFocus(Qt::TabFocusReason);
+        auto* list = qobject_cast<QComboBox*>(w(name));
+        (list ? list->lineEdit() : w<QLineEdit>(name))->selectAll();
+        if (keys.isEmpty())
+            QTest::keyClick(w(name), Qt::Key_Delete);
+        QTest::keyClicks(w(name), keys);
+    }
+    void press(const char* name, Qt::Key key = Qt::Key_Return, Qt::KeyboardModifiers with = {}) {
+        QTest::keyClick(w(name), key, with);
+    }
+    // Types over a field and presses Enter: the texts of the boxes that followed, the beeps, the
+    // control that has the focus then and what the field shows.
+    QStringList enter(const char* name, const QString& keys) {
+        const int boxes = messages.boxes.size(), beeps = messages.beeps;
+        type(name, keys);
+        press(name);
+        return {messages.texts().mid(boxes).join(u'|'), QString::number(messages.beeps - beeps),
+                focused(), text(name)};
+    }
+    // Whether the window is still open, whether the chain of windows goes on, the current client.
+    std::tuple<bool, bool, int> after() const {
+        return {window->isVisible(), session.ContinueFlag, session.CurClient};
+    }
+    static QString focused() {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    }
+    // Every box shown so far, as Box(title, text).
+    QStringList boxes() const {
+        QStringList shown;
+        for (const dvq3::MsgBoxCall& box : messages.boxes)
+            shown << Box(box.title, box.text);
+        return shown;
+    }
+    static QString Box(const QString& title, const QString& text) { return title + ": " + text; }
+    QString lastText() const { return messages.boxes.isEmpty() ? "" : messages.boxes.last().text; }
     // Shows a window and lets its first activation run.
-    static void open(QWidget* window) {
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    static void open(QWidget* shown) {
+        shown->show();
+        shown->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(shown));
         QTest::qWait(10);
     }
 };

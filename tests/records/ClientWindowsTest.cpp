@@ -1,0 +1,267 @@
+#include "RecordsFixture.h"
+#include "records/frmClientInfo.h"
+#include "records/frmCourtHistory.h"
+
+using namespace dvq3;
+using dvq3test::Client;
+
+namespace {
+
+// The two windows of a client's data: the client information and the court history.
+struct ClientWindowsTest : dvq3test::RecordsFixture {
+    void info(bool existing, bool fromScan = false) {
+        session.EditExisting = existing;
+        session.FromScan = fromScan;
+        show<frmClientInfo>(clock);
+    }
+};
+
+} // namespace
+
+TEST_F(ClientWindowsTest, EachFieldRefusesThenAcceptsWithEnter) {
+    makeDisk({Client("Ann Lee")});
+    info(false);
+    EXPECT_EQ(window->windowTitle(), kClientInfoCaption);
+    EXPECT_TRUE(w("sspMenuChoice2")->isHidden()); // "Check" only after a scan
+    // A refused entry beeps and is cleared, but for a date not yet complete; a good one goes on.
+    using Row = std::tuple<const char*, const char*, int, const char*, const char*, const char*,
+                           QString, QString>;
+    const Row rows[] = {
+        {"txtName", "", 1, "", "New Person", "txtAge", kNameError, kNameHelp},
+        {"txtAge", "10", 1, "__", "n", "cmbGender", kAgeError, kAgeHelp},
+        {"cmbGender", "", 1, "", "2", "txtDOB", kGenderError, kGenderHelp},
+        {"txtDOB", "1/1/1990", 0, "1/1/1990", "02/29/1996", "cmbEducation", kDOBError, kDOBHelp},
+        {"txtDOB", "02/29/1999", 1, "", "02/29/1996", "cmbEducation", kDOBError, kDOBHelp},
+        {"txtDOB", "12/07/2026", 1, "", "12/06/2026", "cmbEducation", kDOBError, kDOBHelp},
+        {"cmbEducation", "", 1, "", "N", "cmbRace", kEducationError, kEducationHelp},
+        {"cmbRace", "", 1, "", "5", "cmbMarital", kRaceError, kRaceHelp},
+        {"cmbMarital", "", 1, "", "4", "cmdMenuChoice0", kMaritalError, kMaritalHelp},
+        {"mebDL", "A123-456-78-901-", 1, "____-___-__-___-_", "N", "cmdMenuChoice0", kDLError,
+         kDLHelp},
+    };
+    for (const auto& [field, bad, beeps, shown, good, next, message, help] : rows) {
+        SCOPED_TRACE(field + std::string(" ") + bad);
+        w(field)->setFocus();
+        EXPECT_EQ(text("MsgPanel"), help);
+        EXPECT_EQ(enter(field, bad), QStringList({message, QString::number(beeps), field, shown}));
+        EXPECT_EQ(enter(field, good).mid(0, 3), QStringList({"", "0", next}));
+    }
+    EXPECT_EQ(QStringList({text("txtAge"), text("cmbEducation"), text("mebDL")}),
+              QStringList({"N", "N/A", "N___-___-__-___-_"}));
+    type("txtAge", "5"); // leaving the age with a value below 10
+    press("txtAge", Qt::Key_Tab);
+    EXPECT_EQ(lastText(), kInvalidAgeText);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "txtAge"; }));
+    type("txtAge", "n");
+
+    press("cmdMenuChoice0");
+    EXPECT_EQ(after(), std::tuple(false, true, 2));
+    EXPECT_EQ(onDisk().size(), 176); // a new client is written with its answers
+    EXPECT_EQ(session.disk.Clients(2).toBytes(),
+              QByteArray("New Person               N 212/06/202605412/06/2026N___-___-__-___-_") +
+                  QByteArray(6, ' ') + QByteArray(100, '0') + "00");
+}
+
+// A code or N picks its choice; other keys blank the list with a beep; N in a list without N/A
+// drops the list down.
+TEST_F(ClientWindowsTest, ListKeysAndPrefixes) {
+    makeDisk({});
+    info(false);
+    const std::pair<const char*, std::vector<std::pair<char, const char*>>> lists[] = {
+        {"cmbGender", {{'n', "N/A"}, {'3', ""}}},
+        {"cmbEducation", {{'n', "N/A"}, {'9', ""}, {'8', "Advanced degree"}}},
+        {"cmbRace", {{'5', "Native American"}, {'n', "n"}}},
+        {"cmbMarital", {{'n', "n"}, {'x', ""}, {'\b', ""}}}};
+    for (const auto& [list, keys] : lists)
+        for (const auto& [key, shown] : keys) {
+            w(list)->setFocus();
+            const int beeps = messages.beeps;
+            QTest::keyClick(w(list), key);
+            EXPECT_EQ(QStringList({text(list), QString::number(messages.beeps - beeps),
+                                   w<QComboBox>(list)->view()->isVisible() ? "down" : "up"}),
+                      QStringList({shown, *shown ? "0" : "1", *shown == 'n' ? "down" : "up"}))
+                << list << " " << key;
+            w<QComboBox>(list)->hidePopup();
+        }
+    type("cmbRace", "N");
+    w<QComboBox>("cmbRace")->hidePopup();
+    press("cmbRace"); // "N" picks nothing in this list
+    EXPECT_EQ(lastText(), kRaceError);
+}
+
+TEST_F(ClientWindowsTest, InformationOkChecksEveryFieldBeforeStoring) {
+    makeDisk({Client("Ann Lee")});
+    const std::pair<const char*, const char*> good[] = {
+        {"txtName", "New Person"}, {"txtAge", "35"},          {"cmbGender", "2"},
+        {"txtDOB", "02/29/1996"},  {"cmbEducation", "4"},     {"cmbRace", "3"},
+        {"cmbMarital", "1"},       {"mebDL", "b123456789011"}};
+    const std::tuple<const char*, const char*, QString> rows[] = {
+        {"txtDOB", "13/45/2020", kDOBError},
+        {"mebDL", "A12", kDLError},
+        {"cmbRace", "N", kRaceError},
+        {"txtAge", "9", kAgeError}};
+    for (const auto& [field, keys, message] : rows) {
+        SCOPED_TRACE(field);
+        info(false);
+        for (const auto& [goodField, goodKeys] : good)
+            type(goodField, goodKeys);
+        type(field, keys);
+        w<QComboBox>("cmbRace")->hidePopup();
+        w("cmdMenuChoice0")->setFocus(Qt::TabFocusReason);
+        press("cmdMenuChoice0");
+        EXPECT_EQ(lastText(), message);
+        EXPECT_EQ(focused(), field);
+        EXPECT_EQ(after(), std::tuple(true, false, 1));
+    }
+}
+
+TEST_F(ClientWindowsTest, ThirdChangeLocksAndTheNextOpeningIsLocked) {
+    makeDisk({Client("Ann Lee"), Client("Bob Ray")});
+    session.CurClient = 2;
+    info(true);
+    EXPECT_EQ(focused(), "cmdMenuChoice0");
+    EXPECT_EQ(QStringList({text("txtName"), text("cmbMarital")}),
+              QStringList({"Bob Ray", "Married"}));
+    const std::pair<const char*, const char*> changes[] = {
+        {"txtName", "Rob Ray"}, {"txtAge", "36"}, {"txtName", "Rob Ray"}, {"cmbGender", "2"}};
+    for (const auto& [field, keys] : changes) {
+        type(field, keys);
+        press(field, Qt::Key_Tab); // an unchanged field counts nothing
+    }
+    EXPECT_EQ(boxes(), QStringList{Box(kEditLimitTitle, kEditLimitText)});
+    EXPECT_FALSE(w("txtDOB")->isEnabled());
+    EXPECT_EQ(focused(), "cmdMenuChoice0");
+    EXPECT_EQ(text("MsgPanel"), kInfoOkLimitHelp);
+    press("cmdMenuChoice0");
+    EXPECT_TRUE(session.ContinueFlag);
+    QByteArray rob = Client("Rob Ray").toBytes(); // 36, female, saved today, changed 3 times
+    rob.replace(25, 3, "362").replace(41, 10, "12/06/2026").replace(174, 1, "3");
+    EXPECT_EQ(recordOnDisk(2), rob);
+    EXPECT_EQ(recordOnDisk(1), Client("Ann Lee").toBytes());
+
+    dvq3test::DriveFaults writes;
+    info(true);
+    EXPECT_EQ(boxes(), QStringList(2, Box(kEditLimitTitle, kEditLimitText)));
+    for (const char* field : {"txtName", "txtAge", "cmbGender", "txtDOB", "cmbEducation", "cmbRace",
+                              "cmbMarital", "mebDL"})
+        EXPECT_FALSE(w(field)->isEnabled()) << field;
+    press("cmdMenuChoice0");
+    EXPECT_EQ(writes.count(DriveOp::Write), 0);
+}
+
+TEST_F(ClientWindowsTest, DeletedNameIsLockedAndNothingUnchangedIsWritten) {
+    ClientRecord deleted = Client("Xq!z 9#k");
+    deleted.set(&ClientRecord::NameDeleted, "1");
+    makeDisk({deleted, Client("Bob Ray")});
+    dvq3test::DriveFaults writes;
+    for (int client : {1, 2}) {
+        session.CurClient = client;
+        info(true);
+        // Another window over this one and back: the set-up does not run again.
+        QWidget other;
+        open(&other);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        EXPECT_EQ(w("txtName")->isEnabled(), client == 2);
+        press("cmdMenuChoice0");
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(boxes(), QStringList{Box(kNameDeletedTitle, kNameDeletedText)});
+    EXPECT_EQ(writes.count(DriveOp::Write), 0);
+    EXPECT_EQ(recordOnDisk(2), Client("Bob Ray").toBytes()); // RecordDate kept
+}
+
+TEST_F(ClientWindowsTest, CheckScoresAScannedClientFromMemoryOnly) {
+    makeDisk({Client("Ann Lee")});
+    const QByteArray before = onDisk();
+    session.CurClient = 2;
+    session.disk.Clients(2) = Client("Scanned Person");
+    info(false, true);
+    EXPECT_EQ(text("txtName"), "Scanned Person");
+    ASSERT_FALSE(w("sspMenuChoice2")->isHidden());
+    press("cmdMenuChoice2");
+    ASSERT_EQ(messages.boxes.size(), 1);
+    const QStringList lines = messages.boxes[0].text.split(u'\r', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7) << messages.boxes[0].text.toStdString();
+    EXPECT_EQ(lines[0], kScaleHeading);
+    EXPECT_EQ(lines[1].count(u','), 2);
+    EXPECT_EQ(onDisk(), before);
+    EXPECT_EQ(session.disk.NumClients(), 1);
+    press("cmdMenuChoice0");
+    EXPECT_EQ(onDisk(), before); // a scanned client is stored with its answers
+    EXPECT_EQ(session.disk.Clients(2).Responses, Client("").Responses);
+}
+
+TEST_F(ClientWindowsTest, CountsOnEnter) {
+    makeDisk({Client("Ann Lee")});
+    show<frmCourtHistory>();
+    EXPECT_EQ(window->windowTitle(), kCourtHistoryCaption);
+    EXPECT_EQ(text("lblClientName"), QStringLiteral("Ann Lee").leftJustified(25));
+    EXPECT_EQ(focused(), "txtDUIDWI");
+    EXPECT_EQ(text("MsgPanel"), kCountHelp);
+    const std::tuple<const char*, bool, const char*> rows[] = {
+        {"0", true, "0"}, {"07", true, "07"},  {"99", true, "99"},
+        {"n", true, "N"}, {"00", false, "00"}, {"N5", false, "N5"},
+        {"", false, ""},  {"5A", false, "5A"}, {"+5", false, "+5"}};
+    for (const auto& [keys, accepted, shown] : rows)
+        EXPECT_EQ(enter("txtDUIDWI", keys),
+                  accepted ? QStringList({"", "0", "txtAlcoholArrests", shown})
+                           : QStringList({kCountError, "1", "txtDUIDWI", shown}))
+            << keys;
+    EXPECT_EQ(messages.boxes.last().title, kCountErrorTitle);
+    // A third character beeps and leaves the first two.
+    type("txtDrugArrests", "12");
+    const int beeps = messages.beeps;
+    press("txtDrugArrests", Qt::Key_3);
+    EXPECT_EQ(messages.beeps - beeps, 1);
+    EXPECT_EQ(text("txtDrugArrests"), "12");
+}
+
+TEST_F(ClientWindowsTest, CourtHistoryOkChecksInOrderAndWritesAnExistingClientEvenUnchanged) {
+    makeDisk({Client("Ann Lee"), Client("Bob Ray")});
+    session.CurClient = 2;
+    session.EditExisting = true;
+    show<frmCourtHistory>();
+    EXPECT_EQ(QStringList({text("txtDUIDWI"), text("txtDrugArrests"), focused()}),
+              QStringList({"1", "N", "cmdMenuChoice0"}));
+    EXPECT_TRUE(w("sspMenuChoice2")->isHidden());
+    w<QLineEdit>("txtAlcoholArrests")->setText("7.");
+    press("cmdMenuChoice0");
+    EXPECT_EQ(messages.texts(), QStringList{kCountError});
+    EXPECT_EQ(focused(), "txtAlcoholArrests");
+    EXPECT_EQ(text("txtAlcoholArrests"), "7."); // stays as typed
+    EXPECT_TRUE(window->isVisible());
+
+    w<QLineEdit>("txtAlcoholArrests")->setText("0");
+    dvq3test::DriveFaults writes;
+    press("cmdMenuChoice0");
+    EXPECT_EQ(after(), std::tuple(false, true, 2));
+    EXPECT_EQ(writes.count(DriveOp::Write), 1);
+    EXPECT_EQ(recordOnDisk(2), Client("Bob Ray").toBytes());
+}
+
+// Cancel, Escape, the window's close and the court history's hidden key save nothing.
+TEST_F(ClientWindowsTest, AnyCloseIsCancel) {
+    makeDisk({Client("Ann Lee")});
+    session.EditExisting = true;
+    const std::function<void()> cancel = [&] { press("cmdMenuChoice1"); },
+                                escape = [&] { QTest::keyClick(window.get(), Qt::Key_Escape); };
+    const std::tuple<const char*, bool, std::function<void()>> ways[] = {
+        {"info cancel", true, cancel},
+        {"info Escape", true, escape},
+        {"info close", true, [&] { window->close(); }},
+        {"court cancel", false, cancel},
+        {"court Escape", false, escape},
+        {"court Alt+Shift+F10", false,
+         [&] { press("txtDUIDWI", Qt::Key_F10, Qt::AltModifier | Qt::ShiftModifier); }}};
+    for (const auto& [way, clientInfo, leave] : ways) {
+        SCOPED_TRACE(way);
+        session.ContinueFlag = true; // left over from an earlier window
+        clientInfo ? info(true) : (void)show<frmCourtHistory>();
+        type(clientInfo ? "txtName" : "txtDUIDWI", "55");
+        leave();
+        EXPECT_EQ(after(), std::tuple(false, false, 1));
+    }
+    EXPECT_EQ(onDisk(), Client("Ann Lee").toBytes());
+    EXPECT_EQ(session.disk.Clients(1), ClientRecord::FromBytes(onDisk()));
+}
