@@ -41,39 +41,39 @@ struct EntryMethodTest : dvq3test::AdminFixture {
         window = std::make_unique<frmSelectEntryMethod>(session, &audio);
         open(window.get());
     }
-    void choose(int method) {
-        for (int i = 0; i < method; ++i)
-            key(Qt::Key_Down);
-        key(Qt::Key_Return);
-    }
+    void choose(int method) { keys(QString(method, u'd') + "e"); }
     // The secret code prompt: a wrong code first, then the right one.
     void secretCode() {
         script.then([](QWidget* box) { dvq3test::Answer(box, "x"); });
         script.then([](QWidget* box) { dvq3test::Answer(box, "k"); });
     }
     static QString help(QWidget* window) { return Child<QLabel>(window, "MsgPanel")->text(); }
+    QString caption(int i) const {
+        return Child<QPushButton>(window.get(), QString("cmdMenuChoice%1").arg(i))->text();
+    }
 };
 
 } // namespace
 
-TEST_F(EntryMethodTest, ShowsTheFourMethods) {
+TEST_F(EntryMethodTest, ShowsTheFourMethodsAndWhenEditingTheClientAndCancelEdit) {
     openWindow();
     EXPECT_EQ(window->windowTitle(), kEntryMethodCaption);
     EXPECT_EQ(focusName(), "cmdMenuChoice0");
+    QStringList captions, helps;
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Child<QPushButton>(window.get(), QString("cmdMenuChoice%1").arg(i))->text(),
-                  kMethodCaptions[i]);
-        EXPECT_EQ(help(window.get()), kMethodHelp[i]);
-        key(Qt::Key_Down);
+        captions << caption(i);
+        helps << help(window.get());
+        keys("d");
     }
+    EXPECT_EQ(captions, QStringList(std::begin(kMethodCaptions), std::end(kMethodCaptions)));
+    EXPECT_EQ(helps, QStringList(std::begin(kMethodHelp), std::end(kMethodHelp)));
     EXPECT_FALSE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
     session.EditExisting = true;
-    session.CurClient = 1;
     openWindow();
     EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
               QString("Ann Lee").leftJustified(25));
     EXPECT_TRUE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
-    EXPECT_EQ(Child<QPushButton>(window.get(), "cmdMenuChoice3")->text(), kCancelEditCaption);
+    EXPECT_EQ(caption(3), kCancelEditCaption);
 }
 
 TEST_F(EntryMethodTest, KeyedEntryChainSavesTheNewClient) {
@@ -114,12 +114,10 @@ TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
             EXPECT_EQ(Child<QPushButton>(chooser, "cmdMenuChoice1")->text(), kSpanish);
             EXPECT_FALSE(Child<QWidget>(chooser, "sspMenuChoice2")->isVisible());
             EXPECT_EQ(help(chooser), kPresentInHelp + kEnglish);
-            if (row.language >= 0)
-                QTest::keyClick(
-                    Child<QWidget>(chooser, QString("cmdMenuChoice%1").arg(row.language)),
-                    Qt::Key_Return);
-            else
-                QTest::keyClick(Child<QWidget>(chooser, "cmdMenuChoice3"), Qt::Key_Return);
+            QTest::keyClick(
+                Child<QWidget>(
+                    chooser, QString("cmdMenuChoice%1").arg(row.language >= 0 ? row.language : 3)),
+                Qt::Key_Return);
         });
         if (row.language >= 0) {
             script.then([&](QWidget* presentation) {
@@ -127,18 +125,12 @@ TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
                 EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[row.language]);
                 EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
                 EXPECT_EQ(help(window.get()), kWhenReadyHelp);
-                key(Qt::Key_Return);
-                key(Qt::Key_Return);
-                if (row.breakOff) {
-                    key(Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
-                    return;
-                }
-                for (int i = 1; i <= 100; ++i) {
-                    key(Qt::Key_Down);
-                    key(Qt::Key_Return);
+                keys(row.breakOff ? "eeb" : "ee");
+                for (int i = 1; i <= 100 && !row.breakOff; ++i) {
+                    keys("de");
                     if (presentation->isVisible() &&
                         Child<QWidget>(presentation, "fraInstructions")->isVisible())
-                        key(Qt::Key_Return);
+                        keys("e");
                 }
             });
             secretCode();
@@ -151,45 +143,32 @@ TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
         const bool presented = row.language >= 0;
         EXPECT_EQ(messages.texts().contains(kTestBeginsText), presented);
         EXPECT_EQ(messages.texts().contains(kWrongCodeText), presented);
+        EXPECT_EQ(onDisk().size(), 176 * row.clients);
+        EXPECT_EQ(onDisk().left(176), dvq3test::Client("Ann Lee").toBytes());
         if (row.clients == 2) {
             EXPECT_EQ(onDisk().mid(176 + 74, 100), QByteArray(100, '1'));
-        } else {
-            EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
         }
         session.CurClient = 1;
     }
 }
 
-TEST_F(EntryMethodTest, OneLanguageSkipsTheChooserAndABadTableIsRefused) {
-    // Only English: presented at once. No question table at all: refused before anything shows.
+// With English only the presentation starts at once. The question table is checked before
+// anything shows: each change comes on top of the ones before and its check runs first.
+TEST_F(EntryMethodTest, OneLanguageSkipsTheChooserAndTablesItCannotRunOnAreRefused) {
     ASSERT_TRUE(session.dbTest.execute("DROP TABLE [Spanish]"));
     script.then([](QWidget* presentation) {
         QTest::qWait(20);
         EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[0]);
-        key(Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
+        keys("b");
     });
     secretCode();
     openWindow();
     choose(0);
     EXPECT_TRUE(script.done());
-
-    ASSERT_TRUE(session.dbTest.execute("DROP TABLE [English]"));
-    messages.boxes.clear();
-    openWindow();
-    choose(0);
-    ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].title, kOnScreenTitle);
-    EXPECT_TRUE(messages.boxes[0].text.contains("no such table"));
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
-}
-
-TEST_F(EntryMethodTest, QuestionTablesThePresentationCannotRunOnAreRefused) {
     struct Row {
         const char* change;
         const char* why;
     };
-    // Each change comes on top of the ones before; the checks run in the order they are listed.
     const Row rows[] = {
         {"UPDATE [English] SET ID = 7 WHERE ID = 8", "record 8 is not item 8"},
         {"DELETE FROM [English] WHERE ID = 100", "the table holds 99 questions, 100 are needed"},
@@ -197,10 +176,17 @@ TEST_F(EntryMethodTest, QuestionTablesThePresentationCannotRunOnAreRefused) {
         {"DROP TABLE [English]", "no such table"},
     };
     for (const Row& row : rows) {
-        ASSERT_TRUE(session.dbTest.execute(row.change)) << row.change;
-        const auto opened = OpenQuestionTable(session.dbTest, kEnglish);
-        ASSERT_FALSE(opened);
-        EXPECT_TRUE(opened.error().text().contains(row.why)) << opened.error().text().toStdString();
+        SCOPED_TRACE(row.change);
+        ASSERT_TRUE(session.dbTest.execute(row.change));
+        messages.boxes.clear();
+        openWindow();
+        choose(0);
+        ASSERT_EQ(messages.boxes.size(), 1);
+        EXPECT_EQ(messages.boxes[0].title, kOnScreenTitle);
+        EXPECT_TRUE(messages.boxes[0].text.contains(row.why))
+            << messages.boxes[0].text.toStdString();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     }
 }
 

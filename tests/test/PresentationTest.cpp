@@ -26,6 +26,9 @@ struct PresentationTest : dvq3test::AdminFixture {
     QString instructions() const {
         return Child<QPlainTextEdit>(window.get(), "txtInstructions")->toPlainText();
     }
+    static QString screen(bool spanish, int section) {
+        return InstructionText(spanish, section).replace("\r\n", "\n");
+    }
     bool instructionsShown() const {
         return Child<QGroupBox>(window.get(), "fraInstructions")->isVisible();
     }
@@ -34,138 +37,145 @@ struct PresentationTest : dvq3test::AdminFixture {
     }
     int item() const { return question().section(u'.', 0, 0).toInt(); }
     QString help() const { return Child<QLabel>(window.get(), "MsgPanel")->text(); }
-    // Chooses answer index of the question on screen, from the question's focus.
+    QString button(int i) const {
+        return Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))->text();
+    }
+    // Chooses answer index of the question on screen, from the question's focus; a new
+    // section's instructions are passed with Enter.
     void choose(int index) {
         ASSERT_EQ(focusName(), "txtQuestion") << item();
-        for (int i = 0; i <= index; ++i)
-            key(Qt::Key_Down);
-        key(Qt::Key_Return);
-        // A new section's instructions are passed with Enter.
+        keys(QString(index + 1, u'd') + "e");
         if (window->isVisible() && instructionsShown())
-            key(Qt::Key_Return);
+            keys("e");
     }
-    // From the general instructions to the question of item n, answering 1 to each before it.
-    void reach(int n) {
-        key(Qt::Key_Return);
-        key(Qt::Key_Return);
+    // From the general instructions to the question of item n, answering `index` to each before.
+    void reach(int n, int index = 0) {
+        keys("ee");
         while (item() < n)
-            choose(0);
+            choose(index);
     }
 };
 
 } // namespace
 
-TEST_F(PresentationTest, InstructionScreensAreShownLineByLine) {
-    struct Row {
-        bool spanish;
-        int section;
-        int lines;
-        int line;
-        const char* text;
-    };
-    const Row rows[] = {
-        {false, 0, 9, 0, "General Instructions"},
-        {false, 1, 9, 4, "If a statement is TRUE highlight \"True\" then press Enter."},
-        {false, 1, 9, 8, "     Press Enter to begin."},
-        {false, 2, 12, 4, "                            1. Yes"},
-        {false, 3, 12, 7, "                               4. Does not apply to me"},
-        {false, 4, 12, 5, "                              2. Sometimes"},
-        {false, 5, 5, 2,
-         "Select the answer to each of the following statements that is accurate for you. "
-         "Choose the answer (1, 2, 3 or 4) that applies to you now. "},
-        {true, 0, 6, 0, "Instrucciones"},
-        {true, 1, 1, 0,
-         "Las oraciones de esta sección deben contestarse con «Cierto» o «Falso». Si la oración "
-         "es cierta, ilumine el área que dice «Cierto» y entonces apriete «Enter». Si la oración "
-         "es falsa, ilumine el  área que dice «Falso» y entonces apriete «Enter». Oprima la tecla "
-         "«Enter» para comenzar."},
-        {true, 3, 1, 0,
-         "Las oraciones de esta sección deben describir su persona o circunstancias. Ilumine el "
-         "número de la contestación que usted escoja y que más le acierte: 1, 2, 3 ó 4. Luego "
-         "oprima la tecla «Enter»."},
-        {true, 4, 6, 5, "            4. Muy seguido o muy a menudo"},
-        {false, 6, 1, 0, ""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.spanish << " " << row.section);
-        const QString text = InstructionText(row.spanish, row.section);
-        EXPECT_FALSE(text.endsWith("\r\n"));
-        const QStringList lines = text.split("\r\n");
-        ASSERT_EQ(lines.size(), row.lines);
-        EXPECT_EQ(lines[row.line], QString::fromUtf8(row.text));
+// The instruction screens whole, as the expected file holds them after a "== LANGUAGE SECTION"
+// line each: lines broken with CR LF, none after the last. A section past the last has none.
+TEST_F(PresentationTest, InstructionScreensAndTheSpanishLanguageInAnyCase) {
+    QString expected = QString::fromUtf8(dvq3test::TestFolder::Read(
+        dvq3test::SourceFolder() + "/tests/test/expected/InstructionScreens.txt"));
+    expected.chop(1); // the file's last line break
+    QString name;
+    QMap<QString, QStringList> screens;
+    for (const QString& line : expected.split(u'\n'))
+        if (line.startsWith("== "))
+            name = line.mid(3);
+        else
+            screens[name] << line;
+    ASSERT_EQ(screens.size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        const QString key = QString("%1 %2").arg(i < 6 ? kEnglish : kSpanish).arg(i % 6);
+        EXPECT_EQ(InstructionText(i >= 6, i % 6), screens.value(key).join("\r\n"))
+            << key.toStdString();
     }
+    EXPECT_EQ(InstructionText(false, 6), QString());
     for (const char* name : {"Spanish", "SPANISH", "spanish", "sPaNiSh"})
         EXPECT_TRUE(IsSpanish(name)) << name;
     EXPECT_FALSE(IsSpanish("English"));
     EXPECT_FALSE(IsSpanish("Spanish "));
 }
 
-TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
-    makeSounds(kEnglish);
-    present();
-    EXPECT_EQ(instructions(), InstructionText(false, 0).replace("\r\n", "\n"));
-    EXPECT_EQ(help(), kInstructionsHelp[0]);
-    reach(1);
-    EXPECT_EQ(item(), 1);
-    EXPECT_EQ(help(), kQuestionHelp[0]);
-    // A two-answer item: only buttons 0 and 1; Down from the question reaches button 0.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Child<QWidget>(window.get(), QString("sspMenuChoice%1").arg(i))->isVisible(),
-                  i < 2);
-    EXPECT_EQ(Child<QLabel>(window.get(), "txtButtonText1")->text(), "False");
-    key(Qt::Key_Down);
-    EXPECT_EQ(focusName(), "cmdMenuChoice0");
-    EXPECT_EQ(help(), kAnswerHelpAudio);
-    key(Qt::Key_Up);
-    EXPECT_EQ(focusName(), "txtQuestion");
-    // Tab goes through the answers and back to the question, which is spoken again.
-    for (const char* next : {"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}) {
-        key(Qt::Key_Tab);
-        EXPECT_EQ(focusName(), next);
+TEST_F(PresentationTest, FirstQuestionAndTheEndOfTheFirstSectionInEachLanguage) {
+    struct Row {
+        const QString& language;
+        QString answers; // the two answers' captions
+        QString answerHelp;
+    };
+    for (const Row& row : {Row{kEnglish, "True|False", kAnswerHelpAudio},
+                           Row{kSpanish, "Cierto|Falso", kAnswerHelpSpanish}}) {
+        SCOPED_TRACE(row.language.toStdString());
+        const bool spanish = row.language == kSpanish;
+        messages.boxes.clear();
+        present(row.language);
+        EXPECT_EQ(window->windowTitle(), kPresentationCaption[spanish]);
+        EXPECT_EQ(instructions(), screen(spanish, 0));
+        EXPECT_EQ(help(), kInstructionsHelp[spanish]);
+        reach(1);
+        EXPECT_EQ(item(), 1);
+        EXPECT_EQ(help(), kQuestionHelp[spanish]);
+        // A two-answer item: only buttons 0 and 1; Down from the question reaches button 0.
+        QList<bool> shown;
+        for (int i = 0; i < 5; ++i)
+            shown << Child<QWidget>(window.get(), QString("sspMenuChoice%1").arg(i))->isVisible();
+        EXPECT_EQ(shown, (QList<bool>{true, true, false, false, false}));
+        EXPECT_EQ(button(0) + "|" + button(1), row.answers);
+        keys("d");
+        EXPECT_EQ(focusName(), "cmdMenuChoice0");
+        EXPECT_EQ(help(), row.answerHelp);
+        keys("u");
+        EXPECT_EQ(focusName(), "txtQuestion");
+        // Tab goes through the answers and back to the question.
+        QStringList tabbed;
+        for (int i = 0; i < 3; ++i)
+            keys("t"), tabbed << focusName();
+        EXPECT_EQ(tabbed, (QStringList{"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}));
+        reach(29, 1);
+        keys("de");
+        EXPECT_EQ(messages.texts(), QStringList{kSectionDoneText[spanish]});
+        EXPECT_EQ(messages.boxes.last().title, kNoteTitle[spanish]);
+        EXPECT_EQ(instructions(), screen(spanish, 2));
     }
-    int beeps = messages.beeps;
-    key(Qt::Key_F10);
-    EXPECT_EQ(messages.beeps - beeps, 1);
-    EXPECT_EQ(item(), 1);
+}
 
-    while (item() < 29)
-        choose(0);
-    audio.log.clear();
-    key(Qt::Key_Down);
-    key(Qt::Key_Return); // item 29
-    EXPECT_EQ(messages.texts().last(), kSectionDoneText[0]);
-    EXPECT_EQ(messages.boxes.last().title, kNoteTitle[0]);
-    EXPECT_TRUE(instructionsShown());
-    EXPECT_EQ(instructions(), InstructionText(false, 2).replace("\r\n", "\n"));
-    EXPECT_EQ(audio.played().last(), "play Inst2.wav");
-    key(Qt::Key_Return);
-    EXPECT_EQ(item(), 30);
-    EXPECT_EQ(Child<QLabel>(window.get(), "txtButtonText3")->text(), "Doesn't apply to me");
-
-    // F10 on 30 shows 29 without instructions; answering it again gives the note and section
-    // 2's instructions again.
-    const int notes = messages.boxes.size();
-    key(Qt::Key_F10);
-    EXPECT_EQ(item(), 29);
-    EXPECT_FALSE(instructionsShown());
-    EXPECT_EQ(focusName(), "txtQuestion");
-    key(Qt::Key_Down);
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
-    EXPECT_EQ(messages.boxes.size() - notes, 1);
-    EXPECT_TRUE(instructionsShown());
-    key(Qt::Key_Return);
-    EXPECT_EQ(item(), 30);
-
-    while (item() < 93)
-        choose(0);
-    key(Qt::Key_Down);
-    audio.log.clear();
-    key(Qt::Key_Return); // item 93
-    EXPECT_EQ(messages.texts().last(), kSectionDoneText[0]);
-    EXPECT_EQ(instructions(), InstructionText(false, 5).replace("\r\n", "\n"));
-    EXPECT_TRUE(audio.played().isEmpty()) << audio.log.join(",").toStdString();
-    EXPECT_EQ(messages.boxes.size(), notes + 1 + 3); // sections 2, 3 and 4 ended on the way
+// Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
+// presses the keys and checks the notes so far (every one the section-done note), the
+// instructions shown and what the last key played, then presses `then`.
+TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
+    struct Row {
+        const char* name;
+        int from;
+        const char* keys;
+        int beeps;
+        int notes;
+        int section; // the section whose instructions show; -1: the question
+        QStringList played;
+        const char* then;
+        int item;
+    };
+    const QStringList inst2{"play Inst2.wav"};
+    const Row rows[] = {
+        {"29 answered", 29, "de", 0, 1, 2, inst2, "e", 30},
+        {"93 answered: silent instructions", 93, "de", 0, 4, 5, {}, "e", 94},
+        {"F10 on 1", 1, "f", 1, 0, -1, {}, "", 1},
+        {"F10 on 30", 30, "f", 0, 1, -1, {}, "", 29},
+        {"29 answered again", 30, "fdde", 0, 2, 2, inst2, "e", 30},
+    };
+    makeSounds(kEnglish);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        messages.boxes.clear();
+        messages.beeps = 0;
+        present();
+        reach(row.from);
+        keys(QString(row.keys).chopped(1));
+        audio.log.clear(); // what the last key has played
+        keys(QString(row.keys).right(1));
+        EXPECT_EQ(messages.beeps, row.beeps);
+        EXPECT_EQ(messages.texts(), QStringList(row.notes, kSectionDoneText[0]));
+        for (const MsgBoxCall& box : messages.boxes)
+            EXPECT_EQ(box.title, kNoteTitle[0]);
+        EXPECT_EQ(instructionsShown(), row.section >= 0);
+        if (row.section >= 0) {
+            EXPECT_EQ(instructions(), screen(false, row.section));
+            EXPECT_EQ(audio.played(), row.played) << audio.log.join(",").toStdString();
+        } else {
+            EXPECT_EQ(focusName(), "txtQuestion");
+        }
+        keys(row.then);
+        EXPECT_EQ(item(), row.item);
+        if (row.item == 30) {
+            EXPECT_EQ(button(3), "Doesn't apply to me");
+        }
+    }
 }
 
 TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
@@ -185,15 +195,14 @@ TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
         if (i < 100)
             choose(i % choices);
     }
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
+    keys("de");
     // The disk fails at the save: the answers wait on screen until Enter saves them.
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(instructions(), QString(kNotSavedText).replace("\r\n", "\n"));
     EXPECT_EQ(messages.boxes.last().title, kDiskErrorTitle);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     faults.reset();
-    key(Qt::Key_Return);
+    keys("e");
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(session.ContinueFlag);
     EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
@@ -201,28 +210,7 @@ TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
     EXPECT_EQ(session.disk.NumClients(), 2);
     dvq3::ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, expected);
-    EXPECT_EQ(recordOnDisk(2), record.toBytes());
-    EXPECT_EQ(recordOnDisk(1), dvq3test::Client("Ann Lee").toBytes());
-}
-
-TEST_F(PresentationTest, SpanishShowsSpanishTexts) {
-    present(kSpanish);
-    EXPECT_EQ(window->windowTitle(), kPresentationCaption[1]);
-    EXPECT_EQ(instructions(), InstructionText(true, 0).replace("\r\n", "\n"));
-    EXPECT_EQ(help(), kInstructionsHelp[1]);
-    reach(1);
-    EXPECT_EQ(help(), kQuestionHelp[1]);
-    EXPECT_EQ(Child<QLabel>(window.get(), "txtButtonText0")->text(), "Cierto");
-    key(Qt::Key_Down);
-    EXPECT_EQ(help(), kAnswerHelpSpanish);
-    key(Qt::Key_Up);
-    while (item() < 29)
-        choose(1);
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
-    EXPECT_EQ(messages.boxes.last().text, kSectionDoneText[1]);
-    EXPECT_EQ(messages.boxes.last().title, kNoteTitle[1]);
-    EXPECT_EQ(instructions(), InstructionText(true, 2).replace("\r\n", "\n"));
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
 }
 
 TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
@@ -232,12 +220,11 @@ TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
         QStringList log;
         QString answerHelp;
     };
+    const QStringList log{"play Inst0.wav", "stop",           "play Inst1.wav",
+                          "stop",           "play E001Q.wav", "stop",
+                          "play ETRUE.wav", "stop",           "play E001Q.wav"};
     const Row rows[] = {
-        {true,
-         true,
-         {"play Inst0.wav", "stop", "play Inst1.wav", "stop", "play E001Q.wav", "stop",
-          "play ETRUE.wav", "stop", "play E001Q.wav"},
-         kAnswerHelpAudio},
+        {true, true, log, kAnswerHelpAudio},
         {true, false, {}, kAnswerHelpAudio},
         {false, true, {}, kAnswerHelpSilent},
     };
@@ -250,11 +237,9 @@ TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
         audio.log.clear();
         audio.device = row.device;
         present();
-        key(Qt::Key_Return);
-        key(Qt::Key_Return);
-        key(Qt::Key_Down); // the question is cut off by the first answer
+        keys("eed"); // the question is cut off by the first answer
         EXPECT_EQ(help(), row.answerHelp);
-        key(Qt::Key_Up); // and spoken again
+        keys("u"); // and spoken again
         EXPECT_EQ(audio.log, row.log);
         EXPECT_EQ(window->AudioOn(), row.device);
         EXPECT_TRUE(messages.boxes.isEmpty());
@@ -273,7 +258,7 @@ TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
 TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     present();
     reach(5);
-    key(Qt::Key_Escape);
+    keys("x");
     window->close();
     window->showMinimized();
     QTest::qWait(20);
@@ -291,9 +276,8 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     QTest::qWait(20);
     EXPECT_EQ(item(), 5);
     EXPECT_FALSE(instructionsShown());
-    key(Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
+    keys("b");
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(session.ContinueFlag);
-    EXPECT_EQ(session.disk.NumClients(), 1);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
 }
