@@ -118,57 +118,46 @@ struct ShellTest : ::testing::Test, Station {
 
 } // namespace
 
-// A fault of the program folder's files at start-up: the box names the file and its folder, OK
-// tries again, Cancel ends the program. A second launch meanwhile shows no unfinished menu.
-TEST(Startup, ProgramFolderFaultsOfferRetryOrEnd) {
-    struct Row {
-        const char* name;
-        bool settingsFault; // the settings file cannot be written; else the database is missing
-        int reply;
+// A fault of the program folder's files at start-up names the file and its folder; OK tries
+// again, Cancel ends the program. A second launch meanwhile shows no unfinished menu.
+TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
+    writeIniFilePath(makeDisk("disk", 1));
+    frmMainMenu first(session), second(session), third(session);
+    messages.onShow = [&](const MsgBoxCall&) {
+        first.ComeForward();
+        EXPECT_FALSE(first.isVisible());
+        copyDatabase(); // the missing database put back: OK finds it
     };
-    const Row rows[] = {
-        {"database missing, put back, OK", false, vbOK},
-        {"database missing, Cancel", false, vbCancel},
-        {"settings cannot be written, Cancel", true, vbCancel},
-    };
-    frmAbout::SkipSplashWait = true;
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Station f;
-        if (row.settingsFault)
-            f.copyDatabase();
-        f.writeIniFilePath(f.makeDisk("disk", 1));
-        dvq3test::DriveFaults faults;
-        if (row.settingsFault)
-            faults.fail(DriveOp::Write, ENOSPC, "dvq3test.ini");
-        frmMainMenu window(f.session);
-        f.messages.onShow = [&](const MsgBoxCall&) {
-            window.ComeForward();
-            EXPECT_FALSE(window.isVisible());
-            if (row.reply == vbOK)
-                f.copyDatabase();
-        };
-        f.messages.answer(row.reply);
-        EXPECT_EQ(RunStartup(f.session, window), row.reply == vbOK);
-        EXPECT_EQ(window.isVisible(), row.reply == vbOK);
-        const QString db = f.folder.path("DVQ3.MDB");
-        ASSERT_EQ(f.messages.boxes.size(), 1);
-        EXPECT_EQ(f.messages.boxes[0].text,
-                  row.settingsFault
-                      ? SettingsFaultText(f.folder.path("dvq3test.ini"),
-                                          DriveErrorFromErrno(ENOSPC), true)
-                      : DatabaseFaultText(
-                            db, Error::DriveFault(3024, "Could not find file (" + db + ")")));
-        if (!row.settingsFault) {
-            EXPECT_TRUE(f.messages.boxes[0].text.contains("program folder " + f.folder.program()));
-        }
-        EXPECT_EQ(f.messages.boxes[0].style, int(vbOKCancel | vbCritical));
-        EXPECT_EQ(f.messages.boxes[0].title, kProgramFolderErrorTitle);
-        if (row.reply == vbOK) {
-            window.showMinimized();
-            window.ComeForward();
-            EXPECT_FALSE(window.isMinimized());
-        }
+    messages.answer(vbOK);
+    ASSERT_TRUE(RunStartup(session, first));
+    first.showMinimized();
+    first.ComeForward();
+    EXPECT_FALSE(first.isMinimized());
+
+    session.dbTest.close();
+    const QString db = folder.path("DVQ3.MDB");
+    QFile::remove(db);
+    messages.onShow = {};
+    messages.answer(vbCancel);
+    EXPECT_FALSE(RunStartup(session, second));
+    copyDatabase();
+    QFile::remove(folder.path("dvq3test.ini")); // settings as shipped: still to be written
+    writeIniFilePath(folder.path("disk"));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Write, ENOSPC, "dvq3test.ini");
+    messages.answer(vbCancel);
+    EXPECT_FALSE(RunStartup(session, third));
+    EXPECT_FALSE(second.isVisible() || third.isVisible());
+    const QString missing =
+        DatabaseFaultText(db, Error::DriveFault(3024, "Could not find file (" + db + ")"));
+    EXPECT_TRUE(missing.contains("program folder " + folder.program()));
+    EXPECT_EQ(messages.texts(),
+              (QStringList{missing, missing,
+                           SettingsFaultText(folder.path("dvq3test.ini"),
+                                             DriveErrorFromErrno(ENOSPC), true)}));
+    for (const MsgBoxCall& box : messages.boxes) {
+        EXPECT_EQ(box.style, int(vbOKCancel | vbCritical));
+        EXPECT_EQ(box.title, kProgramFolderErrorTitle);
     }
 }
 
