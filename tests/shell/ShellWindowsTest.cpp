@@ -267,7 +267,8 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         int clients;
     };
     using S = DriveSelection;
-    const QString noInfo = "No test information found on drive %1" + kTryAnotherDriveText;
+    const QString noInfo =
+        "No test information found on drive %1, would you like to try another drive?";
     const QString notADisk = kNotADataDiskText + "|" + kTryAgainText;
     const Row rows[] = {
         {"settings drive first", false, "disk", "", "", 0, false, S::Established, "", "disk", 3},

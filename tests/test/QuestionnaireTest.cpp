@@ -5,7 +5,6 @@
 using namespace dvq3;
 
 TEST(Questionnaire, SectionBoundaries) {
-    EXPECT_EQ(SectionStart, (std::array<int, 6>{0, 29, 54, 77, 93, 100}));
     const std::pair<int, int> items[] = {{1, 1},  {29, 1}, {30, 2}, {54, 2},  {55, 3}, {77, 3},
                                          {78, 4}, {93, 4}, {94, 5}, {100, 5}, {0, 0},  {101, 0}};
     for (auto [item, section] : items)
