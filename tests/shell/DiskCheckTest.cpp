@@ -31,25 +31,8 @@ struct ScriptedHandler : DiskCheckHandler {
 
 } // namespace
 
-TEST(DiskCheck, GoodDiskIsTakenWithItsClientFileCreatedAndNoScratchFileLeft) {
-    TestFolder folder;
-    Session session;
-    const QString disk = folder.drive();
-    TestFolder::Write(disk + "/TID", "  DVQ3  \r\nanything after\r\n");
-    TestFolder::Write(disk + "/checkWriteTest", "left by a crash");
-    ScriptedHandler handler;
-    auto checked = CheckDataDisk(session, disk, handler);
-    ASSERT_TRUE(checked);
-    EXPECT_TRUE(checked.value());
-    EXPECT_EQ(
-        (QStringList{session.disk.DataDrive(), session.disk.ClientFile(), session.disk.TidFile()}),
-        (QStringList{disk, disk + "/DATA401.DVQ", disk + "/TID"}));
-    EXPECT_TRUE(QFile::exists(disk + "/DATA401.DVQ"));
-    EXPECT_FALSE(QFile::exists(disk + "/checkWriteTest"));
-    EXPECT_TRUE(handler.told.isEmpty());
-}
-
-TEST(DiskCheck, DisksThatCannotBeUsed) {
+// A usable disk starts with a scratch file left by a crash: the check takes it away.
+TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
     struct Row {
         const char* name;
         const char* drive; // nullptr: the test folder's drive
@@ -63,10 +46,12 @@ TEST(DiskCheck, DisksThatCannotBeUsed) {
         QString told; // what the handler was told; "..." ends a beginning
         int clients;
     };
+    const QByteArray spaced = "  DVQ3  \r\nanything after\r\n";
     const QString notADisk = "critical:" + kNotADataDiskText;
     const QString overfull = "critical:The client file on this data disk holds 52...";
     const QString damaged = "warning:The client file on this data disk is damaged...";
     const Row rows[] = {
+        {"good, marker between spaces", nullptr, spaced, -1, 0, 0, 0, true, {}, {}, 0},
         {"marker with more", nullptr, "DVQ3x\r\n", -1, 0, 0, 0, false, {}, notADisk, 0},
         {"marker in lower case", nullptr, "dvq3\n", -1, 0, 0, 0, false, {}, notADisk, 0},
         {"marker not first", nullptr, "\nDVQ3", -1, 0, 0, 0, false, {}, notADisk, 0},
@@ -87,6 +72,8 @@ TEST(DiskCheck, DisksThatCannotBeUsed) {
             TestFolder::Write(folder.drive() + "/TID", row.tid);
         if (row.clientBytes >= 0)
             TestFolder::Write(folder.drive() + "/DATA401.DVQ", QByteArray(row.clientBytes, ' '));
+        if (row.usable)
+            TestFolder::Write(folder.drive() + "/checkWriteTest", "left by a crash");
         dvq3test::DriveFaults faults;
         if (row.writeFaults)
             faults.fail(DriveOp::Write, EROFS, "checkWriteTest", row.writeFaults);
@@ -102,6 +89,9 @@ TEST(DiskCheck, DisksThatCannotBeUsed) {
         EXPECT_EQ(session.disk.DataDrive(), drive);
         if (row.usable) {
             EXPECT_EQ(session.disk.NumClients(), row.clients);
+            EXPECT_EQ((QStringList{session.disk.ClientFile(), session.disk.TidFile()}),
+                      (QStringList{drive + "/DATA401.DVQ", drive + "/TID"}));
+            EXPECT_TRUE(QFile::exists(drive + "/DATA401.DVQ"));
         }
         // A folder without the marker file is left as it was; no check leaves its scratch file.
         if (row.tid.isNull()) {
