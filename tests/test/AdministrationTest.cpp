@@ -90,11 +90,11 @@ struct PresentationTest : dvq3test::AdminFixture {
         if (window->isVisible() && instructionsShown())
             keys("e");
     }
-    // From the general instructions to the question of item n, answering `index` to each before.
-    void reach(int n, int index = 0) {
+    // From the general instructions to the question of item n, answering 1 to each before it.
+    void reach(int n) {
         keys("ee");
         while (item() < n)
-            choose(index);
+            choose(0);
     }
 };
 
@@ -272,25 +272,44 @@ TEST_F(PresentationTest, InstructionScreensAndTheSpanishLanguageInAnyCase) {
     EXPECT_FALSE(IsSpanish("Spanish "));
 }
 
-TEST_F(PresentationTest, FirstQuestionAndTheEndOfTheFirstSectionInEachLanguage) {
+// Each row presents from the start: the first question, a two-answer item, its help, the prompts
+// asked of the sound device (the question cut off by the first answer and spoken again), Tab
+// through the answers and back, and the end of the first section.
+TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
     struct Row {
         const QString& language;
-        QString answers; // the two answers' captions
+        bool device;
+        bool sounds;
+        const char* log;     // joined by ","
+        const char* answers; // the two answers' captions
         QString answerHelp;
     };
-    for (const Row& row : {Row{kEnglish, "True|False", kAnswerHelpAudio},
-                           Row{kSpanish, "Cierto|Falso", kAnswerHelpSpanish}}) {
-        SCOPED_TRACE(row.language.toStdString());
+    const Row rows[] = {
+        {kEnglish, true, true,
+         "play Inst0.wav,stop,play Inst1.wav,stop,play E001Q.wav,stop,play ETRUE.wav,stop,"
+         "play E001Q.wav",
+         "True|False", kAnswerHelpAudio},
+        {kSpanish, true, false, "", "Cierto|Falso", kAnswerHelpSpanish},
+        {kEnglish, true, false, "", "True|False", kAnswerHelpAudio},
+        {kEnglish, false, true, "", "True|False", kAnswerHelpSilent},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.language.toStdString() << row.device << row.sounds);
         const bool spanish = row.language == kSpanish;
+        window.reset();
+        QDir(session.SndPath).removeRecursively();
+        if (row.sounds)
+            makeSounds(kEnglish);
+        audio.log.clear();
+        audio.device = row.device;
         messages.boxes.clear();
         present(row.language);
         EXPECT_EQ(window->windowTitle(), kPresentationCaption[spanish]);
         EXPECT_EQ(instructions(), screen(spanish, 0));
         EXPECT_EQ(help(), kInstructionsHelp[spanish]);
-        reach(1);
+        keys("ee");
         EXPECT_EQ(item(), 1);
         EXPECT_EQ(help(), kQuestionHelp[spanish]);
-        // A two-answer item: only buttons 0 and 1; Down from the question reaches button 0.
         QList<bool> shown;
         for (int i = 0; i < 5; ++i)
             shown << Child<QWidget>(window.get(), QString("sspMenuChoice%1").arg(i))->isVisible();
@@ -301,17 +320,29 @@ TEST_F(PresentationTest, FirstQuestionAndTheEndOfTheFirstSectionInEachLanguage) 
         EXPECT_EQ(help(), row.answerHelp);
         keys("u");
         EXPECT_EQ(focusName(), "txtQuestion");
-        // Tab goes through the answers and back to the question.
+        EXPECT_EQ(audio.log.join(','), row.log);
+        EXPECT_EQ(window->AudioOn(), row.device);
         QStringList tabbed;
         for (int i = 0; i < 3; ++i)
             keys("t"), tabbed << focusName();
         EXPECT_EQ(tabbed, (QStringList{"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}));
-        reach(29, 1);
+        while (item() < 29)
+            choose(1);
         keys("de");
         EXPECT_EQ(messages.texts(), QStringList{kSectionDoneText[spanish]});
         EXPECT_EQ(messages.boxes.last().title, kNoteTitle[spanish]);
         EXPECT_EQ(instructions(), screen(spanish, 2));
     }
+    // A device failure while playing: the skipped-prompt errors stay silent, any other is shown.
+    messages.boxes.clear();
+    for (int number : {52, 53, 57, 68, 75, 76})
+        audio.onError(number, "ignored");
+    audio.onError(296, "The file cannot be played.");
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text, "Error 296:The file cannot be played.");
+    EXPECT_EQ(messages.boxes[0].title, kSoundErrorTitle);
+    EXPECT_EQ(messages.boxes[0].icon(), vbCritical);
+    EXPECT_TRUE(window->isVisible());
 }
 
 // Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
@@ -399,48 +430,6 @@ TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
     dvq3::ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, expected);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
-}
-
-TEST_F(PresentationTest, AudioAsksForEachPromptInOrderAndStaysSilentWithoutIt) {
-    struct Row {
-        bool device;
-        bool sounds;
-        const char* log; // joined by ","
-        QString answerHelp;
-    };
-    const Row rows[] = {
-        {true, true,
-         "play Inst0.wav,stop,play Inst1.wav,stop,play E001Q.wav,stop,play ETRUE.wav,stop,"
-         "play E001Q.wav",
-         kAnswerHelpAudio},
-        {true, false, "", kAnswerHelpAudio},
-        {false, true, "", kAnswerHelpSilent},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.device << row.sounds);
-        window.reset();
-        QDir(session.SndPath).removeRecursively();
-        if (row.sounds)
-            makeSounds(kEnglish);
-        audio.log.clear();
-        audio.device = row.device;
-        present();
-        keys("eed"); // the question is cut off by the first answer
-        EXPECT_EQ(help(), row.answerHelp);
-        keys("u"); // and spoken again
-        EXPECT_EQ(audio.log.join(','), row.log);
-        EXPECT_EQ(window->AudioOn(), row.device);
-        EXPECT_TRUE(messages.boxes.isEmpty());
-    }
-    // A device failure while playing: the skipped-prompt errors stay silent, any other is shown.
-    for (int number : {52, 53, 57, 68, 75, 76})
-        audio.onError(number, "ignored");
-    audio.onError(296, "The file cannot be played.");
-    ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(messages.boxes[0].text, "Error 296:The file cannot be played.");
-    EXPECT_EQ(messages.boxes[0].title, kSoundErrorTitle);
-    EXPECT_EQ(messages.boxes[0].icon(), vbCritical);
-    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
