@@ -361,24 +361,18 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
     }
 }
 
-TEST(DriveSelect, CaptionAndHelpText) {
-    dvq3test::MessageRecorder messages;
-    frmDriveSelect chooser;
-    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Data Drive"));
-    Child<QPushButton>(&chooser, "cmdhelp")->click();
-    ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_EQ(
-        messages.boxes[0].text,
-        QStringLiteral("Use the dropdown box to select the drive that the floppy data \r\n"
-                       "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
-                       "B: and USB drives are usually F: or G:"));
-    EXPECT_EQ(messages.boxes[0].buttons(), int(vbOKOnly));
-}
-
-TEST(DriveSelect, ArrowsOnlyMoveEnterOnBrowseChoosesAFolderEscapeCancels) {
+TEST(DriveSelect, HelpArrowsOnlyMoveEnterOnBrowseChoosesAFolderEscapeCancels) {
     dvq3test::TestFolder folder;
+    dvq3test::MessageRecorder messages;
     const QString current = folder.drive();
     frmDriveSelect chooser({current, QString(), "relative", current, folder.path("gone")});
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Data Drive"));
+    Child<QPushButton>(&chooser, "cmdhelp")->click();
+    EXPECT_EQ(messages.texts(),
+              QStringList{"Use the dropdown box to select the drive that the floppy data \r\n"
+                          "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
+                          "B: and USB drives are usually F: or G:"});
+    EXPECT_EQ(messages.boxes.value(0).style, int(vbOKOnly));
     auto* drDrive = Child<QComboBox>(&chooser, "drDrive");
     // The drive in use first, once; names that are not folders left out; "Browse..." last.
     EXPECT_EQ(drDrive->itemText(0), current);
@@ -431,7 +425,6 @@ TEST_F(ShellTest, StartsOnTheIniDiskListingEveryClientIdentifiedByTheNumberBefor
     EXPECT_EQ(listTexts(), expected);
     EXPECT_FALSE(button(0)->isEnabled());
     list()->setFocus();
-    EXPECT_EQ(help(), QStringLiteral("Use up or down arrow keys or mouse to select client."));
     EXPECT_EQ(clientFrame(), std::make_pair(QColor(0, 255, 255), true));
     EXPECT_FALSE(list()->font().bold());
     QTest::keyClick(list(), Qt::Key_Down); // nothing chosen yet: the first client
@@ -446,16 +439,6 @@ TEST_F(ShellTest, StartsOnTheIniDiskListingEveryClientIdentifiedByTheNumberBefor
     EXPECT_EQ(session.CurClient, 11);
     button(3)->setFocus();
     EXPECT_EQ(clientFrame(), std::make_pair(QColor(0, 0, 255), false));
-}
-
-TEST_F(ShellTest, EmptyDiskSendsTheListFocusToAddNewClient) {
-    open(0);
-    EXPECT_TRUE(listTexts().isEmpty());
-    list()->setFocus();
-    EXPECT_TRUE(button(1)->hasFocus());
-    EXPECT_FALSE(button(0)->isEnabled());
-    EXPECT_EQ(help(), QStringLiteral("Enter a new client. Test client on computer or enter data "
-                                     "from answer sheet."));
 }
 
 // A flag left true by an earlier chain never opens the next window on its own.
@@ -516,8 +499,17 @@ TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom)
     EXPECT_EQ(opened, QStringList{"frmSelectEntryMethod"});
     EXPECT_EQ(listTexts().last(), "2-" + QStringLiteral("Newly Added").leftJustified(25));
 
+    // The list takes the focus unless it is empty; then Add New Client does.
+    const QString selectHelp = "Use up or down arrow keys or mouse to select client.";
+    const QString newHelp = "Enter a new client. Test client on computer or enter data from answer "
+                            "sheet.";
     for (int clients : {2, 0}) {
         open(clients, QStringLiteral("disk%1").arg(clients));
+        EXPECT_EQ(listTexts().size(), clients);
+        list()->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), clients ? (QWidget*)list() : button(1));
+        EXPECT_EQ(help(), clients ? selectHelp : newHelp);
+        EXPECT_FALSE(button(0)->isEnabled());
         session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
             session.CurClient = session.disk.NumClients() + 1; // entered, never saved
             session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Abandoned");
