@@ -456,5 +456,6 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     keys("b");
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(session.ContinueFlag);
+    EXPECT_EQ(session.disk.NumClients(), 1);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
 }
