@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 using namespace dvq3;
-using dvq3test::DriveFaults;
 using dvq3test::TestFolder;
 
 namespace {
@@ -30,103 +29,77 @@ struct ScriptedHandler : DiskCheckHandler {
     }
 };
 
-struct DiskCheckTest : ::testing::Test {
-    TestFolder folder;
-    Session session;
-    QString disk() const { return folder.drive(); }
-    void writeTid(const QByteArray& text) { TestFolder::Write(disk() + "/TID", text); }
-};
-
 } // namespace
 
-TEST_F(DiskCheckTest, GoodDiskPassesAndLeavesNoScratchFile) {
-    writeTid("  DVQ3  \r\nanything after\r\n");
-    TestFolder::Write(disk() + "/checkWriteTest", "left by a crash");
-    ScriptedHandler handler;
-    auto checked = CheckDataDisk(session, disk(), handler);
-    ASSERT_TRUE(checked);
-    EXPECT_TRUE(checked.value());
-    EXPECT_EQ(session.disk.DataDrive(), disk());
-    EXPECT_EQ(session.disk.ClientFile(), disk() + "/DATA401.DVQ");
-    EXPECT_EQ(session.disk.TidFile(), disk() + "/TID");
-    EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
-    EXPECT_TRUE(handler.told.isEmpty());
-}
-
-TEST_F(DiskCheckTest, MarkerMustBeTheWholeFirstLine) {
-    for (const QByteArray& tid :
-         {QByteArray("DVQ3x\r\n"), QByteArray("dvq3\n"), QByteArray("\nDVQ3")}) {
-        writeTid(tid);
+// A usable disk starts with a scratch file left by a crash: the check takes it away.
+TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
+    struct Row {
+        const char* name;
+        const char* drive; // nullptr: the test folder's drive
+        QByteArray tid;    // null: no TID file
+        int clientBytes;   // -1: no client file
+        int writeFaults;   // failed write tests; -1: every one
+        int retries;
+        int error; // 0: the check ran to its end
+        bool usable;
+        QList<int> errors;
+        QString told; // what the handler was told; "..." ends a beginning
+        int clients;
+    };
+    const QByteArray spaced = "  DVQ3  \r\nanything after\r\n";
+    const QString notADisk = "critical:" + kNotADataDiskText;
+    const QString overfull = "critical:The client file on this data disk holds 52...";
+    const QString damaged = "warning:The client file on this data disk is damaged...";
+    const Row rows[] = {
+        {"good, marker between spaces", nullptr, spaced, -1, 0, 0, 0, true, {}, {}, 0},
+        {"marker with more", nullptr, "DVQ3x\r\n", -1, 0, 0, 0, false, {}, notADisk, 0},
+        {"marker in lower case", nullptr, "dvq3\n", -1, 0, 0, 0, false, {}, notADisk, 0},
+        {"marker not first", nullptr, "\nDVQ3", -1, 0, 0, 0, false, {}, notADisk, 0},
+        {"no TID file", nullptr, {}, -1, 0, 0, 53, false, {53}, {}, 0},
+        {"no drive", "", "DVQ3\r\n", -1, 0, 0, 53, false, {}, {}, 0},
+        {"relative drive", "a:", "DVQ3\r\n", -1, 0, 0, 53, false, {}, {}, 0},
+        {"write-protected twice", nullptr, "DVQ3\r\n", -1, 2, 5, 0, true, {70, 70}, {}, 0},
+        {"write-protected, given up", nullptr, "DVQ3\r\n", -1, -1, 0, 70, false, {70}, {}, 0},
+        {"overfull client file", nullptr, "DVQ3\r\n", 52 * 176, 0, 0, 0, false, {}, overfull, 0},
+        {"damaged client file", nullptr, "DVQ3\r\n", 176 + 3, 0, 0, 0, true, {}, damaged, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestFolder folder;
+        Session session;
+        const QString drive = row.drive ? QString(row.drive) : folder.drive();
+        if (!row.tid.isNull())
+            TestFolder::Write(folder.drive() + "/TID", row.tid);
+        if (row.clientBytes >= 0)
+            TestFolder::Write(folder.drive() + "/DATA401.DVQ", QByteArray(row.clientBytes, ' '));
+        if (row.usable)
+            TestFolder::Write(folder.drive() + "/checkWriteTest", "left by a crash");
+        dvq3test::DriveFaults faults;
+        if (row.writeFaults)
+            faults.fail(DriveOp::Write, EROFS, "checkWriteTest", row.writeFaults);
         ScriptedHandler handler;
-        auto checked = CheckDataDisk(session, disk(), handler);
-        ASSERT_TRUE(checked) << tid.constData();
-        EXPECT_FALSE(checked.value()) << tid.constData();
-        EXPECT_EQ(handler.told, QStringList{"critical:" + kNotADataDiskText});
-        EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
-    }
-}
-
-TEST_F(DiskCheckTest, WithoutTheMarkerFileNothingIsCreatedButWithItTheClientFileIs) {
-    ScriptedHandler handler;
-    auto checked = CheckDataDisk(session, disk(), handler);
-    ASSERT_FALSE(checked);
-    EXPECT_EQ(checked.error().number(), 53);
-    EXPECT_EQ(handler.errors, QList<int>{53});
-    EXPECT_TRUE(QDir(disk()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-
-    writeTid("DVQ3\r\n");
-    ASSERT_TRUE(CheckDataDisk(session, disk(), handler));
-    EXPECT_TRUE(QFile::exists(disk() + "/DATA401.DVQ"));
-}
-
-TEST_F(DiskCheckTest, EmptyOrRelativeDriveNeverReachesTheFileSystem) {
-    for (const QString& drive : {QString(), QStringLiteral("a:")}) {
-        ScriptedHandler handler;
+        handler.retries = row.retries;
         auto checked = CheckDataDisk(session, drive, handler);
-        ASSERT_FALSE(checked);
-        EXPECT_EQ(checked.error().number(), 53);
+        EXPECT_EQ(checked ? 0 : checked.error().number(), row.error);
+        EXPECT_EQ(checked && checked.value(), row.usable);
+        EXPECT_EQ(handler.errors, row.errors);
+        const QString told = handler.told.join('|');
+        EXPECT_EQ(row.told.endsWith("...") ? told.left(row.told.size() - 3) + "..." : told,
+                  row.told);
         EXPECT_EQ(session.disk.DataDrive(), drive);
+        if (row.usable) {
+            EXPECT_EQ(session.disk.NumClients(), row.clients);
+            EXPECT_EQ((QStringList{session.disk.ClientFile(), session.disk.TidFile()}),
+                      (QStringList{drive + "/DATA401.DVQ", drive + "/TID"}));
+            EXPECT_TRUE(QFile::exists(drive + "/DATA401.DVQ"));
+        }
+        // A folder without the marker file is left as it was; no check leaves its scratch file.
+        if (row.tid.isNull()) {
+            EXPECT_TRUE(
+                QDir(drive).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        }
+        EXPECT_FALSE(QFile::exists(drive + "/checkWriteTest"));
+        EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
+        EXPECT_FALSE(QDir("a:").exists());
     }
-    EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
-    EXPECT_FALSE(QFile::exists("/checkWriteTest"));
-    EXPECT_FALSE(QDir("a:").exists());
-}
-
-TEST_F(DiskCheckTest, WriteProtectedDiskIsRetriedUntilTheHandlerGivesUp) {
-    writeTid("DVQ3\r\n");
-    DriveFaults faults;
-    faults.fail(DriveOp::Write, EROFS, "checkWriteTest", 2);
-    ScriptedHandler handler;
-    handler.retries = 5;
-    auto checked = CheckDataDisk(session, disk(), handler);
-    ASSERT_TRUE(checked);
-    EXPECT_TRUE(checked.value());
-    EXPECT_EQ(handler.errors, (QList<int>{70, 70}));
-
-    faults.fail(DriveOp::Write, EROFS, "checkWriteTest");
-    ScriptedHandler givingUp;
-    auto refused = CheckDataDisk(session, disk(), givingUp);
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().number(), 70);
-    EXPECT_FALSE(QFile::exists(disk() + "/checkWriteTest"));
-}
-
-TEST_F(DiskCheckTest, ClientFileProblemsAreTold) {
-    writeTid("DVQ3\r\n");
-    TestFolder::Write(disk() + "/DATA401.DVQ", QByteArray(52 * 176, ' '));
-    ScriptedHandler overfull;
-    auto refused = CheckDataDisk(session, disk(), overfull);
-    ASSERT_TRUE(refused);
-    EXPECT_FALSE(refused.value());
-    ASSERT_EQ(overfull.told.size(), 1);
-    EXPECT_TRUE(overfull.told[0].startsWith("critical:The client file on this data disk holds 52"));
-
-    TestFolder::Write(disk() + "/DATA401.DVQ", QByteArray(176 + 3, ' '));
-    ScriptedHandler damaged;
-    auto loaded = CheckDataDisk(session, disk(), damaged);
-    ASSERT_TRUE(loaded);
-    EXPECT_TRUE(loaded.value()); // whole records are usable; appends are refused later
-    ASSERT_EQ(damaged.told.size(), 1);
-    EXPECT_TRUE(damaged.told[0].startsWith("warning:The client file on this data disk is damaged"));
-    EXPECT_EQ(session.disk.NumClients(), 1);
 }

@@ -72,6 +72,16 @@ struct AdminFixture : RecordsFixture {
         for (QChar c : keys)
             QTest::keyClick(focused(), c.toLatin1());
     }
+    // Keys to the control that has the focus when each is pressed: d Down, u Up, e Enter, t Tab,
+    // f F10, x Escape, b the break-off key (Shift+Alt+F10).
+    static void keys(const QString& sequence) {
+        const QString names = "duetfxb";
+        const Qt::Key codes[] = {Qt::Key_Down, Qt::Key_Up,     Qt::Key_Return, Qt::Key_Tab,
+                                 Qt::Key_F10,  Qt::Key_Escape, Qt::Key_F10};
+        for (QChar c : sequence)
+            key(codes[names.indexOf(c)],
+                c == u'b' ? Qt::ShiftModifier | Qt::AltModifier : Qt::KeyboardModifiers());
+    }
     static void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* target = focused() ? focused() : QApplication::activeWindow();
         ASSERT_TRUE(target);

@@ -7,44 +7,52 @@
 
 #include <gtest/gtest.h>
 
+using dvq3test::TestFolder;
+
 // Every prompt the database names is spoken into each language's sound folder; existing files
-// are kept unless asked to overwrite.
+// are kept unless asked to overwrite. espeak-ng itself speaks every prompt once; the overwrite
+// run uses a stand-in that writes "RIFF " and the voice it was given.
 TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
     if (QStandardPaths::findExecutable("espeak-ng").isEmpty())
         GTEST_SKIP() << "espeak-ng is not installed";
-    dvq3test::TestFolder folder;
+    TestFolder folder;
     ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
-    const QString root = folder.path("snd");
-    const QString english = root + "/dvq3test/sound/English/";
-    QDir().mkpath(english);
-    dvq3test::TestFolder::Write(english + "E001Q.wav", "kept");
+    const QString root = folder.path("snd"), sound = root + "/dvq3test/sound/";
+    QDir().mkpath(sound + "English");
+    TestFolder::Write(sound + "English/E001Q.wav", "kept");
+    QDir().mkpath(folder.path("bin"));
+    TestFolder::Write(folder.path("bin/espeak-ng"), "#!/bin/sh\nprintf 'RIFF %s' \"$2\" >\"$4\"\n");
+    QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
     struct Run {
         QStringList args;
-        QString line;
+        bool standIn;
+        int englishWritten;
     };
-    const Run runs[] = {
-        {{root},
-         "English: 147 prompts in " + english + ", 146 written, 1 kept\nSpanish: 147 prompts in " +
-             root + "/dvq3test/sound/Spanish/, 147 written, 0 kept\n"},
-        {{"--overwrite", root},
-         "English: 147 prompts in " + english + ", 147 written, 0 kept\nSpanish: 147 prompts in " +
-             root + "/dvq3test/sound/Spanish/, 147 written, 0 kept\n"},
-    };
-    for (const Run& run : runs) {
+    for (const Run& run : {Run{{root}, false, 146}, Run{{"--overwrite", root}, true, 147}}) {
+        SCOPED_TRACE(run.standIn);
+        if (run.standIn)
+            qputenv("PATH", folder.path("bin").toLocal8Bit() + ":" + path);
         QString output, errors;
         QTextStream out(&output), err(&errors);
-        ASSERT_EQ(dvq3tool::RunVoices(run.args, out, err), 0) << errors.toStdString();
-        EXPECT_EQ(output, run.line);
-        EXPECT_EQ(dvq3test::TestFolder::Read(english + "E001Q.wav") == "kept",
-                  run.args.size() == 1);
+        EXPECT_EQ(dvq3tool::RunVoices(run.args, out, err), 0) << errors.toStdString();
+        qputenv("PATH", path);
+        EXPECT_EQ(output, QString("English: 147 prompts in %1English/, %2 written, %3 kept\n"
+                                  "Spanish: 147 prompts in %1Spanish/, 147 written, 0 kept\n")
+                              .arg(sound)
+                              .arg(run.englishWritten)
+                              .arg(147 - run.englishWritten));
+        EXPECT_EQ(TestFolder::Read(sound + "English/E001Q.wav"), run.standIn ? "RIFF en" : "kept");
+        for (const QString name : {"English/Inst0.wav", "English/E094A4.wav", "Spanish/STRUE.wav",
+                                   "Spanish/Inst4.wav", "English/EDNAPPLY.wav"}) {
+            const QByteArray wav = TestFolder::Read(sound + name);
+            const char* voice = name.startsWith("English") ? "RIFF en" : "RIFF es";
+            EXPECT_EQ(run.standIn ? wav : wav.left(4) + wav.mid(8, 4),
+                      run.standIn ? voice : "RIFFWAVE")
+                << name.toStdString();
+        }
+        EXPECT_TRUE(QDir(sound + "English").entryList({"*.part"}).isEmpty());
     }
-    for (const char* name : {"English/Inst0.wav", "English/E094A4.wav", "Spanish/STRUE.wav",
-                             "Spanish/Inst4.wav", "English/EDNAPPLY.wav"})
-        EXPECT_TRUE(
-            dvq3test::TestFolder::Read(root + "/dvq3test/sound/" + QString::fromLatin1(name))
-                .startsWith("RIFF"))
-            << name;
-    EXPECT_TRUE(QDir(english).entryList({"*.part"}).isEmpty());
     QString output, errors;
     QTextStream out(&output), err(&errors);
     EXPECT_EQ(dvq3tool::RunVoices({"--loud"}, out, err), 64);

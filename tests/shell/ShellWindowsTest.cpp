@@ -1,0 +1,570 @@
+#include "DriveFaults.h"
+#include "MessageRecorder.h"
+#include "TestFolder.h"
+#include "Widgets.h"
+#include "platform/FileDialogs.h"
+#include "platform/IniFile.h"
+#include "platform/IniPaths.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "reports/ReportText.h"
+#include "shell/DiskCheck.h"
+#include "shell/ProgramFolderMessages.h"
+#include "shell/SelectDataDrive.h"
+#include "shell/Startup.h"
+#include "shell/frmAbout.h"
+#include "shell/frmDriveSelect.h"
+#include "shell/frmMainMenu.h"
+#include "ui/WindowSeam.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUuid>
+
+#include <cerrno>
+
+#include <gtest/gtest.h>
+
+using namespace dvq3;
+using dvq3test::Child;
+using dvq3test::TestFolder;
+
+namespace {
+
+// A program folder with data disks in it: good ones (TID marker, a client file of n clients).
+struct Station {
+    TestFolder folder;
+    dvq3test::MessageRecorder messages;
+    dvq3::Session session;
+
+    ~Station() { session.dbTest.close(); }
+    void copyDatabase() {
+        ASSERT_TRUE(
+            QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
+    }
+    QString makeDisk(const QString& name, int clients, const QByteArray& tid = "DVQ3\r\n") {
+        const QString disk = folder.path(name);
+        QDir().mkpath(disk);
+        if (!tid.isNull())
+            TestFolder::Write(disk + "/TID", tid);
+        QByteArray bytes;
+        for (int i = 1; i <= clients; ++i) {
+            dvq3::ClientRecord record;
+            record.set(&dvq3::ClientRecord::Name, QStringLiteral("%1 Client-%2").arg(name).arg(i));
+            bytes += record.toBytes();
+        }
+        TestFolder::Write(disk + "/DATA401.DVQ", bytes);
+        return disk;
+    }
+    void writeIniFilePath(const QString& drive) { (void)dvq3::WriteINIFilePath(drive); }
+    QString iniFilePath() const {
+        return dvq3::IniFile::Parse(TestFolder::Read(folder.path("dvq3test.ini")))
+            .value("Path", "FilePath", "<none>");
+    }
+};
+
+struct ShellTest : ::testing::Test, Station {
+    std::unique_ptr<frmMainMenu> window;
+    QStringList opened; // the chain's windows, in the order they were shown
+
+    ShellTest() { frmAbout::SkipSplashWait = true; }
+
+    // The station started on a disk of n clients: the main menu up.
+    void open(int clients, const QString& name = "disk") {
+        writeIniFilePath(makeDisk(name, clients));
+        if (!QFile::exists(folder.path("DVQ3.MDB")))
+            copyDatabase();
+        session.dbTest.close();
+        window = std::make_unique<frmMainMenu>(session);
+        ASSERT_TRUE(RunStartup(session, *window));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    // Stand-ins for the chain's windows that confirm, but for the one that cancels and the one
+    // that leaves the flag as it finds it.
+    void chainWindows(const QString& cancels, const QString& silent) {
+        for (const QString name : {"frmClientInfo", "frmCourtHistory", "frmNewEntry",
+                                   "frmSelectEntryMethod", "frmSupervisorOptions"})
+            session.ChainWindows[name] = [this, name, cancels, silent](Session&) {
+                opened << name;
+                EXPECT_FALSE(window->ListEnabled) << name.toStdString();
+                EXPECT_TRUE(menu()->isHidden()) << name.toStdString();
+                if (name != silent)
+                    session.ContinueFlag = name != cancels;
+            };
+    }
+    QStringList listTexts() const {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
+        return texts;
+    }
+    QPushButton* button(int i) const {
+        return Child<QPushButton>(window.get(), QStringLiteral("cmdMenuChoice%1").arg(i));
+    }
+    QListWidget* list() const { return Child<QListWidget>(window.get(), "lbNameDisplay"); }
+    QFrame* menu() const { return Child<QFrame>(window.get(), "frMainMenu"); }
+    QString help() const { return Child<MsgPanel>(window.get(), "MsgPanel")->caption(); }
+    // The client frame's colour and boldness.
+    std::pair<QColor, bool> clientFrame() const {
+        auto* frame = Child<QGroupBox>(window.get(), "fraClient");
+        return {frame->palette().color(QPalette::Window), frame->font().bold()};
+    }
+};
+
+} // namespace
+
+// A fault of the program folder's files at start-up names the file and its folder; OK tries
+// again, Cancel ends the program. A second launch meanwhile shows no unfinished menu.
+TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
+    writeIniFilePath(makeDisk("disk", 1));
+    frmMainMenu first(session), second(session), third(session);
+    messages.onShow = [&](const MsgBoxCall&) {
+        first.ComeForward();
+        EXPECT_FALSE(first.isVisible());
+        copyDatabase(); // the missing database put back: OK finds it
+    };
+    messages.answer(vbOK);
+    ASSERT_TRUE(RunStartup(session, first));
+    first.showMinimized();
+    first.ComeForward();
+    EXPECT_FALSE(first.isMinimized());
+
+    session.dbTest.close();
+    const QString db = folder.path("DVQ3.MDB");
+    QFile::remove(db);
+    messages.onShow = {};
+    messages.answer(vbCancel);
+    EXPECT_FALSE(RunStartup(session, second));
+    copyDatabase();
+    QFile::remove(folder.path("dvq3test.ini")); // settings as shipped: still to be written
+    writeIniFilePath(folder.path("disk"));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Write, ENOSPC, "dvq3test.ini");
+    messages.answer(vbCancel);
+    EXPECT_FALSE(RunStartup(session, third));
+    EXPECT_FALSE(second.isVisible() || third.isVisible());
+    const QString missing =
+        DatabaseFaultText(db, Error::DriveFault(3024, "Could not find file (" + db + ")"));
+    EXPECT_TRUE(missing.contains("program folder " + folder.program()));
+    EXPECT_EQ(messages.texts(),
+              (QStringList{missing, missing,
+                           SettingsFaultText(folder.path("dvq3test.ini"),
+                                             DriveErrorFromErrno(ENOSPC), true)}));
+    for (const MsgBoxCall& box : messages.boxes) {
+        EXPECT_EQ(box.style, int(vbOKCancel | vbCritical));
+        EXPECT_EQ(box.title, kProgramFolderErrorTitle);
+    }
+}
+
+TEST(Startup, ASecondLaunchAsksTheFirstToComeForward) {
+    const QString key = "dvq3test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(key);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy asked(&first, &SingleInstance::activationRequested);
+    EXPECT_FALSE(SingleInstance(key).claim());
+    EXPECT_TRUE(asked.wait(3000));
+}
+
+TEST_F(ShellTest, AnInstalledStationKeepsItsSettingsAndDataDiskInTheUsersFolders) {
+    copyDatabase();
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit());
+    const QString bundled = makeDisk("SampleDisk", 2);
+    writeIniFilePath(bundled);
+    const QByteArray shippedIni = TestFolder::Read(folder.path("dvq3test.ini"));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Open, EROFS, folder.program() + "/."); // the folder is read-only
+
+    frmMainMenu window(session);
+    ASSERT_TRUE(RunStartup(session, window));
+    EXPECT_TRUE(messages.boxes.isEmpty()) << messages.texts().join('|').toStdString();
+    const QString data = home.path() + "/data/dvq3/", copy = data + "SampleDisk";
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ((QStringList{session.disk.DataDrive(), IniFilePath(), GetINIFilePath(),
+                           StationFile("report.prn"), ReportFilePath()}),
+              (QStringList{copy, home.path() + "/config/dvq3/dvq3test.ini", copy,
+                           data + "report.prn", data + "report.prn"}));
+    EXPECT_EQ(TestFolder::Read(folder.path("dvq3test.ini")), shippedIni);
+    EXPECT_EQ(TestFolder::Read(bundled + "/DATA401.DVQ"), TestFolder::Read(copy + "/DATA401.DVQ"));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+}
+
+// Both are centred, their six covers hide the whole content at first and then shrink away; the
+// splash has no OK button and ends showing the publisher's logo.
+TEST(AboutBox, SplashAndAboutBoxAreCentredAndRevealedByTheirCovers) {
+    for (bool splash : {true, false}) {
+        SCOPED_TRACE(splash);
+        frmAbout::SkipSplashWait = false;
+        frmAbout about;
+        about.setSplash(splash);
+        about.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(about.windowTitle(), splash ? "Initializing..." : "About DVQ-III");
+        EXPECT_EQ(Child<QPushButton>(&about, "cmdOK")->isVisible(), !splash);
+        const QRect area = about.screen()->availableGeometry();
+        EXPECT_LE((about.frameGeometry().center() - area.center()).manhattanLength(), 2);
+        const auto cover = [&](int i) {
+            return Child<QFrame>(&about, QStringLiteral("Picture2%1").arg(i));
+        };
+        int covered = 0;
+        for (int i = 0; i < 6; ++i)
+            covered += cover(i)->height();
+        EXPECT_GE(covered, cover(0)->parentWidget()->height());
+        const int first = cover(0)->height();
+        EXPECT_FALSE(about.FadeDone());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return cover(0)->height() < first; }, 5000));
+        if (splash) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return about.FadeDone(); }, 5000));
+            EXPECT_TRUE(Child<QLabel>(&about, "imgKPXLogo")->isVisible());
+            for (int i = 0; i < 6; ++i)
+                EXPECT_FALSE(cover(i)->isVisible());
+        }
+        frmAbout::SkipSplashWait = true;
+    }
+}
+
+TEST(AboutBox, MenuEntryShowsTheAboutBoxModally) {
+    frmAbout::SkipSplashWait = true;
+    Session session;
+    frmMainMenu window(session);
+    QString caption;
+    bool okVisible = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        caption = about->windowTitle();
+        okVisible = Child<QPushButton>(about, "cmdOK")->isVisible();
+        QTest::keyClick(Child<QPushButton>(about, "cmdOK"), Qt::Key_Return);
+    });
+    Child<QAction>(&window, "mnuHelpAbout")->trigger();
+    EXPECT_EQ(caption, QStringLiteral("About DVQ-III"));
+    EXPECT_TRUE(okVisible);
+}
+
+// Every row starts on fresh disks: "disk" (3 clients), "wrong" (another marker), "usbdisk" (no
+// TID file) and "locked" (4 clients, its write test fails). A row from the menu has started on
+// "previous" (2 clients) first. The chooser gives disks by name, "done" (Done without a choice)
+// or "cancel"; the boxes are answered in turn.
+TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
+    struct Row {
+        const char* name;
+        bool fromMenu;
+        const char* ini; // nullptr: no settings file
+        const char* chooser;
+        const char* replies;
+        int writeFaults;   // failed write tests on "locked"; -1: every one
+        bool previousGone; // the disk in use is removed while "try again?" is up
+        DriveSelection result;
+        QString texts;     // the boxes' texts joined by "|"; "@" stands for the program folder
+        const char* drive; // the disk in use and in the settings after, unless the program ended
+        int clients;
+    };
+    using S = DriveSelection;
+    const QString noInfo =
+        "No test information found on drive %1, would you like to try another drive?";
+    const QString notADisk = kNotADataDiskText + "|" + kTryAgainText;
+    const Row rows[] = {
+        {"settings drive first", false, "disk", "", "", 0, false, S::Established, "", "disk", 3},
+        {"no settings: A: then another", false, nullptr, "disk", "Yes", 0, false, S::Established,
+         noInfo.arg("A:"), "disk", 3},
+        {"no TID: the path as it is", false, "usbdisk", "", "No", 0, false, S::EndProgram,
+         noInfo.arg("@/usbdisk"), nullptr, 0},
+        {"wrong marker, then another", false, "wrong", "disk", "OK Yes", 0, false, S::Established,
+         notADisk, "disk", 3},
+        {"write-protected retried", false, "locked", "", "OK", 1, false, S::Established,
+         kWriteProtectedText, "locked", 4},
+        {"declined from the menu", true, nullptr, "wrong", "OK No", 0, false, S::Kept, notADisk,
+         "previous", 2},
+        // The locked disk's clients are loaded before its write test fails; they must not stay.
+        {"write-protected cancelled from the menu", true, nullptr, "locked", "Cancel", -1, false,
+         S::Kept, kWriteProtectedText, "previous", 2},
+        {"previous disk gone", true, nullptr, "wrong", "OK No", 0, true, S::EndProgram,
+         notADisk + "|" + kReloadFailedText, nullptr, 0},
+        {"Done without a choice", true, nullptr, "done", "No", 0, false, S::EndProgram,
+         noInfo.arg(""), nullptr, 0},
+        {"chooser cancelled from the menu", true, nullptr, "cancel", "", 0, false, S::Kept, "",
+         "previous", 2},
+        {"chooser cancelled after a failed try", true, nullptr, "wrong cancel", "OK Yes", 0, false,
+         S::Kept, notADisk, "previous", 2},
+        {"chooser cancelled at start-up", false, "/nonexistent", "cancel", "Yes No", 0, false,
+         S::EndProgram, noInfo.arg("/nonexistent") + "|" + kTryAgainText, nullptr, 0},
+    };
+    const QMap<QString, int> replies{
+        {"OK", vbOK}, {"Cancel", vbCancel}, {"Yes", vbYes}, {"No", vbNo}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Station f;
+        const QString previous = f.makeDisk("previous", 2);
+        f.makeDisk("disk", 3);
+        f.makeDisk("wrong", 1, "DVQ3x\r\n");
+        f.makeDisk("usbdisk", 0, QByteArray());
+        f.makeDisk("locked", 4);
+        int chooserShown = 0, refreshed = 0;
+        QStringList answers = QString(row.chooser).split(' ', Qt::SkipEmptyParts);
+        const auto select = [&](bool atStartup) {
+            return SelectDataDrive(
+                f.session, atStartup, [&] { ++refreshed; },
+                [&]() -> DriveChoice {
+                    const QString choice = answers.value(chooserShown++);
+                    if (choice == "cancel")
+                        return std::nullopt;
+                    return choice == "done" ? QString() : f.folder.path(choice);
+                });
+        };
+        if (row.fromMenu) {
+            f.writeIniFilePath(previous);
+            ASSERT_EQ(select(true), S::Established);
+            refreshed = 0;
+        } else if (row.ini) {
+            f.writeIniFilePath(QString(row.ini).startsWith('/') ? row.ini : f.folder.path(row.ini));
+        }
+        dvq3test::DriveFaults faults;
+        if (row.writeFaults)
+            faults.fail(DriveOp::Write, EROFS, "locked/checkWriteTest", row.writeFaults);
+        for (const QString& reply : QString(row.replies).split(' ', Qt::SkipEmptyParts))
+            f.messages.answer(replies.value(reply));
+        f.messages.onShow = [&](const MsgBoxCall& call) {
+            if (row.previousGone && call.text == kTryAgainText)
+                QDir(previous).removeRecursively();
+        };
+        chooserShown = 0;
+        EXPECT_EQ(select(!row.fromMenu), row.result);
+        EXPECT_EQ(f.messages.texts().join('|'),
+                  QString(row.texts).replace("@", f.folder.program()));
+        EXPECT_EQ(chooserShown, answers.size());
+        EXPECT_EQ(refreshed, row.result == S::Established);
+        for (const MsgBoxCall& box : f.messages.boxes) {
+            const int style = box.text == kNotADataDiskText     ? vbCritical
+                              : box.text == kWriteProtectedText ? vbOKCancel | vbCritical
+                              : box.text == kReloadFailedText   ? vbOKOnly
+                                                                : vbYesNo;
+            EXPECT_EQ(box.style, style) << box.text.toStdString();
+            EXPECT_EQ(box.title, box.icon() == vbCritical ? kDiskErrorTitle : "Corvalent-III");
+        }
+        if (row.result != S::EndProgram) {
+            const QString drive = f.folder.path(row.drive);
+            EXPECT_EQ(f.session.disk.DataDrive(), drive);
+            EXPECT_EQ(f.iniFilePath(), drive);
+            EXPECT_EQ(f.session.disk.NumClients(), row.clients);
+            EXPECT_EQ(f.session.disk.Clients(1).Name.trimmed(), row.drive + QString(" Client-1"));
+        }
+        for (const QString disk : {"/", "/previous/", "/disk/", "/locked/"})
+            EXPECT_FALSE(QFile::exists(f.folder.program() + disk + "checkWriteTest"));
+        EXPECT_FALSE(QFile::exists("/DATA401.DVQ") || QFile::exists("/checkWriteTest"));
+    }
+}
+
+TEST(DriveSelect, HelpArrowsOnlyMoveEnterOnBrowseChoosesAFolderEscapeCancels) {
+    dvq3test::TestFolder folder;
+    dvq3test::MessageRecorder messages;
+    const QString current = folder.drive();
+    frmDriveSelect chooser({current, QString(), "relative", current, folder.path("gone")});
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select Data Drive"));
+    Child<QPushButton>(&chooser, "cmdhelp")->click();
+    EXPECT_EQ(messages.texts(),
+              QStringList{"Use the dropdown box to select the drive that the floppy data \r\n"
+                          "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
+                          "B: and USB drives are usually F: or G:"});
+    EXPECT_EQ(messages.boxes.value(0).style, int(vbOKOnly));
+    auto* drDrive = Child<QComboBox>(&chooser, "drDrive");
+    // The drive in use first, once; names that are not folders left out; "Browse..." last.
+    EXPECT_EQ(drDrive->itemText(0), current);
+    EXPECT_EQ(drDrive->findText(folder.path("gone")), -1);
+    EXPECT_EQ(drDrive->findText("relative"), -1);
+    EXPECT_EQ(drDrive->itemText(drDrive->count() - 1), QStringLiteral("Browse..."));
+    for (int i = 1; i < drDrive->count() - 1; ++i) {
+        const QString drive = drDrive->itemText(i);
+        EXPECT_TRUE(drive.startsWith("/media/") || drive.startsWith("/run/media/") ||
+                    drive.startsWith("/mnt"))
+            << drive.toStdString();
+    }
+    EXPECT_TRUE(chooser.NewDrive.isEmpty()); // untouched list: Done gives an empty drive
+
+    chooser.show();
+    SetNextFileDialogAnswer("/srv/usbstick");
+    for (int i = 0; i < drDrive->count() + 2; ++i)
+        QTest::keyClick(drDrive, Qt::Key_Down);
+    EXPECT_EQ(drDrive->currentText(), QStringLiteral("Browse..."));
+    EXPECT_NE(chooser.NewDrive, QStringLiteral("/srv/usbstick")); // passing it opened nothing
+    QTest::keyClick(drDrive, Qt::Key_Return);
+    EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
+    EXPECT_EQ(drDrive->currentText(), QStringLiteral("/srv/usbstick"));
+    EXPECT_TRUE(chooser.isVisible());
+    // Cancelling the folder chooser keeps the last choice.
+    QTest::keyClick(drDrive, Qt::Key_End);
+    SetNextFileDialogAnswer(QString());
+    QTest::keyClick(drDrive, Qt::Key_Return);
+    EXPECT_EQ(chooser.NewDrive, QStringLiteral("/srv/usbstick"));
+    QTest::keyClick(drDrive, Qt::Key_Home);
+    EXPECT_EQ(chooser.NewDrive, current);
+    QTest::keyClick(drDrive, Qt::Key_Escape);
+    EXPECT_EQ(chooser.result(), int(QDialog::Rejected));
+}
+
+TEST_F(ShellTest, StartsOnTheIniDiskListingEveryClientIdentifiedByTheNumberBeforeTheHyphen) {
+    open(12);
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    EXPECT_TRUE(window->ListEnabled && window->UnloadOthers && session.dbTest.isOpen());
+    EXPECT_EQ((QStringList{window->windowTitle(), session.SndPath, session.DbPath}),
+              (QStringList{"Corvalent-III", "c:", folder.path("DVQ3.MDB")}));
+    EXPECT_TRUE(TestFolder::Read(folder.path("dvq3test.ini"))
+                    .contains("[Options]\r\nSystemDB=" + folder.path("kpxltd.mda").toLocal8Bit()));
+    // The splash is gone once the main menu shows.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() && top->objectName() == "frmAbout");
+    QStringList expected;
+    for (int i = 1; i <= 12; ++i)
+        expected << QString::number(i) + "-" + QString("disk Client-%1").arg(i).leftJustified(25);
+    EXPECT_EQ(listTexts(), expected);
+    EXPECT_FALSE(button(0)->isEnabled());
+    list()->setFocus();
+    EXPECT_EQ(clientFrame(), std::make_pair(QColor(0, 255, 255), true));
+    EXPECT_FALSE(list()->font().bold());
+    QTest::keyClick(list(), Qt::Key_Down); // nothing chosen yet: the first client
+    EXPECT_EQ(session.CurClient, 1);
+    EXPECT_EQ(list()->selectedItems().value(0), list()->item(0));
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(session.CurClient, 2);
+    list()->setCurrentRow(11);
+    EXPECT_EQ(session.CurClient, 12); // "12-disk Client-12": a hyphen inside the name too
+    EXPECT_TRUE(button(0)->isEnabled());
+    QTest::keyClick(list(), Qt::Key_Up);
+    EXPECT_EQ(session.CurClient, 11);
+    button(3)->setFocus();
+    EXPECT_EQ(clientFrame(), std::make_pair(QColor(0, 0, 255), false));
+}
+
+// A flag left true by an earlier chain never opens the next window on its own.
+TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
+    struct Row {
+        const char* name;
+        int clients;
+        int choice;
+        const char* cancels;
+        const char* silent;
+        const char* opened;
+        QString texts;
+    };
+    const Row rows[] = {
+        {"edit", 2, 0, "", "", "frmClientInfo frmCourtHistory frmNewEntry", ""},
+        {"edit, court history cancelled", 2, 0, "frmCourtHistory", "",
+         "frmClientInfo frmCourtHistory", ""},
+        {"edit, stale flag", 2, 0, "", "frmClientInfo", "frmClientInfo", ""},
+        {"supervisor options", 1, 2, "", "", "frmSupervisorOptions", ""},
+        {"new client on a full disk", 51, 1, "", "", "", DiskFullText()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        open(row.clients);
+        opened.clear();
+        messages.boxes.clear();
+        chainWindows(row.cancels, row.silent);
+        session.ContinueFlag = true;
+        list()->setCurrentRow(1);
+        button(row.choice)->setFocus();
+        QTest::keyClick(button(row.choice), Qt::Key_Return);
+        EXPECT_EQ(opened.join(' '), row.opened);
+        EXPECT_EQ(messages.texts().join('|'), row.texts);
+        EXPECT_TRUE(window->ListEnabled);
+        EXPECT_TRUE(window->UnloadOthers);
+        EXPECT_FALSE(menu()->isHidden());
+        if (row.choice == 0) {
+            EXPECT_TRUE(session.EditExisting && !session.FromScan);
+        }
+        window->Form_Activate(); // back from the chain: no selection, editing disabled
+        EXPECT_FALSE(button(0)->isEnabled());
+        EXPECT_TRUE(list()->selectedItems().isEmpty());
+    }
+}
+
+TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom) {
+    open(1);
+    session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
+        opened << "frmSelectEntryMethod";
+        EXPECT_FALSE(session.EditExisting);
+        session.CurClient = session.disk.NumClients() + 1;
+        session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Newly Added");
+        ASSERT_TRUE(session.disk.SaveClient(session.CurClient));
+        session.disk.CommitNewClient();
+    };
+    button(1)->setFocus();
+    QTest::keyClick(button(1), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringList{"frmSelectEntryMethod"});
+    EXPECT_EQ(listTexts().last(), "2-" + QStringLiteral("Newly Added").leftJustified(25));
+
+    // The list takes the focus unless it is empty; then Add New Client does.
+    const QString selectHelp = "Use up or down arrow keys or mouse to select client.";
+    const QString newHelp = "Enter a new client. Test client on computer or enter data from answer "
+                            "sheet.";
+    for (int clients : {2, 0}) {
+        open(clients, QStringLiteral("disk%1").arg(clients));
+        EXPECT_EQ(listTexts().size(), clients);
+        list()->setFocus();
+        EXPECT_EQ(QApplication::focusWidget(), clients ? (QWidget*)list() : button(1));
+        EXPECT_EQ(help(), clients ? selectHelp : newHelp);
+        EXPECT_FALSE(button(0)->isEnabled());
+        session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
+            session.CurClient = session.disk.NumClients() + 1; // entered, never saved
+            session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Abandoned");
+        };
+        window->cmdMenuChoice_Click(1);
+        EXPECT_EQ(session.CurClient, clients > 0 ? 1 : 0);
+        EXPECT_EQ(TestFolder::Read(session.disk.ClientFile()).size(), clients * 176);
+    }
+}
+
+TEST_F(ShellTest, ExitButtonMenuEntryAndWindowCloseEndTheProgramAndNothingElseDoes) {
+    const std::function<void()> exits[] = {
+        [&] {
+            button(3)->setFocus();
+            QTest::keyClick(button(3), Qt::Key_Return);
+        },
+        [&] { Child<QAction>(window.get(), "mnuExit")->trigger(); },
+        [&] { window->close(); },
+    };
+    for (const auto& exit : exits) {
+        open(1);
+        QSignalSpy ended(window.get(), &frmMainMenu::programEnded);
+        QTest::keyClick(button(3), Qt::Key_X); // a letter does nothing
+        const QStringList before = listTexts();
+        Child<QAction>(window.get(), "mnuOptionsInstallVoice")->trigger();
+        EXPECT_TRUE(messages.boxes.isEmpty());
+        EXPECT_EQ(listTexts(), before);
+        EXPECT_FALSE(window->ProgramEnded);
+        EXPECT_EQ(ended.count(), 0);
+        exit();
+        EXPECT_EQ(ended.count(), 1);
+        EXPECT_FALSE(window->isVisible());
+    }
+}
+
+// Tabbing from Add New Client through the menu: one cyan panel at each step, and each help line
+// fits at the smallest window.
+TEST_F(ShellTest, TabbingLeavesOneCyanPanelAndEveryHelpLineFitsAtTheSmallestWindow) {
+    open(2);
+    window->resize(window->minimumSize());
+    auto* panel = Child<MsgPanel>(window.get(), "MsgPanel");
+    button(1)->setFocus();
+    for (int i = 1; i < 4; ++i) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), button(i));
+        int cyan = 0;
+        for (int j = 0; j < 4; ++j)
+            cyan += Child<QFrame>(window.get(), QStringLiteral("sspMenuChoice%1").arg(j))
+                        ->palette()
+                        .color(QPalette::Window) == MenuButtons::kFocusColour;
+        EXPECT_EQ(cyan, 1) << i;
+        EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->caption()),
+                  panel->contentsRect().width())
+            << i;
+        EXPECT_LE(panel->mapTo(window.get(), QPoint(panel->width(), 0)).x(), window->width());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}

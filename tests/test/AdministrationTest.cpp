@@ -1,0 +1,461 @@
+#include "AdminFixture.h"
+#include "records/RecordsMessages.h"
+#include "sheets/frmNewEntry.h"
+#include "shell/DiskCheck.h"
+#include "test/AdminTexts.h"
+#include "test/InstructionText.h"
+#include "test/frmPresentQA.h"
+#include "test/frmSelectEntryMethod.h"
+#include "ui/WindowSeam.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cerrno>
+
+using namespace dvq3;
+using dvq3test::Child;
+
+namespace {
+
+struct EntryMethodTest : dvq3test::AdminFixture {
+    std::unique_ptr<frmSelectEntryMethod> window;
+    dvq3test::ModalScript script;
+    QStringList opened;
+
+    void SetUp() override {
+        AdminFixture::SetUp();
+        session.CurClient = 1;
+        // Client information and court history confirm a new client as they would.
+        for (const QString name : {"frmClientInfo", "frmCourtHistory"})
+            session.ChainWindows[name] = [this, name](Session&) {
+                opened << name;
+                if (name == "frmClientInfo")
+                    newClient();
+                session.ContinueFlag = true;
+            };
+        session.ChainWindows["frmNewEntry"] = [](Session& s) {
+            frmNewEntry grid(s);
+            grid.exec();
+        };
+    }
+    void openWindow() {
+        window = std::make_unique<frmSelectEntryMethod>(session, &audio);
+        open(window.get());
+    }
+    void choose(int method) { keys(QString(method, u'd') + "e"); }
+    // The secret code prompt: a wrong code first, then the right one.
+    void secretCode() {
+        script.then([](QWidget* box) { dvq3test::Answer(box, "x"); });
+        script.then([](QWidget* box) { dvq3test::Answer(box, "k"); });
+    }
+    static QString help(QWidget* window) { return Child<QLabel>(window, "MsgPanel")->text(); }
+    QString caption(int i) const {
+        return Child<QPushButton>(window.get(), QString("cmdMenuChoice%1").arg(i))->text();
+    }
+};
+
+struct PresentationTest : dvq3test::AdminFixture {
+    std::unique_ptr<frmPresentQA> window;
+
+    void present(const QString& language = kEnglish) {
+        window = std::make_unique<frmPresentQA>(
+            session, language, OpenQuestionTable(session.dbTest, language).value(), audio);
+        open(window.get());
+    }
+    QString instructions() const {
+        return Child<QPlainTextEdit>(window.get(), "txtInstructions")->toPlainText();
+    }
+    static QString screen(bool spanish, int section) {
+        return InstructionText(spanish, section).replace("\r\n", "\n");
+    }
+    bool instructionsShown() const {
+        return Child<QGroupBox>(window.get(), "fraInstructions")->isVisible();
+    }
+    QString question() const {
+        return Child<QPlainTextEdit>(window.get(), "txtQuestion")->toPlainText();
+    }
+    int item() const { return question().section(u'.', 0, 0).toInt(); }
+    QString help() const { return Child<QLabel>(window.get(), "MsgPanel")->text(); }
+    QString button(int i) const {
+        return Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))->text();
+    }
+    // Chooses answer index of the question on screen, from the question's focus; a new
+    // section's instructions are passed with Enter.
+    void choose(int index) {
+        ASSERT_EQ(focusName(), "txtQuestion") << item();
+        keys(QString(index + 1, u'd') + "e");
+        if (window->isVisible() && instructionsShown())
+            keys("e");
+    }
+    // From the general instructions to the question of item n, answering 1 to each before it.
+    void reach(int n) {
+        keys("ee");
+        while (item() < n)
+            choose(0);
+    }
+};
+
+} // namespace
+
+TEST_F(EntryMethodTest, ShowsTheFourMethodsAndWhenEditingTheClientAndCancelEdit) {
+    openWindow();
+    EXPECT_EQ(window->windowTitle(), kEntryMethodCaption);
+    EXPECT_EQ(focusName(), "cmdMenuChoice0");
+    QStringList captions, helps;
+    for (int i = 0; i < 4; ++i) {
+        captions << caption(i);
+        helps << help(window.get());
+        keys("d");
+    }
+    EXPECT_EQ(captions, QStringList(std::begin(kMethodCaptions), std::end(kMethodCaptions)));
+    EXPECT_EQ(helps, QStringList(std::begin(kMethodHelp), std::end(kMethodHelp)));
+    EXPECT_FALSE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+    session.EditExisting = true;
+    openWindow();
+    EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
+              QString("Ann Lee").leftJustified(25));
+    EXPECT_TRUE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+    EXPECT_EQ(caption(3), kCancelEditCaption);
+}
+
+TEST_F(EntryMethodTest, KeyedEntryChainSavesTheNewClient) {
+    QString keyed;
+    for (int i = 1; i <= 100; ++i)
+        keyed += QString::number(i <= 29 ? i % 2 + 1 : i % 4 + 1);
+    // Typed once the grid's set-up, which lets events run, has finished.
+    script.then([&](QWidget* grid) {
+        QTimer::singleShot(50, grid, [&, grid] {
+            EXPECT_EQ(focusName(), "grdResponses0");
+            type(keyed);
+            QTest::keyClick(grid->findChild<QWidget*>("cmdMenuChoice0"), Qt::Key_Return);
+        });
+    });
+    openWindow();
+    choose(1);
+    EXPECT_TRUE(script.done());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory"}));
+    ClientRecord record = NewClient();
+    record.set(&ClientRecord::Responses, keyed);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
+}
+
+TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
+    struct Row {
+        int language; // chooser button; -1 cancels the chooser
+        bool breakOff;
+        int clients;
+    };
+    for (const Row row : {Row{1, true, 1}, Row{-1, false, 1}, Row{0, false, 2}}) {
+        SCOPED_TRACE(testing::Message() << row.language << row.breakOff);
+        messages.boxes.clear();
+        script.then([&](QWidget* chooser) {
+            QTest::qWait(20);
+            EXPECT_EQ(chooser->windowTitle(), kSelectLanguageCaption);
+            EXPECT_EQ(Child<QPushButton>(chooser, "cmdMenuChoice1")->text(), kSpanish);
+            EXPECT_FALSE(Child<QWidget>(chooser, "sspMenuChoice2")->isVisible());
+            EXPECT_EQ(help(chooser), kPresentInHelp + kEnglish);
+            QTest::keyClick(
+                Child<QWidget>(
+                    chooser, QString("cmdMenuChoice%1").arg(row.language >= 0 ? row.language : 3)),
+                Qt::Key_Return);
+        });
+        if (row.language >= 0) {
+            script.then([&](QWidget* presentation) {
+                QTest::qWait(20);
+                EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[row.language]);
+                EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
+                EXPECT_EQ(help(window.get()), kWhenReadyHelp);
+                keys(row.breakOff ? "eeb" : "ee");
+                for (int i = 1; i <= 100 && !row.breakOff; ++i) {
+                    keys("de");
+                    if (presentation->isVisible() &&
+                        Child<QWidget>(presentation, "fraInstructions")->isVisible())
+                        keys("e");
+                }
+            });
+            secretCode();
+        }
+        openWindow();
+        choose(0);
+        EXPECT_TRUE(script.done());
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(session.disk.NumClients(), row.clients);
+        const bool presented = row.language >= 0;
+        EXPECT_EQ(messages.texts().contains(kTestBeginsText), presented);
+        EXPECT_EQ(messages.texts().contains(kWrongCodeText), presented);
+        EXPECT_EQ(onDisk().size(), 176 * row.clients);
+        EXPECT_EQ(onDisk().left(176), dvq3test::Client("Ann Lee").toBytes());
+        if (row.clients == 2) {
+            EXPECT_EQ(onDisk().mid(176 + 74, 100), QByteArray(100, '1'));
+        }
+        session.CurClient = 1;
+    }
+}
+
+// With English only the presentation starts at once. The question table is checked before
+// anything shows: each change comes on top of the ones before and its check runs first.
+TEST_F(EntryMethodTest, OneLanguageSkipsTheChooserAndTablesItCannotRunOnAreRefused) {
+    ASSERT_TRUE(session.dbTest.execute("DROP TABLE [Spanish]"));
+    script.then([](QWidget* presentation) {
+        QTest::qWait(20);
+        EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[0]);
+        keys("b");
+    });
+    secretCode();
+    openWindow();
+    choose(0);
+    EXPECT_TRUE(script.done());
+    struct Row {
+        const char* change;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"UPDATE [English] SET ID = 7 WHERE ID = 8", "record 8 is not item 8"},
+        {"DELETE FROM [English] WHERE ID = 100", "the table holds 99 questions, 100 are needed"},
+        {"ALTER TABLE [English] DROP COLUMN ChoiceAudio5", "no field \"ChoiceAudio5\""},
+        {"DROP TABLE [English]", "no such table"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.change);
+        ASSERT_TRUE(session.dbTest.execute(row.change));
+        messages.boxes.clear();
+        openWindow();
+        choose(0);
+        ASSERT_EQ(messages.boxes.size(), 1);
+        EXPECT_EQ(messages.boxes[0].title, kOnScreenTitle);
+        EXPECT_TRUE(messages.boxes[0].text.contains(row.why))
+            << messages.boxes[0].text.toStdString();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    }
+}
+
+TEST_F(EntryMethodTest, ScanGoesThroughTheWindowSeam) {
+    openWindow();
+    choose(2);
+    EXPECT_EQ(messages.texts(), QStringList{kNotAvailableText});
+    bool scanned = false;
+    session.ChainWindows["ScanAnswerSheet"] = [&](Session&) { scanned = true; };
+    openWindow();
+    choose(2);
+    EXPECT_TRUE(scanned);
+}
+
+// The instruction screens whole, as the expected file holds them after a "== LANGUAGE SECTION"
+// line each: lines broken with CR LF, none after the last. A section past the last has none.
+TEST_F(PresentationTest, InstructionScreensAndTheSpanishLanguageInAnyCase) {
+    QString expected = QString::fromUtf8(dvq3test::TestFolder::Read(
+        dvq3test::SourceFolder() + "/tests/test/expected/InstructionScreens.txt"));
+    expected.chop(1); // the file's last line break
+    QString name;
+    QMap<QString, QStringList> screens;
+    for (const QString& line : expected.split(u'\n'))
+        if (line.startsWith("== "))
+            name = line.mid(3);
+        else
+            screens[name] << line;
+    ASSERT_EQ(screens.size(), 12);
+    for (int i = 0; i < 12; ++i) {
+        const QString key = QString("%1 %2").arg(i < 6 ? kEnglish : kSpanish).arg(i % 6);
+        EXPECT_EQ(InstructionText(i >= 6, i % 6), screens.value(key).join("\r\n"))
+            << key.toStdString();
+    }
+    EXPECT_EQ(InstructionText(false, 6), QString());
+    for (const char* name : {"Spanish", "SPANISH", "spanish", "sPaNiSh"})
+        EXPECT_TRUE(IsSpanish(name)) << name;
+    EXPECT_FALSE(IsSpanish("English"));
+    EXPECT_FALSE(IsSpanish("Spanish "));
+}
+
+// Each row presents from the start: the first question, a two-answer item, its help, the prompts
+// asked of the sound device (the question cut off by the first answer and spoken again), Tab
+// through the answers and back, and the end of the first section.
+TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
+    struct Row {
+        const QString& language;
+        bool device;
+        bool sounds;
+        const char* log;     // joined by ","
+        const char* answers; // the two answers' captions
+        QString answerHelp;
+    };
+    const Row rows[] = {
+        {kEnglish, true, true,
+         "play Inst0.wav,stop,play Inst1.wav,stop,play E001Q.wav,stop,play ETRUE.wav,stop,"
+         "play E001Q.wav",
+         "True|False", kAnswerHelpAudio},
+        {kSpanish, true, false, "", "Cierto|Falso", kAnswerHelpSpanish},
+        {kEnglish, true, false, "", "True|False", kAnswerHelpAudio},
+        {kEnglish, false, true, "", "True|False", kAnswerHelpSilent},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.language.toStdString() << row.device << row.sounds);
+        const bool spanish = row.language == kSpanish;
+        window.reset();
+        QDir(session.SndPath).removeRecursively();
+        if (row.sounds)
+            makeSounds(kEnglish);
+        audio.log.clear();
+        audio.device = row.device;
+        messages.boxes.clear();
+        present(row.language);
+        EXPECT_EQ(window->windowTitle(), kPresentationCaption[spanish]);
+        EXPECT_EQ(instructions(), screen(spanish, 0));
+        EXPECT_EQ(help(), kInstructionsHelp[spanish]);
+        keys("ee");
+        EXPECT_EQ(item(), 1);
+        EXPECT_EQ(help(), kQuestionHelp[spanish]);
+        QList<bool> shown;
+        for (int i = 0; i < 5; ++i)
+            shown << Child<QWidget>(window.get(), QString("sspMenuChoice%1").arg(i))->isVisible();
+        EXPECT_EQ(shown, (QList<bool>{true, true, false, false, false}));
+        EXPECT_EQ(button(0) + "|" + button(1), row.answers);
+        keys("d");
+        EXPECT_EQ(focusName(), "cmdMenuChoice0");
+        EXPECT_EQ(help(), row.answerHelp);
+        keys("u");
+        EXPECT_EQ(focusName(), "txtQuestion");
+        EXPECT_EQ(audio.log.join(','), row.log);
+        EXPECT_EQ(window->AudioOn(), row.device);
+        QStringList tabbed;
+        for (int i = 0; i < 3; ++i)
+            keys("t"), tabbed << focusName();
+        EXPECT_EQ(tabbed, (QStringList{"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}));
+        while (item() < 29)
+            choose(1);
+        keys("de");
+        EXPECT_EQ(messages.texts(), QStringList{kSectionDoneText[spanish]});
+        EXPECT_EQ(messages.boxes.last().title, kNoteTitle[spanish]);
+        EXPECT_EQ(instructions(), screen(spanish, 2));
+    }
+    // A device failure while playing: the skipped-prompt errors stay silent, any other is shown.
+    messages.boxes.clear();
+    for (int number : {52, 53, 57, 68, 75, 76})
+        audio.onError(number, "ignored");
+    audio.onError(296, "The file cannot be played.");
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(messages.boxes[0].text, "Error 296:The file cannot be played.");
+    EXPECT_EQ(messages.boxes[0].title, kSoundErrorTitle);
+    EXPECT_EQ(messages.boxes[0].icon(), vbCritical);
+    EXPECT_TRUE(window->isVisible());
+}
+
+// Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
+// presses the keys and checks the notes so far (every one the section-done note), the
+// instructions shown and what the last key played, then presses `then`.
+TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
+    struct Row {
+        const char* name;
+        int from;
+        const char* keys;
+        int beeps;
+        int notes;
+        int section; // the section whose instructions show; -1: the question
+        QStringList played;
+        const char* then;
+        int item;
+    };
+    const QStringList inst2{"play Inst2.wav"};
+    const Row rows[] = {
+        {"29 answered", 29, "de", 0, 1, 2, inst2, "e", 30},
+        {"93 answered: silent instructions", 93, "de", 0, 4, 5, {}, "e", 94},
+        {"F10 on 1", 1, "f", 1, 0, -1, {}, "", 1},
+        {"F10 on 30", 30, "f", 0, 1, -1, {}, "", 29},
+        {"29 answered again", 30, "fdde", 0, 2, 2, inst2, "e", 30},
+    };
+    makeSounds(kEnglish);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        messages.boxes.clear();
+        messages.beeps = 0;
+        present();
+        reach(row.from);
+        keys(QString(row.keys).chopped(1));
+        audio.log.clear(); // what the last key has played
+        keys(QString(row.keys).right(1));
+        EXPECT_EQ(messages.beeps, row.beeps);
+        EXPECT_EQ(messages.texts(), QStringList(row.notes, kSectionDoneText[0]));
+        for (const MsgBoxCall& box : messages.boxes)
+            EXPECT_EQ(box.title, kNoteTitle[0]);
+        EXPECT_EQ(instructionsShown(), row.section >= 0);
+        if (row.section >= 0) {
+            EXPECT_EQ(instructions(), screen(false, row.section));
+            EXPECT_EQ(audio.played(), row.played) << audio.log.join(",").toStdString();
+        } else {
+            EXPECT_EQ(focusName(), "txtQuestion");
+        }
+        keys(row.then);
+        EXPECT_EQ(item(), row.item);
+        if (row.item == 30) {
+            EXPECT_EQ(button(3), "Doesn't apply to me");
+        }
+    }
+}
+
+TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
+    present();
+    reach(1);
+    auto faults = std::make_unique<dvq3test::DriveFaults>();
+    faults->fail(DriveOp::Write, EIO, "DATA401", 1);
+    messages.onShow = [this](const MsgBoxCall& box) {
+        if (box.title == kDiskErrorTitle)
+            messages.answer(vbCancel);
+    };
+    QString expected;
+    for (int i = 1; i <= 100; ++i) {
+        const int choices = i <= 29 ? 2 : 4;
+        expected += QString::number(i % choices + 1);
+        ASSERT_EQ(item(), i);
+        if (i < 100)
+            choose(i % choices);
+    }
+    keys("de");
+    // The disk fails at the save: the answers wait on screen until Enter saves them.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(instructions(), QString(kNotSavedText).replace("\r\n", "\n"));
+    EXPECT_EQ(messages.boxes.last().title, kDiskErrorTitle);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    faults.reset();
+    keys("e");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(session.ContinueFlag);
+    EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
+    EXPECT_EQ(messages.texts().count(kSectionDoneText[0]), 4);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    dvq3::ClientRecord record = NewClient();
+    record.set(&ClientRecord::Responses, expected);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
+}
+
+TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
+    present();
+    reach(5);
+    keys("x");
+    window->close();
+    window->showMinimized();
+    QTest::qWait(20);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    // Another window over the presentation and back: nothing restarts.
+    {
+        QDialog box;
+        box.show();
+        box.activateWindow();
+        QTest::qWait(20);
+    }
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::qWait(20);
+    EXPECT_EQ(item(), 5);
+    EXPECT_FALSE(instructionsShown());
+    keys("b");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(session.ContinueFlag);
+    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+}
