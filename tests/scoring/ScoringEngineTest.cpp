@@ -22,33 +22,26 @@ const std::vector<int> kCoping = {80, 82, 85, 88, 89, 91, 92, 93};
 // The answers of a client: section 1 not keyed (scale 1 raw 0, 12 True answers), every other
 // item answered 2.
 struct Answers {
-    std::array<int, 101> code{};
+    QString text = QString(100, u'2'); // item i at i - 1
     Answers() {
-        code.fill(2);
         for (const auto& [item, keyed] : kKeyed)
-            code[item] = 3 - keyed;
+            set({item}, 3 - keyed);
     }
     // The first n scale 1 items get their keyed answer: raw score n.
     Answers& keyed(int n) {
         for (int k = 0; k < n; ++k)
-            code[kKeyed[k].first] = kKeyed[k].second;
+            set({kKeyed[k].first}, kKeyed[k].second);
         return *this;
     }
     Answers& set(const std::vector<int>& items, int answer) {
         for (int item : items)
-            code[item] = answer;
+            text[item - 1] = QChar(u'0' + answer);
         return *this;
     }
     Answers& trueUpTo(int last) {
         for (int item = 1; item <= 29; ++item)
-            code[item] = item <= last ? 1 : 2;
+            set({item}, item <= last ? 1 : 2);
         return *this;
-    }
-    QString text() const {
-        QString responses;
-        for (int i = 1; i <= 100; ++i)
-            responses += QChar(u'0' + code[i]);
-        return responses;
     }
 };
 
@@ -57,7 +50,7 @@ ClientRecord Record(const Answers& answers, const QString& gender = "1",
     ClientRecord record;
     record.set(&ClientRecord::Gender, gender);
     record.set(&ClientRecord::Race, race);
-    record.set(&ClientRecord::Responses, answers.text());
+    record.set(&ClientRecord::Responses, answers.text);
     return record;
 }
 
@@ -239,7 +232,7 @@ TEST_F(ScoringEngine, ClientDataIsCopiedWithBlanksAndOtherNonDigitsOmitted) {
 // A damaged record or tables that would index outside their arrays stop scoring with a message
 // naming the record or the file; nothing is read out of bounds (the sanitizer build checks).
 TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
-    const QString valid = Answers().text();
+    const QString valid = Answers().text;
     const auto field = [](QString ClientRecord::*member, QString value) {
         return [=](ClientRecord& record, ScoringTables&) { record.set(member, value); };
     };
@@ -285,7 +278,7 @@ TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
          "of range.",
          [](ClientRecord& record, ScoringTables& t) {
              t.TruthCorrection[2][1] = 32767;
-             record.set(&ClientRecord::Responses, Answers().keyed(2).text());
+             record.set(&ClientRecord::Responses, Answers().keyed(2).text);
          }},
     };
 #undef TABLE
