@@ -23,7 +23,7 @@
 #include <gtest/gtest.h>
 
 using namespace dvq3;
-using dvq3test::TestFolder;
+using namespace dvq3test;
 
 namespace {
 
@@ -48,6 +48,10 @@ struct PrintWindowsTest : ::testing::Test {
     }
     void TearDown() override { SetPrintJobHandler({}); }
     QString report() const { return DecodeAnsi(TestFolder::Read(folder.path("report.prn"))); }
+    // The numbered copy of a report that a batch prints from.
+    QString copy(int n) const {
+        return DecodeAnsi(TestFolder::Read(folder.path(QStringLiteral("temp%1").arg(n))));
+    }
 };
 
 void ShowAndActivate(QWidget* window) {
@@ -58,44 +62,29 @@ void ShowAndActivate(QWidget* window) {
 
 } // namespace
 
-TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientAndPrintsIt) {
+// Saved as a PDF the report is not printed; a cancelled chooser writes nothing.
+TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientPrintsItAndSavesItAsPdf) {
     session.CurClient = 4;
     frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored()) << messages.texts().join(" | ").toStdString();
-    EXPECT_TRUE(messages.boxes.isEmpty());
     const QString text = report();
-    EXPECT_TRUE(text.contains("Dwayne T. Okafor-Lind"));
-    QString shown = text;
-    shown.replace("\r\n", "\n");
-    EXPECT_EQ(viewer.Text1->toPlainText(), shown);
-
+    EXPECT_PRED2(Contains, text, "Dwayne T. Okafor-Lind");
+    EXPECT_EQ(viewer.Text1->toPlainText(), QString(text).replace("\r\n", "\n"));
     viewer.cmdPrintReport->setFocus();
     QTest::keyClick(viewer.cmdPrintReport, Qt::Key_Down);
     EXPECT_TRUE(viewer.Text1->hasFocus());
-
+    const QString pdf = folder.path("client4.pdf");
+    for (const QString& answer : {pdf, QString()}) {
+        SetNextFileDialogAnswer(answer);
+        viewer.cmdSavePdf->click();
+        EXPECT_EQ(TestFolder::Read(pdf).startsWith("%PDF"), !answer.isEmpty());
+        QFile::remove(pdf);
+    }
+    EXPECT_TRUE(jobs.isEmpty());
     viewer.cmdPrintReport->click();
-    ASSERT_EQ(jobs.size(), 1);
-    EXPECT_EQ(jobs[0], SplitReportPages(text));
-}
-
-TEST_F(PrintWindowsTest, ViewerSavesTheReportAsPdf) {
-    session.CurClient = 1;
-    frmViewReport viewer(session);
-    ShowAndActivate(&viewer);
-    ASSERT_TRUE(viewer.Scored());
-    const QString pdf = folder.path("client1.pdf");
-    SetNextFileDialogAnswer(pdf);
-    viewer.cmdSavePdf->click();
+    EXPECT_EQ(jobs, QList<QStringList>{SplitReportPages(text)});
     EXPECT_TRUE(messages.boxes.isEmpty());
-    ASSERT_TRUE(QFile::exists(pdf));
-    EXPECT_TRUE(TestFolder::Read(pdf).startsWith("%PDF"));
-    EXPECT_TRUE(jobs.isEmpty()); // saving is not printing
-
-    SetNextFileDialogAnswer(QString()); // a cancelled chooser writes nothing
-    QFile::remove(pdf);
-    viewer.cmdSavePdf->click();
-    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
@@ -106,8 +95,7 @@ TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
     ShowAndActivate(&viewer);
     EXPECT_FALSE(viewer.Scored());
     ASSERT_EQ(messages.boxes.size(), 1);
-    EXPECT_TRUE(messages.boxes[0].text.contains("DVQ3B.TXT"))
-        << messages.boxes[0].text.toStdString();
+    EXPECT_PRED2(Contains, messages.boxes[0].text, "DVQ3B.TXT");
     EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
     EXPECT_TRUE(viewer.Text1->toPlainText().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer.isVisible(); }, 2000));
@@ -131,26 +119,12 @@ TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
     const Case cases[] = {
         {"selected", {0, 1, 3}, 0, {1, 2, 4}, {1, 2, 3}, 4, nullptr},
         {"fewer selected", {1, 3}, 0, {2, 4}, {1, 2}, 4, nullptr},
-        {"selected with a damaged client",
-         {0, 1, 3},
-         2,
-         {},
-         {},
-         2,
-         "Scoring stopped: the record of client 2 holds sex code"},
-        {"all, a damaged client skipped",
-         {},
-         2,
-         {1, 3, 4},
-         {1, 3, 4},
-         1,
-         "The report of client 2 ("},
+        {"damaged", {0, 1, 3}, 2, {}, {}, 2, "Scoring stopped: the record of client 2 holds sex"},
+        {"all, one skipped", {}, 2, {1, 3, 4}, {1, 3, 4}, 1, "The report of client 2 ("},
     };
-    const QByteArray third = [&] {
-        session.CurClient = 4;
-        EXPECT_TRUE(ScoreClient(session));
-        return TestFolder::Read(folder.path("report.prn"));
-    }();
+    session.CurClient = 4;
+    ASSERT_TRUE(ScoreClient(session));
+    const QString third = report();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         jobs.clear();
@@ -178,20 +152,18 @@ TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
         EXPECT_EQ(scoringFileOpens, 1);
         EXPECT_EQ(session.CurClient, c.curClient);
         ASSERT_EQ(messages.boxes.size(), c.box ? 1 : 0);
-        if (c.box) {
-            EXPECT_EQ(messages.boxes[0].title, kReportErrorTitle);
-            EXPECT_TRUE(messages.boxes[0].text.startsWith(QString::fromLatin1(c.box)))
-                << messages.boxes[0].text.toStdString();
+        for (const MsgBoxCall& box : messages.boxes) {
+            EXPECT_EQ(box.title, kReportErrorTitle);
+            EXPECT_PRED2(StartsWith, box.text, c.box);
         }
         ASSERT_EQ(jobs.size(), c.printed.size());
         for (qsizetype i = 0; i < c.printed.size(); ++i) {
             const QString name = session.disk.Clients(c.printed[i]).Name.trimmed();
-            EXPECT_TRUE(jobs[i].join("").contains(name)) << name.toStdString();
-            const QString copy = folder.path(QStringLiteral("temp%1").arg(c.copies[i]));
-            EXPECT_TRUE(DecodeAnsi(TestFolder::Read(copy)).contains(name)) << copy.toStdString();
+            EXPECT_PRED2(Contains, jobs[i].join(""), name);
+            EXPECT_PRED2(Contains, copy(c.copies[i]), name);
         }
         if (c.selected.size() == 2) { // copy 3 is left from the first run
-            EXPECT_EQ(TestFolder::Read(folder.path("temp3")), third);
+            EXPECT_EQ(copy(3), third);
         }
     }
     // The skip message names the client and says why.
@@ -219,9 +191,8 @@ TEST_F(PrintWindowsTest, EmptyDiskHandsTheFocusToADisabledPrintButton) {
     frmPrintSelected window(empty);
     ShowAndActivate(&window);
     window.lbNameDisplay->setFocus();
-    EXPECT_TRUE(window.lbNameDisplay->count() == 0);
-    EXPECT_FALSE(window.menu->cmdMenuChoice(0)->isEnabled());
-    EXPECT_FALSE(window.lbNameDisplay->hasFocus());
+    EXPECT_EQ(window.lbNameDisplay->count(), 0);
+    EXPECT_FALSE(window.menu->cmdMenuChoice(0)->isEnabled() || window.lbNameDisplay->hasFocus());
     EXPECT_TRUE(window.menu->cmdMenuChoice(2)->hasFocus());
 }
 
@@ -237,7 +208,7 @@ TEST_F(PrintWindowsTest, WithoutAPrinterReportsAreSavedAsOnePdfAskedForOnce) {
     ASSERT_EQ(messages.texts(), QStringList{kNoPrinterQuestion});
     EXPECT_EQ(LastFileDialogStart(),
               QDir::homePath() + "/DVQ-III report 4 Dwayne T. Okafor-Lind.pdf");
-    EXPECT_EQ(dvq3test::PdfPages(single), 2);
+    EXPECT_EQ(PdfPages(single), 2);
 
     // A batch: one question, one place, one PDF with every report on sheets of its own.
     messages.boxes.clear();
@@ -249,14 +220,11 @@ TEST_F(PrintWindowsTest, WithoutAPrinterReportsAreSavedAsOnePdfAskedForOnce) {
     ASSERT_EQ(messages.texts(), QStringList{kNoPrinterBatchQuestion.arg(3)});
     EXPECT_EQ(LastFileDialogStart(), BatchPdfName(3));
     EXPECT_TRUE(BatchPdfName(3).contains(QDate::currentDate().toString(Qt::ISODate)));
-    int pages = 0;
-    for (int copy = 1; copy <= 3; ++copy)
-        pages += static_cast<int>(SplitReportPages(DecodeAnsi(TestFolder::Read(folder.path(
-                                                       QStringLiteral("temp%1").arg(copy)))))
-                                      .size());
-    EXPECT_EQ(dvq3test::PdfPages(batch), pages);
-    EXPECT_TRUE(dvq3test::PdfPageText(batch, pages).contains("Okafor-Lind") ||
-                dvq3test::PdfPageText(batch, pages - 1).contains("Okafor-Lind"));
+    const int pages = static_cast<int>(
+        (SplitReportPages(copy(1)) + SplitReportPages(copy(2)) + SplitReportPages(copy(3))).size());
+    EXPECT_EQ(PdfPages(batch), pages);
+    EXPECT_PRED2(Contains, PdfPageText(batch, pages - 1) + PdfPageText(batch, pages),
+                 "Okafor-Lind");
 }
 
 TEST_F(PrintWindowsTest, CancelInTheProgressWindowStopsBeforeTheNextClient) {

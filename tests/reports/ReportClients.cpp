@@ -1,4 +1,5 @@
 #include "ReportClients.h"
+#include "TestFolder.h"
 
 #include <initializer_list>
 
@@ -7,26 +8,12 @@ namespace {
 
 using dvq3::ClientRecord;
 
+// A record of the fields in file order, up to the answers; never edited, name not deleted.
 ClientRecord Record(std::initializer_list<QString> fields) {
-    static constexpr QString ClientRecord::*kOrder[] = {
-        &ClientRecord::Name,
-        &ClientRecord::Age,
-        &ClientRecord::Gender,
-        &ClientRecord::DOB,
-        &ClientRecord::Education,
-        &ClientRecord::Race,
-        &ClientRecord::Marital,
-        &ClientRecord::RecordDate,
-        &ClientRecord::DL,
-        &ClientRecord::DUIArrests,
-        &ClientRecord::AlcoholArrests,
-        &ClientRecord::DrugArrests,
-        &ClientRecord::Responses,
-    };
     ClientRecord record;
-    int i = 0;
-    for (const QString& field : fields)
-        record.set(kOrder[i++], field);
+    auto field = dvq3::kClientFields.begin();
+    for (const QString& text : fields)
+        record.set((field++)->member, text);
     record.set(&ClientRecord::EditCount, "0");
     record.set(&ClientRecord::NameDeleted, "0");
     return record;
@@ -81,6 +68,15 @@ std::vector<ReportClient> ReportClients() {
               "0000010010211212221221122012101234012341111111111111010123433333333330333333311414"
               "114114414440123410"})},
     };
+}
+
+QByteArray ExpectedReport(const char* report, int testNumber) {
+    int number = 0;
+    for (const ReportClient& client : ReportClients())
+        number = qstrcmp(client.report, report) == 0 ? client.number : number;
+    return TestFolder::Read(SourceFolder() + "/tests/reports/expected/" + report + ".prn")
+        .replace("(Test #" + QByteArray::number(number) + ")",
+                 "(Test #" + QByteArray::number(testNumber) + ")");
 }
 
 } // namespace dvq3test

@@ -2,6 +2,7 @@
 
 #include "records/ClientRecord.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -17,5 +18,7 @@ struct ReportClient {
 };
 
 std::vector<ReportClient> ReportClients();
+// The bytes of expected/<report>.prn, as printed for test number testNumber.
+QByteArray ExpectedReport(const char* report, int testNumber);
 
 } // namespace dvq3test

@@ -2,8 +2,6 @@
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
 #include "ToolRun.h"
-#include "platform/IniFile.h"
-#include "records/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,56 +33,47 @@ struct ReportCommandTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(ReportCommandTest, ScoresClientNOfTheDriveNamedInTheIniFile) {
-    const ToolRun run = RunReport({"1"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, folder.path("report.prn") + "\n");
-    EXPECT_EQ(TestFolder::Read(folder.path("report.prn")),
-              TestFolder::Read(SourceFolder() + "/tests/reports/expected/valid.prn"));
-    // The drive is only read.
-    EXPECT_EQ(TestFolder::Read(folder.drive() + "/DATA401.DVQ"), disk);
-}
-
-// Several clients in one run, each report byte for byte as a single run writes it.
-TEST_F(ReportCommandTest, WritesOneReportPerClientIntoTheOutputFolder) {
+// One client into report.prn, from the drive of the ini file or of --drive; several clients
+// into the output folder. Each report is byte for byte as a single run writes it, the test
+// number printed being the record number on this disk; the drive is only read.
+TEST_F(ReportCommandTest, WritesTheReportsOfTheClientsAsked) {
     struct Case {
         QString clients;
         QList<int> written;
+        bool out = true;    // --out to a folder of its own
+        bool drive = false; // --drive, the ini file naming a drive that is not there
     };
-    const Case cases[] = {
-        {"all", {1, 2, 3, 4, 5, 6}}, {"2-4", {2, 3, 4}}, {"1,3,5-6", {1, 3, 5, 6}}, {"6", {6}}};
+    const Case cases[] = {{"all", {1, 2, 3, 4, 5, 6}}, {"2-4", {2, 3, 4}},
+                          {"1,3,5-6", {1, 3, 5, 6}},   {"6", {6}},
+                          {"1", {1}, false},           {"4", {4}, false, true}};
     const std::vector<ReportClient> clients = ReportClients();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clients.toStdString());
+        QFile::remove(folder.path("report.prn"));
         const QString out = folder.path("out-" + c.clients);
+        QStringList args = {c.clients};
+        if (c.out)
+            args << "--out" << out;
+        if (c.drive) {
+            TestFolder::Write(folder.path("dvq3test.ini"), "[Path]\r\nFilePath=/nonexistent\r\n");
+            args << "--drive" << folder.drive();
+        }
         QDir().mkpath(out);
-        const ToolRun run = RunReport({c.clients, "--out", out});
+        const ToolRun run = RunReport(args);
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         QString printed;
         for (int n : c.written) {
             const QString path =
-                QStringLiteral("%1/report%2.prn").arg(out).arg(n, 2, 10, QChar('0'));
+                c.out ? QStringLiteral("%1/report%2.prn").arg(out).arg(n, 2, 10, QChar('0'))
+                      : folder.path("report.prn");
             printed += path + "\n";
-            // The test number printed is the record number on this disk.
-            const ReportClient& client = clients[n - 1];
-            EXPECT_EQ(TestFolder::Read(path),
-                      TestFolder::Read(SourceFolder() + "/tests/reports/expected/" + client.report +
-                                       ".prn")
-                          .replace("(Test #" + QByteArray::number(client.number) + ")",
-                                   "(Test #" + QByteArray::number(n) + ")"));
+            EXPECT_EQ(TestFolder::Read(path), ExpectedReport(clients[n - 1].report, n));
         }
         EXPECT_EQ(run.out, printed);
-        EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), c.written.size());
+        EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), c.out ? c.written.size() : 0);
+        EXPECT_EQ(QFile::exists(folder.path("report.prn")), !c.out);
     }
-    EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
-}
-
-TEST_F(ReportCommandTest, DriveOptionOverridesTheIniFile) {
-    TestFolder::Write(folder.path("dvq3test.ini"), "[Path]\r\nFilePath=/nonexistent\r\n");
-    const ToolRun run = RunReport({"--drive", folder.drive(), "4"});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QByteArray report = TestFolder::Read(folder.path("report.prn"));
-    EXPECT_TRUE(report.contains("INVALID PROFILE"));
+    EXPECT_EQ(TestFolder::Read(folder.drive() + "/DATA401.DVQ"), disk);
 }
 
 TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
@@ -92,7 +81,11 @@ TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
         QStringList args;
         int status;
         const char* message;
+        QString printed = {}; // the reports written all the same
+        bool damaged = false; // client 3's record damaged
+        bool noScoringFile = false;
     };
+    const QString both = folder.path("report02.prn") + "\n" + folder.path("report04.prn") + "\n";
     const Case cases[] = {
         {{"0"}, 2, "Client 0 is not on the data disk"},
         {{"7"}, 2, "Client 7 is not on the data disk"},
@@ -105,63 +98,57 @@ TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
         {{"3-2", "--out", "."}, 64, "\"3-2\" is not \"all\", a client number, a range"},
         {{"1-x", "--out", "."}, 64, "\"1-x\" is not \"all\", a client number, a range"},
         {{"all", "--out"}, 64, "--out needs a value"},
+        // A client that cannot be scored is told; the others are written.
+        {{"2-4", "--out", folder.program()},
+         2,
+         "Client 3: Scoring stopped: the record of client 3 holds sex",
+         both,
+         true},
+        {{"1"}, 2, "Scoring stopped: DVQ3B.TXT is missing", {}, false, true},
     };
+    QByteArray damaged = disk;
+    damaged[2 * 176 + 27] = '9'; // client 3's sex code
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        if (c.damaged)
+            TestFolder::Write(folder.drive() + "/DATA401.DVQ", damaged);
+        if (c.noScoringFile)
+            QFile::remove(folder.path("DVQ3B.TXT"));
         const ToolRun run = RunReport(c.args);
-        EXPECT_EQ(run.status, c.status) << c.message;
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        TestFolder::Write(folder.drive() + "/DATA401.DVQ", disk);
+        EXPECT_EQ(run.status, c.status);
+        // A usage fault names the command.
+        EXPECT_PRED2(StartsWith, run.err,
+                     (c.status == 64 ? "dvq3tool report: " : "") + QString::fromUtf8(c.message));
+        EXPECT_EQ(run.out, c.printed);
         EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
         EXPECT_FALSE(QFile::exists(folder.path("report01.prn")));
     }
-    // A client that cannot be scored is told; the others are written.
-    QByteArray damaged = disk;
-    damaged[2 * 176 + 27] = '9'; // client 3's sex code
-    TestFolder::Write(folder.drive() + "/DATA401.DVQ", damaged);
-    const ToolRun some = RunReport({"2-4", "--out", folder.program()});
-    EXPECT_EQ(some.status, 2);
-    EXPECT_TRUE(some.err.startsWith("Client 3: Scoring stopped: the record of client 3 holds sex"))
-        << some.err.toStdString();
-    EXPECT_EQ(some.out, folder.path("report02.prn") + "\n" + folder.path("report04.prn") + "\n");
-    TestFolder::Write(folder.drive() + "/DATA401.DVQ", disk);
-
-    QFile::remove(folder.path("DVQ3B.TXT"));
-    const ToolRun faulty = RunReport({"1"});
-    EXPECT_EQ(faulty.status, 2);
-    EXPECT_TRUE(faulty.err.startsWith("Scoring stopped: DVQ3B.TXT is missing"))
-        << faulty.err.toStdString();
-    EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
 }
 
 // The built tool, run as a user runs it: the exit status, and a PDF where the build can print.
 TEST_F(ReportCommandTest, ToolWritesTheReportAndItsPdf) {
-    const QString tool = BuiltProgramFolder() + "/dvq3tool";
-    ASSERT_TRUE(QFile::exists(tool));
-    QProcess process;
+    QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DVQ3_PROGRAM_FOLDER", folder.program());
-    process.setProcessEnvironment(env);
-    QStringList args = {"report", "2"};
-    if (dvq3tool::CanWritePdf())
-        args << "--pdf" << folder.path("report.pdf");
-    process.start(tool, args);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_EQ(TestFolder::Read(folder.path("report.prn")),
-              TestFolder::Read(SourceFolder() + "/tests/reports/expected/statusbreak.prn"));
-    if (dvq3tool::CanWritePdf()) {
+    tool.setProcessEnvironment(env);
+    const auto run = [&](const QStringList& args, int status) {
+        tool.start(BuiltProgramFolder() + "/dvq3tool", QStringList{"report"} + args);
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        EXPECT_EQ(tool.exitCode(), status) << err.toStdString();
+        return err;
+    };
+    const bool pdf = dvq3tool::CanWritePdf();
+    run(pdf ? QStringList{"2", "--pdf", folder.path("report.pdf")} : QStringList{"2"}, 0);
+    EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), ExpectedReport("statusbreak", 2));
+    if (pdf) {
         EXPECT_TRUE(TestFolder::Read(folder.path("report.pdf")).startsWith("%PDF"));
-        process.start(tool, {"report", "1,4", "--out", folder.drive(), "--pdf"});
-        ASSERT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-        for (const char* name : {"report01", "report04"}) {
-            EXPECT_TRUE(QFile::exists(folder.drive() + "/" + name + ".prn")) << name;
-            EXPECT_TRUE(TestFolder::Read(folder.drive() + "/" + name + ".pdf").startsWith("%PDF"))
-                << name;
+        run({"1,4", "--out", folder.drive(), "--pdf"}, 0);
+        for (const QString name : {"/report01", "/report04"}) {
+            EXPECT_TRUE(QFile::exists(folder.drive() + name + ".prn")) << name.toStdString();
+            EXPECT_TRUE(TestFolder::Read(folder.drive() + name + ".pdf").startsWith("%PDF"));
         }
     }
-
-    process.start(tool, {"report", "9"});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_TRUE(process.readAllStandardError().contains("Client 9 is not on the data disk"));
+    EXPECT_PRED2(Contains, run({"9"}, 2), "Client 9 is not on the data disk");
 }

@@ -32,6 +32,7 @@ ClientRecord ClientOf(const char* report) {
 struct ScoreClientTest : ::testing::Test {
     TestFolder folder;
     Session session;
+    DriveFaults faults;
     void SetUp() override {
         InstallScoringFixtures(folder);
         TestFolder::Write(folder.path("report.prn"), kPrevious);
@@ -41,8 +42,10 @@ struct ScoreClientTest : ::testing::Test {
         session.disk.SetDataDrive(folder.drive());
         ASSERT_TRUE(session.LoadClients(DataDisk::LoadMode::ReadOnly));
     }
-    QStringList programFiles() const {
-        return QDir(folder.program()).entryList(QDir::Files, QDir::Name);
+    // The report written, and nothing else left in the program folder.
+    void expectReport(const QByteArray& report) {
+        EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), report);
+        EXPECT_FALSE(QDir(folder.program()).entryList(QDir::Files).contains("report.prn.new"));
     }
 };
 
@@ -50,89 +53,77 @@ struct ScoreClientTest : ::testing::Test {
 
 TEST_F(ScoreClientTest, FaultsLeaveThePreviousReport) {
     struct Case {
-        const char* name;
         int client;
-        std::function<void(const TestFolder&, Session&)> damage;
+        std::function<void()> damage;
         QString message;
     };
-    const auto remove = [](const char* name) {
-        return [=](const TestFolder& f, Session&) {
-            QFile::remove(f.path(QString::fromLatin1(name)));
-        };
+    const auto remove = [&](const char* name) {
+        return [=, this] { QFile::remove(folder.path(QString::fromLatin1(name))); };
     };
-    const auto write = [](const char* name, QByteArray bytes) {
-        return [=](const TestFolder& f, Session&) {
-            TestFolder::Write(f.path(QString::fromLatin1(name)), bytes);
-        };
+    const auto write = [&](const char* name, QByteArray bytes) {
+        return [=, this] { TestFolder::Write(folder.path(QString::fromLatin1(name)), bytes); };
     };
+    const auto fail = [&](DriveOp op) {
+        return [=, this] { faults.fail(op, ENOSPC, "report.prn"); };
+    };
+    const QString notWritten = kReportNotWritten.arg("report.prn", "Error 61:Disk full");
     const Case cases[] = {
-        {"missing scoring file", 1, remove("DVQ3B.TXT"), "DVQ3B.TXT is missing"},
-        {"scoring file ends early", 1, write("DVQ3B.TXT", "3,6,10\r\n"),
+        {1, remove("DVQ3B.TXT"), "DVQ3B.TXT is missing"},
+        {1, write("DVQ3B.TXT", "3,6,10\r\n"),
          "DVQ3B.TXT ends too early: the item number of status item 4 is missing."},
-        {"scale 1 narrative missing", 1, remove("DVQ3VA.TXT"), "DVQ3VA.TXT is missing"},
-        {"scale 2 narrative lacks the key", 1, write("DVQ3SC.TXT", "LOW RISK\r\ntext\r\nEND\r\n"),
+        {1, remove("DVQ3VA.TXT"), "DVQ3VA.TXT is missing"},
+        {1, write("DVQ3SC.TXT", "LOW RISK\r\ntext\r\nEND\r\n"),
          "DVQ3SC.TXT has no paragraph for \"MEDIUM-HIGH\"."},
-        {"invalid-profile text missing", 2, remove("INVAL.TXT"), "INVAL.TXT is missing"},
-        {"damaged record", 1, [](const TestFolder&, Session& s) { s.disk.Clients(1).Gender = "9"; },
+        {2, remove("INVAL.TXT"), "INVAL.TXT is missing"},
+        {1, [this] { session.disk.Clients(1).Gender = "9"; },
          "the record of client 1 holds sex code \"9\""},
-        {"client beyond the new one", 5, {}, kNoClientToScore.arg(5).arg(3)},
-        {"no client", 0, {}, kNoClientToScore.arg(0).arg(3)},
+        {5, {}, kNoClientToScore.arg(5).arg(3)}, // beyond the new client
+        {0, {}, kNoClientToScore.arg(0).arg(3)},
+        // A report that cannot be written keeps the previous one.
+        {1, fail(DriveOp::Open), notWritten},
+        {1, fail(DriveOp::Write), notWritten},
+        {1, fail(DriveOp::Sync), notWritten},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
         SetUp();
         if (c.damage)
-            c.damage(folder, session);
+            c.damage();
         session.CurClient = c.client;
-        auto scored = ScoreClient(session);
-        ASSERT_FALSE(scored);
-        const QString message = scored.error().text();
-        EXPECT_TRUE(message.startsWith(kScoringStopped)) << message.toStdString();
-        EXPECT_TRUE(message.contains(c.message)) << message.toStdString();
-        EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), kPrevious);
-        EXPECT_FALSE(programFiles().contains("report.prn.new"));
+        const QString message = FaultText(ScoreClient(session));
+        faults.clear();
+        if (c.message.endsWith(u'.')) // a whole message
+            EXPECT_EQ(message, kScoringStopped + c.message);
+        else
+            EXPECT_PRED2(StartsWith, message, kScoringStopped + c.message);
+        expectReport(kPrevious);
     }
 }
 
-TEST_F(ScoreClientTest, NarrativesAndInvalidTextAreNeededOnlyWhenTheReportPrintsThem) {
+// An invalid profile prints no narrative, a valid one no invalid-profile text; scale 1 of client
+// 3 is not scored, so its narrative is not needed. A new client not yet saved can be scored.
+TEST_F(ScoreClientTest, TextsAreNeededOnlyWhenTheReportPrintsThem) {
     struct Case {
         const char* missing;
         int client;
+        const char* report;
     };
-    // An invalid profile prints no narrative, a valid one no invalid-profile text; scale 1 of
-    // client 3 is not scored, so its narrative is not needed.
-    for (const Case& c : {Case{"DVQ3VA.TXT", 2}, Case{"DVQ3SC.TXT", 2}, Case{"INVAL.TXT", 1},
-                          Case{"DVQ3VA.TXT", 3}}) {
-        SCOPED_TRACE(c.missing);
+    const Case cases[] = {{"DVQ3VA.TXT", 2, "invalid"},
+                          {"DVQ3SC.TXT", 2, "invalid"},
+                          {"INVAL.TXT", 1, "valid"},
+                          {"DVQ3VA.TXT", 3, "omissions"},
+                          {nullptr, 4, "valid"}};
+    session.disk.Clients(4) = ClientOf("valid");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.client);
         InstallScoringFixtures(folder);
-        QFile::remove(folder.path(c.missing));
+        if (c.missing)
+            QFile::remove(folder.path(c.missing));
         session.CurClient = c.client;
         auto scored = ScoreClient(session);
-        EXPECT_TRUE(scored) << scored.error().text().toStdString();
+        ASSERT_TRUE(scored) << scored.error().text().toStdString();
+        EXPECT_EQ(scored.value(), ReportFilePath());
+        expectReport(ExpectedReport(c.report, c.client));
     }
-}
-
-TEST_F(ScoreClientTest, ANewClientNotYetSavedCanBeScored) {
-    session.CurClient = 4;
-    session.disk.Clients(4) = ClientOf("valid");
-    auto scored = ScoreClient(session);
-    ASSERT_TRUE(scored);
-    EXPECT_EQ(scored.value(), ReportFilePath());
-    EXPECT_TRUE(ReadReportText().value().contains("(Test #4)"));
     EXPECT_EQ(session.disk.NumClients(), 3);
-    // Nothing but the report is left in the program folder.
-    EXPECT_FALSE(programFiles().contains("report.prn.new"));
-}
-
-TEST_F(ScoreClientTest, AReportThatCannotBeWrittenKeepsThePreviousOne) {
-    for (DriveOp op : {DriveOp::Open, DriveOp::Write, DriveOp::Sync}) {
-        DriveFaults faults;
-        faults.fail(op, ENOSPC, "report.prn");
-        auto scored = ScoreClient(session);
-        ASSERT_FALSE(scored);
-        EXPECT_EQ(scored.error().text(),
-                  kScoringStopped + kReportNotWritten.arg("report.prn", "Error 61:Disk full"));
-        EXPECT_EQ(TestFolder::Read(folder.path("report.prn")), kPrevious);
-        EXPECT_FALSE(programFiles().contains("report.prn.new"));
-    }
 }

@@ -12,41 +12,34 @@ using namespace dvq3test;
 TEST(NarrativeReader, ParagraphsAreFoundByTheirExactKeyWithTheirLinesUnchanged) {
     TestFolder folder;
     InstallScoringFixtures(folder);
-    const TextFile va = LoadTextFile(folder.path("DVQ3VA.TXT"));
-    const TextFile sc = LoadTextFile(folder.path("DVQ3SC.TXT"));
     struct Case {
-        const TextFile* file;
-        const char* key;
-        int lines;
-        int line; // one line checked
+        const char *file, *key;
+        int lines; // -1: not checked
+        int line;  // one line checked
         const char* text;
     };
     // MEDIUM-HIGH stands before LOW RISK in DVQ3VA.TXT; DVQ3SC.TXT keys its first paragraph
     // "LOW RISK " with a trailing blank, which "LOW RISK" does not match.
     const Case cases[] = {
-        {&va, "LOW RISK", 5, 0, "Truthfulness is in the low range (zero to 39th percentile). The"},
-        {&va, "LOW RISK", 5, 3, "considered accurate.   "},
-        {&va, "MEDIUM-HIGH", 7, 5, ""},
-        {&va, "MAXIMUM-HIGH", 4, -1, nullptr},
-        {&sc, "LOW RISK", -1, 0, "The applicant's Stress Coping score is in the low"},
+        {"DVQ3VA.TXT", "LOW RISK", 5, 0,
+         "Truthfulness is in the low range (zero to 39th percentile). The"},
+        {"DVQ3VA.TXT", "LOW RISK", 5, 3, "considered accurate.   "},
+        {"DVQ3VA.TXT", "MEDIUM-HIGH", 7, 5, ""},
+        {"DVQ3VA.TXT", "MAXIMUM-HIGH", 4, 0, "Truthfulness"},
+        {"DVQ3SC.TXT", "LOW RISK", -1, 0, "The applicant's Stress Coping score is in the low"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
-        auto paragraph = ReadNarrative(*c.file, c.key);
+        auto paragraph = ReadNarrative(LoadTextFile(folder.path(c.file)), c.key);
         ASSERT_TRUE(paragraph) << paragraph.error().text().toStdString();
-        if (c.lines >= 0) {
-            EXPECT_EQ(paragraph.value().size(), c.lines);
-        }
-        if (c.text) {
-            EXPECT_TRUE(paragraph.value().value(c.line).startsWith(QString::fromLatin1(c.text)));
-        }
+        EXPECT_EQ(paragraph.value().size(), c.lines < 0 ? paragraph.value().size() : c.lines);
+        EXPECT_PRED2(StartsWith, paragraph.value().value(c.line), c.text);
     }
     auto invalid = ReadInvalidProfileText(LoadTextFile(folder.path("INVAL.TXT")));
     ASSERT_TRUE(invalid);
     ASSERT_EQ(invalid.value().size(), 7);
     EXPECT_EQ(invalid.value()[3], QString());
-    EXPECT_EQ(invalid.value()[6],
-              QStringLiteral("answers and retest the applicant on another day."));
+    EXPECT_EQ(invalid.value()[6], "answers and retest the applicant on another day.");
 }
 
 TEST(NarrativeReader, FaultsOfNarrativeFilesAreToldWhenTheTextIsNeeded) {
@@ -86,10 +79,8 @@ TEST(NarrativeReader, FaultsOfNarrativeFilesAreToldWhenTheTextIsNeeded) {
         if (!c.content.isEmpty())
             TestFolder::Write(path, c.content);
         const TextFile file = LoadTextFile(path);
-        auto read = c.key ? ReadNarrative(file, c.key) : ReadInvalidProfileText(file);
-        ASSERT_FALSE(read);
-        EXPECT_EQ(read.error().kind(), Error::Kind::DataFileFault);
-        EXPECT_TRUE(read.error().text().startsWith(kScoringStopped + c.message))
-            << read.error().text().toStdString();
+        EXPECT_PRED2(StartsWith,
+                     FaultText(c.key ? ReadNarrative(file, c.key) : ReadInvalidProfileText(file)),
+                     kScoringStopped + c.message);
     }
 }

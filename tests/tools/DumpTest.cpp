@@ -45,32 +45,31 @@ TEST(Dump, QuotesFieldsThatNeedIt) {
     EXPECT_TRUE(dump.out.split('\n')[1].startsWith("\"Smith, \"\"Jo\"\"\",,"));
 }
 
+// An empty or relative drive never names a path, not even in the current folder; the dump
+// never creates the file, nor changes one it refuses.
 TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
     TestFolder folder;
     const QString file = folder.drive() + "/DATA401.DVQ";
-    const ToolRun none = RunDump(folder.drive());
-    EXPECT_NE(none.status, 0);
-    EXPECT_TRUE(none.err.startsWith("No test information found on drive"));
-    EXPECT_FALSE(QFile::exists(file)); // the dump never creates the file
-    // An empty or relative drive never names a path, not even in the current folder.
-    for (const QString& drive : {QString(), QStringLiteral("a:"), QStringLiteral("drive")}) {
-        const ToolRun relative = RunDump(drive);
-        EXPECT_EQ(relative.status, 2);
-        EXPECT_EQ(relative.err, dvq3::NoTestInformationText(drive) + ".\n");
+    for (const QString& drive :
+         {folder.drive(), QString(), QStringLiteral("a:"), QStringLiteral("drive")}) {
+        const ToolRun none = RunDump(drive);
+        EXPECT_EQ(none.status, 2);
+        EXPECT_EQ(none.err, dvq3::NoTestInformationText(drive) + ".\n");
     }
-
-    const QByteArray overfull(52 * 176, 'x');
-    TestFolder::Write(file, overfull);
-    const ToolRun refused = RunDump(folder.drive());
-    EXPECT_NE(refused.status, 0);
-    EXPECT_TRUE(refused.err.contains("holds 52 records, more than the 51 clients"));
-    EXPECT_EQ(TestFolder::Read(file), overfull);
-
-    const QByteArray damaged(176 + 5, 'y');
-    TestFolder::Write(file, damaged);
-    const ToolRun partial = RunDump(folder.drive());
-    EXPECT_NE(partial.status, 0);
-    EXPECT_TRUE(partial.err.contains("is damaged"));
-    EXPECT_EQ(partial.out.split('\n', Qt::SkipEmptyParts).size(), 2); // header + whole record
-    EXPECT_EQ(TestFolder::Read(file), damaged);
+    EXPECT_FALSE(QFile::exists(file));
+    struct Case {
+        QByteArray bytes;
+        const char* message;
+        int lines; // printed: the header and the whole records
+    };
+    for (const Case& c :
+         {Case{QByteArray(52 * 176, 'x'), "holds 52 records, more than the 51 clients", 0},
+          Case{QByteArray(176 + 5, 'y'), "is damaged", 2}}) {
+        TestFolder::Write(file, c.bytes);
+        const ToolRun run = RunDump(folder.drive());
+        EXPECT_NE(run.status, 0);
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), c.lines);
+        EXPECT_EQ(TestFolder::Read(file), c.bytes);
+    }
 }
