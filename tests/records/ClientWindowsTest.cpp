@@ -21,8 +21,9 @@ struct ClientWindowsTest : dvq3test::RecordsFixture {
 TEST_F(ClientWindowsTest, EachFieldRefusesThenAcceptsWithEnter) {
     makeDisk({Client("Ann Lee")});
     info(false);
-    EXPECT_EQ(window->windowTitle(), kClientInfoCaption);
-    EXPECT_TRUE(w("sspMenuChoice2")->isHidden()); // "Check" only after a scan
+    // "Check" only after a scan.
+    EXPECT_EQ(std::pair(window->windowTitle(), w("sspMenuChoice2")->isHidden()),
+              std::pair(kClientInfoCaption, true));
     // A refused entry beeps and is cleared, but for a date not yet complete; a good one goes on.
     using Row = std::tuple<const char*, const char*, int, const char*, const char*, const char*,
                            QString, QString>;
@@ -119,9 +120,8 @@ TEST_F(ClientWindowsTest, ThirdChangeLocksAndTheNextOpeningIsLocked) {
     makeDisk({Client("Ann Lee"), Client("Bob Ray")});
     session.CurClient = 2;
     info(true);
-    EXPECT_EQ(focused(), "cmdMenuChoice0");
-    EXPECT_EQ(QStringList({text("txtName"), text("cmbMarital")}),
-              QStringList({"Bob Ray", "Married"}));
+    EXPECT_EQ(QStringList({text("txtName"), text("cmbMarital"), focused()}),
+              QStringList({"Bob Ray", "Married", "cmdMenuChoice0"}));
     const std::pair<const char*, const char*> changes[] = {
         {"txtName", "Rob Ray"}, {"txtAge", "36"}, {"txtName", "Rob Ray"}, {"cmbGender", "2"}};
     for (const auto& [field, keys] : changes) {
@@ -129,9 +129,9 @@ TEST_F(ClientWindowsTest, ThirdChangeLocksAndTheNextOpeningIsLocked) {
         press(field, Qt::Key_Tab); // an unchanged field counts nothing
     }
     EXPECT_EQ(boxes(), QStringList{Box(kEditLimitTitle, kEditLimitText)});
-    EXPECT_FALSE(w("txtDOB")->isEnabled());
-    EXPECT_EQ(focused(), "cmdMenuChoice0");
-    EXPECT_EQ(text("MsgPanel"), kInfoOkLimitHelp);
+    EXPECT_EQ(
+        QStringList({w("txtDOB")->isEnabled() ? "enabled" : "locked", focused(), text("MsgPanel")}),
+        QStringList({"locked", "cmdMenuChoice0", kInfoOkLimitHelp}));
     press("cmdMenuChoice0");
     EXPECT_TRUE(session.ContinueFlag);
     QByteArray rob = Client("Rob Ray").toBytes(); // 36, female, saved today, changed 3 times
@@ -183,22 +183,21 @@ TEST_F(ClientWindowsTest, CheckScoresAScannedClientFromMemoryOnly) {
     ASSERT_EQ(messages.boxes.size(), 1);
     const QStringList lines = messages.boxes[0].text.split(u'\r', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7) << messages.boxes[0].text.toStdString();
-    EXPECT_EQ(lines[0], kScaleHeading);
-    EXPECT_EQ(lines[1].count(u','), 2);
+    EXPECT_EQ(std::tuple(lines[0], lines[1].count(u','), session.disk.NumClients()),
+              std::tuple(kScaleHeading, 2, 1));
     EXPECT_EQ(onDisk(), before);
-    EXPECT_EQ(session.disk.NumClients(), 1);
-    press("cmdMenuChoice0");
-    EXPECT_EQ(onDisk(), before); // a scanned client is stored with its answers
-    EXPECT_EQ(session.disk.Clients(2).Responses, Client("").Responses);
+    press("cmdMenuChoice0"); // a scanned client is stored with its answers, not here
+    EXPECT_EQ(std::pair(onDisk(), session.disk.Clients(2).Responses),
+              std::pair(before, Client("").Responses));
 }
 
 TEST_F(ClientWindowsTest, CountsOnEnter) {
     makeDisk({Client("Ann Lee")});
     show<frmCourtHistory>();
-    EXPECT_EQ(window->windowTitle(), kCourtHistoryCaption);
-    EXPECT_EQ(text("lblClientName"), QStringLiteral("Ann Lee").leftJustified(25));
-    EXPECT_EQ(focused(), "txtDUIDWI");
-    EXPECT_EQ(text("MsgPanel"), kCountHelp);
+    EXPECT_EQ(
+        QStringList({window->windowTitle(), text("lblClientName"), focused(), text("MsgPanel")}),
+        QStringList({kCourtHistoryCaption, QStringLiteral("Ann Lee").leftJustified(25), "txtDUIDWI",
+                     kCountHelp}));
     const std::tuple<const char*, bool, const char*> rows[] = {
         {"0", true, "0"}, {"07", true, "07"},  {"99", true, "99"},
         {"n", true, "N"}, {"00", false, "00"}, {"N5", false, "N5"},
@@ -213,8 +212,8 @@ TEST_F(ClientWindowsTest, CountsOnEnter) {
     type("txtDrugArrests", "12");
     const int beeps = messages.beeps;
     press("txtDrugArrests", Qt::Key_3);
-    EXPECT_EQ(messages.beeps - beeps, 1);
-    EXPECT_EQ(text("txtDrugArrests"), "12");
+    EXPECT_EQ(std::pair(messages.beeps - beeps, text("txtDrugArrests")),
+              std::pair(1, QString("12")));
 }
 
 TEST_F(ClientWindowsTest, CourtHistoryOkChecksInOrderAndWritesAnExistingClientEvenUnchanged) {
@@ -227,16 +226,16 @@ TEST_F(ClientWindowsTest, CourtHistoryOkChecksInOrderAndWritesAnExistingClientEv
     EXPECT_TRUE(w("sspMenuChoice2")->isHidden());
     w<QLineEdit>("txtAlcoholArrests")->setText("7.");
     press("cmdMenuChoice0");
-    EXPECT_EQ(messages.texts(), QStringList{kCountError});
-    EXPECT_EQ(focused(), "txtAlcoholArrests");
-    EXPECT_EQ(text("txtAlcoholArrests"), "7."); // stays as typed
+    // The count stays as typed.
+    EXPECT_EQ(QStringList({messages.texts().join(u'|'), focused(), text("txtAlcoholArrests")}),
+              QStringList({kCountError, "txtAlcoholArrests", "7."}));
     EXPECT_TRUE(window->isVisible());
 
     w<QLineEdit>("txtAlcoholArrests")->setText("0");
     dvq3test::DriveFaults writes;
     press("cmdMenuChoice0");
-    EXPECT_EQ(after(), std::tuple(false, true, 2));
-    EXPECT_EQ(writes.count(DriveOp::Write), 1);
+    EXPECT_EQ(std::tuple_cat(after(), std::tuple(writes.count(DriveOp::Write))),
+              std::tuple(false, true, 2, 1));
     EXPECT_EQ(recordOnDisk(2), Client("Bob Ray").toBytes());
 }
 

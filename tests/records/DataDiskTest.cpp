@@ -60,20 +60,10 @@ template <class R> bool Refused(const R& result) {
 TEST_F(DataDiskTest, MissingFileIsCreatedEmpty) {
     auto loaded = session.LoadClients();
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded.value().problem, ClientFileProblem::None);
-    EXPECT_EQ(disk.NumClients(), 0);
-    EXPECT_EQ(session.CurClient, 0);
+    EXPECT_EQ(std::tuple(loaded.value().problem, disk.NumClients(), session.CurClient),
+              std::tuple(ClientFileProblem::None, 0, 0));
     EXPECT_TRUE(QFile::exists(folder.drive() + "/DATA401.DVQ"));
     EXPECT_EQ(onDisk().size(), 0);
-}
-
-TEST_F(DataDiskTest, FullDiskLoadsCompletely) {
-    load(51);
-    EXPECT_EQ(disk.NumClients(), 51);
-    EXPECT_EQ(session.CurClient, 1);
-    EXPECT_EQ(disk.Clients(0), ClientRecord());
-    EXPECT_EQ(disk.Clients(51).toBytes(), RecordBytes(51));
-    EXPECT_EQ(disk.Clients(1).toBytes(), RecordBytes(1));
 }
 
 TEST_F(DataDiskTest, OverfullFileIsRefusedAndLeftAlone) {
@@ -142,8 +132,13 @@ TEST_F(DataDiskTest, SaveWritesOneRecordInPlaceToTheDeviceAndAppendGrowsBy176) {
     EXPECT_EQ(onDisk(), expected + RecordBytes(3));
 }
 
-TEST_F(DataDiskTest, WritesThatWouldDamageTheFileAreRefused) {
+// A full disk loads completely, but takes no more clients.
+TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRefused) {
     load(51);
+    EXPECT_EQ(std::tuple(disk.NumClients(), session.CurClient), std::tuple(51, 1));
+    EXPECT_EQ(disk.Clients(0), ClientRecord());
+    EXPECT_EQ(disk.Clients(51).toBytes(), RecordBytes(51));
+    EXPECT_EQ(disk.Clients(1).toBytes(), RecordBytes(1));
     EXPECT_TRUE(ErrorText(disk.SaveClient(52)).contains("already holds 51 clients"));
     // Another station appended meanwhile: our append would overwrite its record.
     load(2);
@@ -203,10 +198,9 @@ TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
     other.disk.SetDataDrive(folder.path(QStringLiteral("other")));
     QDir().mkpath(other.disk.DataDrive());
     ASSERT_TRUE(other.LoadClients());
-    EXPECT_EQ(other.disk.NumClients(), 0);
-    EXPECT_EQ(other.CurClient, 0);
-    EXPECT_EQ(disk.NumClients(), 3);
-    EXPECT_EQ(session.CurClient, 1);
+    EXPECT_EQ(
+        std::tuple(other.disk.NumClients(), other.CurClient, disk.NumClients(), session.CurClient),
+        std::tuple(0, 0, 3, 1));
 }
 
 TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {

@@ -126,8 +126,7 @@ TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
     int shown = 0;
     session.ChainWindows["frmClientInfo"] = [&](Session&) { ++shown; };
     ShowModalWindow(session, "frmClientInfo");
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(messages.boxes.size(), 1);
+    EXPECT_EQ(std::pair(shown, messages.boxes.size()), std::pair(1, qsizetype(1)));
 }
 
 TEST(WindowRoutines, TwipsFollowTheScreensResolution) {
