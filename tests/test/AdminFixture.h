@@ -27,7 +27,6 @@ struct FakeAudio : dvq3::AudioBackend {
             log << "stop";
         playing = false;
     }
-    QStringList played() const { return log.filter(QStringLiteral("play ")); }
 };
 
 // A data disk with one stored client, the built question database opened, and a new client

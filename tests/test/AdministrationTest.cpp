@@ -1,6 +1,5 @@
 #include "AdminFixture.h"
 #include "records/RecordsMessages.h"
-#include "sheets/frmNewEntry.h"
 #include "shell/DiskCheck.h"
 #include "test/AdminTexts.h"
 #include "test/InstructionText.h"
@@ -23,23 +22,16 @@ namespace {
 struct EntryMethodTest : dvq3test::AdminFixture {
     std::unique_ptr<frmSelectEntryMethod> window;
     dvq3test::ModalScript script;
-    QStringList opened;
 
     void SetUp() override {
         AdminFixture::SetUp();
         session.CurClient = 1;
         // Client information and court history confirm a new client as they would.
-        for (const QString name : {"frmClientInfo", "frmCourtHistory"})
-            session.ChainWindows[name] = [this, name](Session&) {
-                opened << name;
-                if (name == "frmClientInfo")
-                    newClient();
-                session.ContinueFlag = true;
-            };
-        session.ChainWindows["frmNewEntry"] = [](Session& s) {
-            frmNewEntry grid(s);
-            grid.exec();
+        session.ChainWindows["frmClientInfo"] = [this](Session&) {
+            newClient();
+            session.ContinueFlag = true;
         };
+        session.ChainWindows["frmCourtHistory"] = [](Session& s) { s.ContinueFlag = true; };
     }
     void openWindow() {
         window = std::make_unique<frmSelectEntryMethod>(session, &audio);
@@ -121,37 +113,11 @@ TEST_F(EntryMethodTest, ShowsTheFourMethodsAndWhenEditingTheClientAndCancelEdit)
     EXPECT_EQ(caption(3), kCancelEditCaption);
 }
 
-TEST_F(EntryMethodTest, KeyedEntryChainSavesTheNewClient) {
-    QString keyed;
-    for (int i = 1; i <= 100; ++i)
-        keyed += QString::number(i <= 29 ? i % 2 + 1 : i % 4 + 1);
-    // Typed once the grid's set-up, which lets events run, has finished.
-    script.then([&](QWidget* grid) {
-        QTimer::singleShot(50, grid, [&, grid] {
-            EXPECT_EQ(focusName(), "grdResponses0");
-            type(keyed);
-            QTest::keyClick(grid->findChild<QWidget*>("cmdMenuChoice0"), Qt::Key_Return);
-        });
-    });
-    openWindow();
-    choose(1);
-    EXPECT_TRUE(script.done());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(opened, (QStringList{"frmClientInfo", "frmCourtHistory"}));
-    ClientRecord record = NewClient();
-    record.set(&ClientRecord::Responses, keyed);
-    EXPECT_EQ(session.disk.NumClients(), 2);
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
-}
-
+// Spanish broken off, or the chooser cancelled. A whole test before the code is admin_e2e.sh's
+// "onscreen" run, its record's bytes included.
 TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
-    struct Row {
-        int language; // chooser button; -1 cancels the chooser
-        bool breakOff;
-        int clients;
-    };
-    for (const Row row : {Row{1, true, 1}, Row{-1, false, 1}, Row{0, false, 2}}) {
-        SCOPED_TRACE(testing::Message() << row.language << row.breakOff);
+    for (const int language : {1, -1}) { // the chooser's button; -1 cancels it
+        SCOPED_TRACE(language);
         messages.boxes.clear();
         script.then([&](QWidget* chooser) {
             QTest::qWait(20);
@@ -160,23 +126,17 @@ TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
             EXPECT_FALSE(Child<QWidget>(chooser, "sspMenuChoice2")->isVisible());
             EXPECT_EQ(help(chooser), kPresentInHelp + kEnglish);
             QTest::keyClick(
-                Child<QWidget>(
-                    chooser, QString("cmdMenuChoice%1").arg(row.language >= 0 ? row.language : 3)),
+                Child<QWidget>(chooser,
+                               QString("cmdMenuChoice%1").arg(language >= 0 ? language : 3)),
                 Qt::Key_Return);
         });
-        if (row.language >= 0) {
+        if (language >= 0) {
             script.then([&](QWidget* presentation) {
                 QTest::qWait(20);
-                EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[row.language]);
+                EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[language]);
                 EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
                 EXPECT_EQ(help(window.get()), kWhenReadyHelp);
-                keys(row.breakOff ? "eeb" : "ee");
-                for (int i = 1; i <= 100 && !row.breakOff; ++i) {
-                    keys("de");
-                    if (presentation->isVisible() &&
-                        Child<QWidget>(presentation, "fraInstructions")->isVisible())
-                        keys("e");
-                }
+                keys("eeb");
             });
             secretCode();
         }
@@ -184,15 +144,10 @@ TEST_F(EntryMethodTest, OnScreenChainAsksForTheSecretCodeAfterAnyEnd) {
         choose(0);
         EXPECT_TRUE(script.done());
         EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(session.disk.NumClients(), row.clients);
-        const bool presented = row.language >= 0;
-        EXPECT_EQ(messages.texts().contains(kTestBeginsText), presented);
-        EXPECT_EQ(messages.texts().contains(kWrongCodeText), presented);
-        EXPECT_EQ(onDisk().size(), 176 * row.clients);
-        EXPECT_EQ(onDisk().left(176), dvq3test::Client("Ann Lee").toBytes());
-        if (row.clients == 2) {
-            EXPECT_EQ(onDisk().mid(176 + 74, 100), QByteArray(100, '1'));
-        }
+        EXPECT_EQ(session.disk.NumClients(), 1);
+        EXPECT_EQ(messages.texts().contains(kTestBeginsText), language >= 0);
+        EXPECT_EQ(messages.texts().contains(kWrongCodeText), language >= 0);
+        EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
         session.CurClient = 1;
     }
 }
@@ -235,15 +190,11 @@ TEST_F(EntryMethodTest, OneLanguageSkipsTheChooserAndTablesItCannotRunOnAreRefus
     }
 }
 
-TEST_F(EntryMethodTest, ScanGoesThroughTheWindowSeam) {
+// With the scan window in place the chain goes on through it: scan_e2e.sh drives that path.
+TEST_F(EntryMethodTest, ScanWithoutTheScanWindowSaysItIsNotAvailable) {
     openWindow();
     choose(2);
     EXPECT_EQ(messages.texts(), QStringList{kNotAvailableText});
-    bool scanned = false;
-    session.ChainWindows["ScanAnswerSheet"] = [&](Session&) { scanned = true; };
-    openWindow();
-    choose(2);
-    EXPECT_TRUE(scanned);
 }
 
 // The instruction screens whole, as the expected file holds them after a "== LANGUAGE SECTION"
@@ -385,7 +336,7 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
         EXPECT_EQ(instructionsShown(), row.section >= 0);
         if (row.section >= 0) {
             EXPECT_EQ(instructions(), screen(false, row.section));
-            EXPECT_EQ(audio.played(), row.played) << audio.log.join(",").toStdString();
+            EXPECT_EQ(audio.log.filter("play "), row.played) << audio.log.join(",").toStdString();
         } else {
             EXPECT_EQ(focusName(), "txtQuestion");
         }
