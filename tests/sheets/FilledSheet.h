@@ -31,20 +31,11 @@ inline dvq3::ClientRecord FilledClient(const QString& name) {
         const int choices = static_cast<int>(dvq3::LayoutBubbles(Layout()[field], field).size());
         responses += item % 10 ? QString::number(item % choices + 1) : QStringLiteral("0");
     }
-    dvq3::ClientRecord record;
-    record.set(&dvq3::ClientRecord::Name, name);
-    record.set(&dvq3::ClientRecord::Age, "42");
-    record.set(&dvq3::ClientRecord::Gender, "2");
-    record.set(&dvq3::ClientRecord::Race, "1");
-    record.set(&dvq3::ClientRecord::Education, "4");
-    record.set(&dvq3::ClientRecord::Marital, "2");
-    record.set(&dvq3::ClientRecord::DUIArrests, "2");
-    record.set(&dvq3::ClientRecord::AlcoholArrests, "1");
-    record.set(&dvq3::ClientRecord::DrugArrests, "0");
-    record.set(&dvq3::ClientRecord::Responses, responses);
-    record.set(&dvq3::ClientRecord::EditCount, "0");
-    record.set(&dvq3::ClientRecord::NameDeleted, "0");
-    return record;
+    // Name, age, gender, (date of birth), education, race, marital status, (record date,
+    // licence), the three arrest counts, the answers, edit count, name not deleted.
+    return dvq3::ClientRecord::FromBytes((dvq3::FitField(name, 25) + "422" + QString(10, u' ') +
+                                          "412" + QString(27, u' ') + "2 1 0 " + responses + "00")
+                                             .toLatin1());
 }
 
 } // namespace sheettest

@@ -2,6 +2,7 @@
 #include "DecodeCommand.h"
 #include "SheetMaker.h"
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ImagingControl.h"
@@ -109,14 +110,12 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
     lead.setImage(page.copy(0, 0, 400, 1100)); // no reference box
     ASSERT_TRUE(lead.Save(folder.path("half.bmp")));
     const auto run = [&](const char* image, int status, const char* error) {
-        QString out, err;
-        QTextStream outStream(&out), errStream(&err);
-        EXPECT_EQ(dvq3tool::RunDecode(
-                      {folder.path(image), "--db", dvq3test::BuiltProgramFolder() + "/DVQ3.MDB"},
-                      outStream, errStream),
-                  status);
-        EXPECT_EQ(err, error);
-        return QJsonDocument::fromJson(out.toUtf8()).object();
+        const dvq3test::ToolRun run = dvq3test::RunTool([&](QTextStream& out, QTextStream& err) {
+            const QString db = dvq3test::BuiltProgramFolder() + "/DVQ3.MDB";
+            return dvq3tool::RunDecode({folder.path(image), "--db", db}, out, err);
+        });
+        EXPECT_EQ(std::pair(run.status, run.err), std::pair(status, QString(error)));
+        return QJsonDocument::fromJson(run.out.toUtf8()).object();
     };
     run("half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n");
     run("none.bmp", 2, "Twain Error: Error '20010, File not found.\n");

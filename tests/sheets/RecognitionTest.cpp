@@ -33,28 +33,22 @@ SheetDecode Decoded(const std::vector<Mark>& marks, const Scan& scan = {}) {
 } // namespace
 
 TEST(PolarToRect, RoundsHalvesToEven) {
-    struct Row {
-        float r, theta;
-        int x, y;
-    };
-    for (const Row& row : {Row{2.5F, 0, 2, 0}, Row{3.5F, 0, 4, 0}, Row{-2.5F, 0, -2, 0},
-                           Row{4.5F, 90, 0, 4}, Row{10, 180, -10, 0}, Row{771, 3, 770, 40}}) {
-        const PolarPoint p = PolarToRect({0, 0, row.r, row.theta});
-        EXPECT_EQ(p.x, row.x) << row.r << " " << row.theta;
-        EXPECT_EQ(p.y, row.y) << row.r << " " << row.theta;
+    const std::tuple<float, float, int, int> rows[] = {{2.5F, 0, 2, 0},   {3.5F, 0, 4, 0},
+                                                       {-2.5F, 0, -2, 0}, {4.5F, 90, 0, 4},
+                                                       {10, 180, -10, 0}, {771, 3, 770, 40}};
+    for (const auto& [r, theta, x, y] : rows) {
+        const PolarPoint p = PolarToRect({0, 0, r, theta});
+        EXPECT_EQ(QPoint(p.x, p.y), QPoint(x, y)) << r << " " << theta;
     }
 }
 
 TEST(RectToPolar, HasNoQuadrantCorrectionAndNinetyDegreesOnTheYAxis) {
-    struct Row {
-        qint16 x, y;
-        float r, theta;
-    };
-    for (const Row& row : {Row{3, 4, 5, 53.130102F}, Row{-3, 4, 5, -53.130102F}, Row{0, -7, 7, 90},
-                           Row{771, 0, 771, 0}}) {
-        const PolarPoint p = RectToPolar({row.x, row.y, 0, 0});
-        EXPECT_FLOAT_EQ(p.r, row.r);
-        EXPECT_NEAR(p.theta, row.theta, 1e-4);
+    const std::tuple<qint16, qint16, float, float> rows[] = {
+        {3, 4, 5, 53.130102F}, {-3, 4, 5, -53.130102F}, {0, -7, 7, 90}, {771, 0, 771, 0}};
+    for (const auto& [x, y, r, theta] : rows) {
+        const PolarPoint p = RectToPolar({x, y, 0, 0});
+        EXPECT_FLOAT_EQ(p.r, r);
+        EXPECT_NEAR(p.theta, theta, 1e-4);
     }
 }
 

@@ -14,37 +14,31 @@ using namespace dvq3;
 using namespace sheettest;
 
 TEST(RenderedSheet, EveryFieldReadsBackThroughScannerDistortions) {
-    struct Row {
-        unsigned seed;
-        bool doubles;
-        Scan scan;
-    };
-    const Row rows[] = {
-        {1, false, Scan()},
-        {2, true, Scan()},
-        {3, true, Scan().turn(3, {35, 50})},
-        {4, true, Scan().turn(-3, {35, 50}).move(0, 40)},
-        {5, true, Scan().turn(2.5).move(-15, 10)},
-        {6, true, Scan().turn(-2).move(20, -20).dirty(1, 0, 0)},
-        {7, true, Scan().move(30, 40).dirty(0, 1000, 0)},
-        {8, true, Scan().move(-30, -40).dirty(0, 0, 12)},
-        {9, true, Scan().turn(1).dirty(2, 600, 6)},
-        {10, true, Scan().turn(-1.3).move(-20, 30).dirty(1, 400, 0)},
-        {11, true, Scan().turn(3, {35, 50}).move(-20, 0).dirty(0, 0, 8)},
-        {12, true, Scan().turn(-3, {35, 50}).move(5, 40).dirty(1, 0, 0)},
-        {13, true, Scan().turn(3).dirty(1, 300, 4)},
-        {14, true, Scan().turn(-3).dirty(0, 300, 4)},
-    };
+    // Sheet k (from 1) is random sheet k, the first without second marks, scanned so.
+    const Scan scans[] = {Scan(),
+                          Scan(),
+                          Scan().turn(3, {35, 50}),
+                          Scan().turn(-3, {35, 50}).move(0, 40),
+                          Scan().turn(2.5).move(-15, 10),
+                          Scan().turn(-2).move(20, -20).dirty(1, 0, 0),
+                          Scan().move(30, 40).dirty(0, 1000, 0),
+                          Scan().move(-30, -40).dirty(0, 0, 12),
+                          Scan().turn(1).dirty(2, 600, 6),
+                          Scan().turn(-1.3).move(-20, 30).dirty(1, 400, 0),
+                          Scan().turn(3, {35, 50}).move(-20, 0).dirty(0, 0, 8),
+                          Scan().turn(-3, {35, 50}).move(5, 40).dirty(1, 0, 0),
+                          Scan().turn(3).dirty(1, 300, 4),
+                          Scan().turn(-3).dirty(0, 300, 4)};
     const QImage blank = Blank(true);
-    for (const Row& row : rows) {
-        const Filled filled = RandomSheet(row.seed, row.doubles);
+    for (unsigned seed = 1; seed <= std::size(scans); ++seed) {
+        const Filled filled = RandomSheet(seed, seed > 1);
         QImage page = blank;
-        Fill(page, filled.marks, row.seed);
-        const auto sheet = Decode(Scanned(page, row.scan));
-        ASSERT_TRUE(sheet) << "seed " << row.seed << ": " << sheet.error().text().toStdString();
-        EXPECT_NEAR(sheet.value().SheetTheta, row.scan.angle, 0.15) << "seed " << row.seed;
+        Fill(page, filled.marks, seed);
+        const auto sheet = Decode(Scanned(page, scans[seed - 1]));
+        ASSERT_TRUE(sheet) << "seed " << seed << ": " << sheet.error().text().toStdString();
+        EXPECT_NEAR(sheet.value().SheetTheta, scans[seed - 1].angle, 0.15) << "seed " << seed;
         const int wrong = FirstWrongField(sheet.value(), filled);
-        EXPECT_EQ(wrong, -1) << "seed " << row.seed << " field " << wrong;
+        EXPECT_EQ(wrong, -1) << "seed " << seed << " field " << wrong;
     }
 }
 
