@@ -32,12 +32,10 @@ TEST(BuildDisk, SampleSourceBuildsALoadableDisk) {
 TEST(BuildDisk, RejectsValuesThatDoNotFit) {
     TestFolder folder;
     const QString source = folder.path("bad.txt");
-    QByteArray text = "Name: " + QByteArray(26, 'n') +
-                      "\nAge: 1\nGender: 1\nDOB: N\n"
-                      "Education: 0\nRace: 0\nMarital: 0\nRecordDate: 01/01/2026\nDL: N\n"
-                      "DUIArrests: 0\nAlcoholArrests: 0\nDrugArrests: 0\nResponses: 1\n"
-                      "EditCount: 0\nNameDeleted: 0\n";
-    TestFolder::Write(source, text);
+    // The sample source with a name one character too long.
+    TestFolder::Write(source,
+                      TestFolder::Read(dvq3test::SourceFolder() + "/data/sampledisk/clients.txt")
+                          .replace("Harlan Petrosky", QByteArray(26, 'n')));
     EXPECT_TRUE(dvq3tool::BuildDisk(source, folder.path("disk")).contains("Name is not 25"));
     EXPECT_FALSE(QFile::exists(folder.path("disk/DATA401.DVQ")));
 }
