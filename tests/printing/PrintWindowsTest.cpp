@@ -168,9 +168,8 @@ TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
 TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
     frmPrintSelected window(session);
     ShowAndActivate(&window);
+    // The list's lines are the station's client list, tested with the main menu.
     ASSERT_EQ(window.lbNameDisplay->count(), 4);
-    EXPECT_EQ(window.lbNameDisplay->item(0)->text(),
-              "1-" + QStringLiteral("Harlan Petrosky").leftJustified(25));
     EXPECT_TRUE(window.menu->cmdMenuChoice(0)->isEnabled());
     window.cmdMenuChoice_Click(1);
     EXPECT_EQ(window.lbNameDisplay->selectedItems().size(), 4);
