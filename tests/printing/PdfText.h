@@ -14,14 +14,6 @@ inline QString RunTool(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// For EXPECT_PRED2, which prints both texts when they do not match.
-inline bool Contains(const QString& text, const QString& part) {
-    return text.contains(part);
-}
-inline bool StartsWith(const QString& text, const QString& start) {
-    return text.startsWith(start);
-}
-
 inline int PdfPages(const QString& pdf) {
     for (const QString& line : RunTool("pdfinfo", {pdf}).split('\n'))
         if (line.startsWith("Pages:"))

@@ -10,18 +10,6 @@ using dvq3test::PdfPages;
 using dvq3test::PdfPageText;
 using dvq3test::TestFolder;
 
-namespace {
-
-// A report page of n numbered lines, CR LF line ends, as the report writer writes them.
-QByteArray PageOf(const QByteArray& tag, int lines) {
-    QByteArray page;
-    for (int i = 1; i <= lines; ++i)
-        page += tag + " line " + QByteArray::number(i) + "\r\n";
-    return page;
-}
-
-} // namespace
-
 TEST(ReportPages, SplitAtFormFeedsWithoutATrailingEmptyPage) {
     EXPECT_EQ(SplitReportPages("one\r\n"), QStringList{"one\r\n"});
     EXPECT_EQ(SplitReportPages("one\r\n\f\r\ntwo\r\n"), (QStringList{"one\r\n", "\r\ntwo\r\n"}));
@@ -29,34 +17,27 @@ TEST(ReportPages, SplitAtFormFeedsWithoutATrailingEmptyPage) {
     EXPECT_EQ(SplitReportPages("a\fb\fc"), (QStringList{"a", "b", "c"}));
 }
 
-// The words of a text, so a page's PDF text and its report text compare whatever the spacing.
-QStringList Words(const QString& text) {
-    return text.simplified().split(u' ', Qt::SkipEmptyParts);
-}
-
+// A two-page report of the report writer's tests; a one-page report adds nothing the page split
+// and this one do not check.
 TEST(ReportPages, PdfHasOnePrintedPagePerReportPage) {
     TestFolder folder;
-    struct Case {
-        const char* report; // an expected report of the report writer's tests
-        int pages;
-    };
-    for (const Case& c : {Case{"invalid.prn", 1}, Case{"valid.prn", 2}}) {
-        const QString report = dvq3test::SourceFolder() + "/tests/reports/expected/" + c.report;
-        const QString pdf = folder.path("report.pdf");
-        ASSERT_TRUE(PrintReportToPdf(report, pdf)) << c.report;
-        ASSERT_EQ(PdfPages(pdf), c.pages) << c.report;
-        const QStringList pages = SplitReportPages(DecodeAnsi(TestFolder::Read(report)));
-        ASSERT_EQ(pages.size(), c.pages);
-        for (int p = 0; p < c.pages; ++p)
-            EXPECT_EQ(Words(PdfPageText(pdf, p + 1)), Words(pages[p]))
-                << c.report << " page " << p + 1;
-    }
+    const QString report = dvq3test::SourceFolder() + "/tests/reports/expected/valid.prn";
+    const QString pdf = folder.path("report.pdf");
+    ASSERT_TRUE(PrintReportToPdf(report, pdf));
+    ASSERT_EQ(PdfPages(pdf), 2);
+    const QStringList pages = SplitReportPages(DecodeAnsi(TestFolder::Read(report)));
+    ASSERT_EQ(pages.size(), 2);
+    // Word for word, whatever the spacing.
+    for (int p = 0; p < 2; ++p)
+        EXPECT_EQ(PdfPageText(pdf, p + 1).simplified(), pages[p].simplified()) << p + 1;
 }
 
 TEST(ReportPages, AnOverlongPageStaysOnOneSheet) {
     TestFolder folder;
     const QString report = folder.path("report.prn");
-    TestFolder::Write(report, PageOf("first", 75) + "\f\r\n" + PageOf("second", 3));
+    // A page of 75 lines, then one of 3.
+    TestFolder::Write(report, QByteArray("first line here\r\n").repeated(75) +
+                                  "\f\r\nsecond line 1\r\nsecond line 2\r\nsecond line 3\r\n");
     const QString pdf = folder.path("report.pdf");
     ASSERT_TRUE(PrintReportToPdf(report, pdf));
     ASSERT_EQ(PdfPages(pdf), 2);

@@ -18,6 +18,8 @@ struct ReportClient {
 };
 
 std::vector<ReportClient> ReportClients();
+// The client of expected/<report>.prn.
+ReportClient ClientOf(const char* report);
 // The bytes of expected/<report>.prn, as printed for test number testNumber.
 QByteArray ExpectedReport(const char* report, int testNumber);
 

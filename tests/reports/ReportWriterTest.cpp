@@ -160,7 +160,9 @@ TEST_F(ReportWriterTest, PublisherLinesFillThePageOrAreLeftOut) {
     }
 }
 
-// The thresholds the report judges the scores by, at their edges.
+// The thresholds the report judges the scores by, at their edges. Truthfulness 90 and the
+// paragraph of an unscored Truthfulness scale are in the whole reports (narrativebreak,
+// omissions).
 TEST_F(ReportWriterTest, ProfileValidityAndUnscoredScalesAtTheirThresholds) {
     useFixtureTables();
     struct Case {
@@ -171,10 +173,8 @@ TEST_F(ReportWriterTest, ProfileValidityAndUnscoredScalesAtTheirThresholds) {
         {94, 0, "* These test results", "INVALID PROFILE"},
         {95, 0, "INVALID PROFILE", "SCORE:"},
         {89, 0, "SCORE:89%", "* These test results"},
-        {90, 0, "* These test results", "INVALID PROFILE"},
         {20, 4, "SCORE:20%", "not scor"},
         {20, 5, "Scale not scored, insufficient answers", "SCORE:20%"},
-        {20, 5, "Truthfulness SCALE: This scale is inaccurate and not scorable", "SCORE:20%"},
     };
     for (const Case& c : cases) {
         scores.Percentile[1] = static_cast<qint16>(c.percentile1);

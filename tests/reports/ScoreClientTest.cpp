@@ -21,13 +21,6 @@ namespace {
 
 const QByteArray kPrevious = "the previous client's report\r\n";
 
-ClientRecord ClientOf(const char* report) {
-    for (const ReportClient& client : ReportClients())
-        if (qstrcmp(client.report, report) == 0)
-            return client.record;
-    return {};
-}
-
 // A data disk of three clients: 1 valid, 2 invalid profile, 3 scale 1 not scored.
 struct ScoreClientTest : ::testing::Test {
     TestFolder folder;
@@ -36,9 +29,10 @@ struct ScoreClientTest : ::testing::Test {
     void SetUp() override {
         InstallScoringFixtures(folder);
         TestFolder::Write(folder.path("report.prn"), kPrevious);
-        TestFolder::Write(folder.drive() + "/DATA401.DVQ", ClientOf("valid").toBytes() +
-                                                               ClientOf("invalid").toBytes() +
-                                                               ClientOf("omissions").toBytes());
+        TestFolder::Write(folder.drive() + "/DATA401.DVQ",
+                          ClientOf("valid").record.toBytes() +
+                              ClientOf("invalid").record.toBytes() +
+                              ClientOf("omissions").record.toBytes());
         session.disk.SetDataDrive(folder.drive());
         ASSERT_TRUE(session.LoadClients(DataDisk::LoadMode::ReadOnly));
     }
@@ -113,7 +107,7 @@ TEST_F(ScoreClientTest, TextsAreNeededOnlyWhenTheReportPrintsThem) {
                           {"INVAL.TXT", 1, "valid"},
                           {"DVQ3VA.TXT", 3, "omissions"},
                           {nullptr, 4, "valid"}};
-    session.disk.Clients(4) = ClientOf("valid");
+    session.disk.Clients(4) = ClientOf("valid").record;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.client);
         InstallScoringFixtures(folder);

@@ -52,7 +52,6 @@ TEST(NarrativeReader, FaultsOfNarrativeFilesAreToldWhenTheTextIsNeeded) {
     const Case cases[] = {
         {"DVQ3VA.TXT", "MEDIUM-LOW\r\nfirst line\r\nsecond line\r\n", "MEDIUM-LOW",
          "DVQ3VA.TXT has no \"END\" line after the paragraph \"MEDIUM-LOW\"."},
-        {"DVQ3VA.TXT", "", "LOW RISK", "DVQ3VA.TXT is missing from the program folder"},
         {"DVQ3SC.TXT", "# only a comment\r\n", "MAXIMUM-LOW",
          "DVQ3SC.TXT has no paragraph for \"MAXIMUM-LOW\"."},
         {"DVQ3SC.TXT", "LOW RISK \r\ntext\r\nEND\r\nlow risk\r\ntext\r\nEND\r\n", "LOW RISK",

@@ -3,6 +3,7 @@
 #include "scoring/ScoringMessages.h"
 
 #include <functional>
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -176,9 +177,7 @@ TEST_F(ScoringEngine, RawScoresAndOmissionsOfBothScales) {
             tables.ScoringKey[1][1] = QString::fromLatin1(c.trueKey);
         Scores r = score(c.answers);
         EXPECT_EQ(r.RawScore[2], c.raw2);
-        int points = 0;
-        for (int item = 1; item <= 29; ++item)
-            points += r.ItemPoints[item];
+        const int points = std::accumulate(&r.ItemPoints[1], &r.ItemPoints[30], 0);
         // A response set scores 99, above the table's 17 raw scores.
         EXPECT_EQ(c.raw1 == 99 ? r.Percentile[1] : points, c.raw1);
         // Scores scored again count afresh: nothing is added to the first pass's counts.
@@ -233,54 +232,48 @@ TEST_F(ScoringEngine, ClientDataIsCopiedWithBlanksAndOtherNonDigitsOmitted) {
 // naming the record or the file; nothing is read out of bounds (the sanitizer build checks).
 TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
     const QString valid = Answers().text;
-    const auto field = [](QString ClientRecord::*member, QString value) {
-        return [=](ClientRecord& record, ScoringTables&) { record.set(member, value); };
-    };
-#define TABLE(edit) [](ClientRecord&, ScoringTables& t) { t.edit; }
-    const std::pair<const char*, std::function<void(ClientRecord&, ScoringTables&)>> cases[] = {
-        {"the record of client 1 holds sex code \"3\", which is not one of the codes 0 to 2.",
-         field(&ClientRecord::Gender, "3")},
-        {"the record of client 1 holds ethnicity/race code \"7\", which is not one of the codes 0 "
-         "to 6.",
-         field(&ClientRecord::Race, "7")},
-        {"the record of client 1 holds education code \"x\"", field(&ClientRecord::Education, "x")},
-        {"the record of client 1 holds marital status code \"6\"",
-         field(&ClientRecord::Marital, "6")},
-        {"the record of client 1 holds answer 3 for item 1, but the items 1 to 29 take answers 0 "
-         "to 2.",
-         field(&ClientRecord::Responses, "3" + valid.mid(1))},
-        {"the record of client 1 holds answer 5 for item 100, but the items 94 to 100 take "
-         "answers 0 to 4.",
-         field(&ClientRecord::Responses, valid.left(99) + "5")},
-        {"DVQ3B.TXT: the item number of status item 12 is 101, outside 1 to 100.",
-         TABLE(StatusItem[12] = 101)},
-        {"DVQ3B.TXT: the item number of status item 1 is 0, outside 1 to 100.",
-         TABLE(StatusItem[1] = 0)},
-        {"DVQ3B.TXT: the count of the item list of scale slot 1 is 33, outside 0 to 32.",
-         TABLE(ScaleItems[1][0] = 33)},
-        {"DVQ3B.TXT: the count of the item list of scale slot 1 is -1, outside 0 to 32.",
-         TABLE(ScaleItems[1][0] = -1)},
-        {"DVQ3B.TXT: item 17 of the item list of scale slot 1 is 101, outside 1 to 100.",
-         TABLE(ScaleItems[1][17] = 101)},
-        {"DVQ3B.TXT: item 1 of the item list of scale slot 1 is 0, outside 1 to 100.",
-         TABLE(ScaleItems[1][1] = 0)},
-        {"DVQ3B.TXT: the count of the norm table for sex 2, group 3, scale 5 is 93, outside 0 to "
-         "92.",
-         TABLE(NormMax[2][3][5] = 93)},
-        {"DVQ3B.TXT: the count of the norm table for sex 1, group 1, scale 1 is 93, outside 0 to "
-         "92.",
-         TABLE(NormMax[1][1][1] = 93)},
-        {"DVQ3B.TXT: the count of the scale 2 bound table for sex 2 is 57, outside 0 to 56.",
-         TABLE(RatioBounds[2][0] = 57)},
-        {"DVQ3B.TXT: the count of the scale 2 bound table for sex 1 is -1, outside 0 to 56.",
-         TABLE(RatioBounds[1][0] = -1)},
-        {"DVQ3B.TXT: the truth correction of scale 2, band 1 (32767) takes the raw score 60 out "
-         "of range.",
+    // The messages of record faults start "the record of client 1 holds ", of table faults
+    // "DVQ3B.TXT: ".
+    using Case = std::pair<const char*, std::function<void(ClientRecord&, ScoringTables&)>>;
+#define RECORD(member, value, text)                                                                \
+    Case("the record of client 1 holds " text,                                                     \
+         [=](ClientRecord& record, ScoringTables&) { record.set(&ClientRecord::member, value); })
+#define TABLE(edit, text) Case("DVQ3B.TXT: " text, [](ClientRecord&, ScoringTables& t) { t.edit; })
+    const Case cases[] = {
+        RECORD(Gender, "3", "sex code \"3\", which is not one of the codes 0 to 2."),
+        RECORD(Race, "7", "ethnicity/race code \"7\", which is not one of the codes 0 to 6."),
+        RECORD(Education, "x", "education code \"x\""),
+        RECORD(Marital, "6", "marital status code \"6\""),
+        RECORD(Responses, "3" + valid.mid(1),
+               "answer 3 for item 1, but the items 1 to 29 take answers 0 to 2."),
+        RECORD(Responses, valid.left(99) + "5",
+               "answer 5 for item 100, but the items 94 to 100 take answers 0 to 4."),
+        TABLE(StatusItem[12] = 101, "the item number of status item 12 is 101, outside 1 to 100."),
+        TABLE(StatusItem[1] = 0, "the item number of status item 1 is 0, outside 1 to 100."),
+        TABLE(ScaleItems[1][0] = 33,
+              "the count of the item list of scale slot 1 is 33, outside 0 to 32."),
+        TABLE(ScaleItems[1][0] = -1,
+              "the count of the item list of scale slot 1 is -1, outside 0 to 32."),
+        TABLE(ScaleItems[1][17] = 101,
+              "item 17 of the item list of scale slot 1 is 101, outside 1 to 100."),
+        TABLE(ScaleItems[1][1] = 0,
+              "item 1 of the item list of scale slot 1 is 0, outside 1 to 100."),
+        TABLE(NormMax[2][3][5] = 93,
+              "the count of the norm table for sex 2, group 3, scale 5 is 93, outside 0 to 92."),
+        TABLE(NormMax[1][1][1] = 93,
+              "the count of the norm table for sex 1, group 1, scale 1 is 93, outside 0 to 92."),
+        TABLE(RatioBounds[2][0] = 57,
+              "the count of the scale 2 bound table for sex 2 is 57, outside 0 to 56."),
+        TABLE(RatioBounds[1][0] = -1,
+              "the count of the scale 2 bound table for sex 1 is -1, outside 0 to 56."),
+        {"DVQ3B.TXT: the truth correction of scale 2, band 1 (32767) takes the raw score 60 out of "
+         "range.",
          [](ClientRecord& record, ScoringTables& t) {
              t.TruthCorrection[2][1] = 32767;
              record.set(&ClientRecord::Responses, Answers().keyed(2).text);
          }},
     };
+#undef RECORD
 #undef TABLE
     for (const auto& [message, damage] : cases) {
         SCOPED_TRACE(message);

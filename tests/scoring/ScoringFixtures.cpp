@@ -2,21 +2,22 @@
 
 #include "platform/Codepage.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace dvq3test {
+namespace {
 
-QStringList ScoringFileNames() {
-    return {"DVQ3RPT.TXT", "DVQ3B.TXT", "DVQ3VA.TXT", "DVQ3SC.TXT", "INVAL.TXT"};
+QString FixturePath(const QString& name) {
+    return SourceFolder() + "/tests/scoring/fixtures/" + name;
 }
 
-QByteArray ScoringFixture(const QString& name) {
-    return TestFolder::Read(SourceFolder() + "/tests/scoring/fixtures/" + name);
-}
+} // namespace
 
 void InstallScoringFixtures(const TestFolder& folder) {
-    for (const QString& name : ScoringFileNames())
-        TestFolder::Write(folder.path(name), ScoringFixture(name));
+    for (const QString& name : QDir(FixturePath({})).entryList({"*.TXT"}, QDir::Files))
+        TestFolder::Write(folder.path(name), TestFolder::Read(FixturePath(name)));
 }
 
 dvq3::ScoringTables FixtureTables(const TestFolder& folder) {
@@ -26,16 +27,13 @@ dvq3::ScoringTables FixtureTables(const TestFolder& folder) {
 }
 
 QStringList FixtureLines(const QString& name) {
-    QStringList lines = dvq3::DecodeAnsi(ScoringFixture(name)).split(QStringLiteral("\r\n"));
+    QStringList lines = dvq3::DecodeAnsi(TestFolder::Read(FixturePath(name))).split("\r\n");
     lines.removeLast();
     return lines;
 }
 
 QByteArray JoinLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += dvq3::EncodeAnsi(line) + "\r\n";
-    return bytes;
+    return dvq3::EncodeAnsi(lines.join("\r\n") + "\r\n");
 }
 
 } // namespace dvq3test

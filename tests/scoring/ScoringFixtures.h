@@ -13,8 +13,6 @@ namespace dvq3test {
 
 // The scoring and report text files of the tests (tests/scoring/fixtures): realistic content of
 // our own, independent of the files shipped with the station.
-QStringList ScoringFileNames();
-QByteArray ScoringFixture(const QString& name);
 // Copies every fixture file into the test's program folder.
 void InstallScoringFixtures(const TestFolder& folder);
 // The tables of the fixture files installed in folder (the test fails when they do not load).

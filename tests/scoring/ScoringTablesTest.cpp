@@ -52,16 +52,6 @@ TEST_F(ScoringTablesTest, FixtureFilesFillEveryTable) {
     }
 }
 
-TEST_F(ScoringTablesTest, ShippedFilesLoad) {
-    for (const QString& name : ScoringFileNames())
-        TestFolder::Write(folder.path(name),
-                          TestFolder::Read(SourceFolder() + "/data/scoring/" + name));
-    const ScoringTables t = FixtureTables(folder);
-    EXPECT_FALSE(t.ReportTitle.isEmpty());
-    EXPECT_EQ(t.ScaleItems[1][0], 17);
-    EXPECT_GE(t.RatioBounds[1][0], 2);
-}
-
 // Faulty variants of the fixture files, each with the message that must stop scoring.
 TEST_F(ScoringTablesTest, FaultyFilesStopWithAMessageNamingFileAndFault) {
     struct Case {

@@ -19,7 +19,6 @@ ToolRun RunDump(const QString& drive) {
 } // namespace
 
 TEST(Dump, PrintsTheSampleDiskAsCsv) {
-    TestFolder folder;
     const ToolRun dump = RunDump(dvq3test::BuiltProgramFolder() + "/SampleDisk");
     ASSERT_EQ(dump.status, 0) << dump.err.toStdString();
     const QStringList lines = dump.out.split('\n', Qt::SkipEmptyParts);
