@@ -236,12 +236,14 @@ TEST_F(SupervisorWindowsTest, PrintAllScoresThenPrintsInOrderSkippingTheUnscorab
     choose(0, "optPrintOption2");
     EXPECT_TRUE(script.done());
     ASSERT_EQ(jobs.size(), 2);
-    // Each report is kept as temp<client> and printed as it is; which client each job holds, and
-    // the skip message, are checked with the batches of the print windows.
+    // Each report is kept as temp<client> and printed as it is, in the order of the clients.
     for (const auto& [file, job] : {std::pair{"temp1", 0}, {"temp3", 1}})
         EXPECT_EQ(DecodeAnsi(dvq3test::TestFolder::Read(folder.path(file))), jobs[job].join("\f"));
+    EXPECT_TRUE(jobs[0].join("").contains("Ann Lee") && jobs[1].join("").contains("Bob Ray"));
     EXPECT_FALSE(QFile::exists(folder.path("temp2")));
-    EXPECT_EQ(messages.boxes.size(), 1);
+    ASSERT_EQ(messages.boxes.size(), 1);
+    EXPECT_TRUE(
+        messages.boxes[0].text.startsWith("The report of client 2 (Cy Damaged) is not printed.\r"));
     EXPECT_EQ(std::tuple(session.CurClient, window->isVisible()), std::tuple(1, false));
 }
 
