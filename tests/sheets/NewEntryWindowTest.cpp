@@ -80,12 +80,15 @@ TEST_F(NewEntryWindowTest, OpensWithOneGridPerSectionAndRowOneHighlighted) {
                      .arg(g->columnCount())
                      .arg(g->horizontalHeaderItem(0)->text(), g->horizontalHeaderItem(1)->text(),
                           g->item(0, 0)->text());
+        EXPECT_EQ(g->item(0, 0)->foreground().color(), QColor(0, 0, 128)) << k;
+        EXPECT_TRUE(k == 0 || g->x() > grid(k - 1)->x() + grid(k - 1)->width()) << k;
     }
     EXPECT_EQ(grids, (QStringList{"Section 1: 29 x 3, Num 1, 1.", "Section 2: 25 x 5, Num 1, 30.",
                                   "Section 3: 23 x 5, Num 1, 55.", "Section 4: 16 x 5, Num 1, 78.",
                                   "Section 5: 7 x 5, Num 1, 94."}));
     EXPECT_EQ(focusName(), "grdResponses0");
     EXPECT_EQ(help(), FormatHelpLine(0));
+    EXPECT_EQ(cell(2, 1)->background().color(), QColor(Qt::white));
     EXPECT_EQ(rowText(1), "1.|||");
 }
 
