@@ -38,7 +38,7 @@ void Recordset::setField(const QString& name, const QVariant& value) {
 
 Status Recordset::update() {
     if (!editing_ || table_.isEmpty() || bof() || eof())
-        return Error::DriveFault(3020, QStringLiteral("Update without AddNew or Edit"));
+        return Error::DriveFault(3020);
     editing_ = false;
     QStringList assignments;
     for (const QString& name : fields_)

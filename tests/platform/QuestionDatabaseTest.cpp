@@ -75,6 +75,7 @@ TEST_F(QuestionDatabaseTest, EditedRowPersists) {
         Recordset r = first.openTable("Spanish").value();
         r.moveFirst();
         r.moveNext();
+        EXPECT_EQ(r.update().error().text(), "Error 3020:Update without AddNew or Edit");
         r.edit();
         r.setField("TestQuestion", "cambiado");
         ASSERT_TRUE(r.update());
