@@ -1,11 +1,17 @@
 #include "sheets/NewScan.h"
 
+#include "sheets/AnswerSheetDrawing.h"
+#include "sheets/ScanMessages.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace dvq3 {
 namespace {
 
 constexpr int kRegistrationBox = 6;
+// How far the boxes may lie from their printed distance: within it every field still reads whole.
+constexpr float kRefBoxTolerance = 5;
 constexpr int kBubbleBox = 14;
 constexpr int kNameLength = 50;
 
@@ -141,6 +147,11 @@ Result<SheetDecode> DecodeSheet(const BitmapDC& image, const std::vector<ScanIte
     const std::optional<PolarPoint> ref = FindReferenceBox(dc, *anchor);
     if (!ref)
         return ScanError("Reference Box not found");
+    // The boxes are printed a fixed distance apart. On a sheet printed or scanned at another size
+    // every field lies elsewhere and would be misread, so it is refused rather than guessed at.
+    if (std::abs(ref->r - kRefBoxOffset) > kRefBoxTolerance)
+        return Error::Refusal(SheetScaleText(qRound(100 * ref->r / kRefBoxOffset)) +
+                              QStringLiteral("\rAborting scan."));
     if (auto usable = CheckScanItems(layout); !usable)
         return usable.error();
 

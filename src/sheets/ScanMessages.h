@@ -18,6 +18,13 @@ inline QString InsertSheetText(const QString& name) {
            QStringLiteral("   (face down)\r\n\r\ninto scanner.");
 }
 
+// A sheet printed or scanned at another size than its own, found at percent of it.
+inline QString SheetScaleText(int percent) {
+    return QStringLiteral("The answer sheet was printed or scanned at %1 % of its size.\r"
+                          "Print it at 100 % scale (not \"fit to page\") and scan it again.")
+        .arg(percent);
+}
+
 // The debug view.
 inline const QString kDebugViewCaption = QStringLiteral("Debug Image");
 inline const QString kNextBoxCaption = QStringLiteral("Next Box");
