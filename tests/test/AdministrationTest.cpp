@@ -393,15 +393,7 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isMinimized());
     // Another window over the presentation and back: nothing restarts.
-    {
-        QDialog box;
-        box.show();
-        box.activateWindow();
-        QTest::qWait(20);
-    }
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::qWait(20);
+    dvq3test::CoverAndReturn(window.get());
     EXPECT_EQ(item(), 5);
     EXPECT_FALSE(instructionsShown());
     keys("b");
