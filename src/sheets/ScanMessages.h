@@ -18,10 +18,14 @@ inline QString InsertSheetText(const QString& name) {
            QStringLiteral("   (face down)\r\n\r\ninto scanner.");
 }
 
-// A sheet printed or scanned at another size than its own, found at percent of it.
+// The registration boxes found closer together or further apart than printed (percent of their
+// printed distance): a sheet printed or scanned at another size, or lying partly off the glass.
 inline QString SheetScaleText(int percent) {
-    return QStringLiteral("The answer sheet was printed or scanned at %1 % of its size.\r"
-                          "Print it at 100 % scale (not \"fit to page\") and scan it again.")
+    return QStringLiteral(
+               "The answer sheet's registration boxes are %1 % of their printed distance "
+               "apart: the sheet was printed or scanned at another size, or lies partly "
+               "off the scanner glass.\rPrint it at 100 % scale (not \"fit to page\"), "
+               "lay it straight against the corner and scan it again.")
         .arg(percent);
 }
 

@@ -54,7 +54,7 @@ TEST(RenderedSheet, PrintScaleRangeThatStillReadsFully) {
         if (!sheet) { // a box off its search window, or the size told
             const QString text = sheet.error().text();
             EXPECT_TRUE(text.contains(" Box not found\r") ||
-                        text.startsWith("The answer sheet was printed or scanned at "))
+                        text.startsWith("The answer sheet's registration boxes are "))
                 << perMille << ": " << text.toStdString();
             EXPECT_TRUE(perMille != 970 || text == SheetScaleText(97) + "\rAborting scan.");
             continue;
@@ -63,6 +63,10 @@ TEST(RenderedSheet, PrintScaleRangeThatStillReadsFully) {
         low = std::min(low, perMille);
         high = std::max(high, perMille);
     }
+    // Lying 40 pixels off the glass's left edge, the anchor box is found cut: refused too.
+    const auto offEdge = Decode(Scanned(page, Scan().move(-40, 0)));
+    EXPECT_TRUE(!offEdge &&
+                offEdge.error().text().startsWith("The answer sheet's registration boxes are "));
     RecordProperty("PrintScaleLowPerMille", low);
     RecordProperty("PrintScaleHighPerMille", high);
     std::printf("print scale read from %.3f to %.3f\n", low / 1000.0, high / 1000.0);
