@@ -1,5 +1,6 @@
 #include "scoring/ScoringEngine.h"
 #include "ScoringFixtures.h"
+#include "scoring/RiskRange.h"
 #include "scoring/ScoringMessages.h"
 
 #include <functional>
@@ -282,4 +283,14 @@ TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
         damage(record, tables);
         EXPECT_PRED2(StartsWith, FaultText(Score(record, 1, tables)), kScoringStopped + message);
     }
+}
+
+TEST(RiskRange, EachRangeEndsAtItsPercentile) {
+    const std::array<QString, 5> names = {"", "LOW RISK", "", "HIGH RISK", ""};
+    const std::pair<int, const char*> rows[] = {
+        {0, "LOW RISK"},     {39, "LOW RISK"},    {40, "MEDIUM-LOW"},   {55, "MEDIUM-LOW"},
+        {56, "MEDIUM-HIGH"}, {69, "MEDIUM-HIGH"}, {70, "HIGH RISK"},    {89, "HIGH RISK"},
+        {90, "MAXIMUM-LOW"}, {94, "MAXIMUM-LOW"}, {95, "MAXIMUM-HIGH"}, {99, "MAXIMUM-HIGH"}};
+    for (const auto& [percentile, range] : rows)
+        EXPECT_EQ(RangeKey(percentile, names), range) << percentile;
 }
