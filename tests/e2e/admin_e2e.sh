@@ -10,14 +10,9 @@ program=$1
 artifacts=$2
 mode=$3
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-cp "$program/DVQ3.MDB" "$program"/*.TXT "$work/"
-cp -r "$program/SampleDisk" "$work/disk"
-cp "$work/disk/DATA401.DVQ" "$work/before.dvq"
+. "$here/station_keys.sh"
+station_copy "$program"
 printf '[Path]\r\nFilePath=%s\r\nSndPath=%s\r\n' "$work/disk" "$work/nosound" >"$work/dvq3test.ini"
-mkdir -m 700 "$work/runtime"
 clients=$(($(stat -c %s "$work/before.dvq") / 176))
 
 # Item i's answer: keyed 1/2 alternating in section 1 and 1..4 after it; on screen, the k-th

@@ -12,13 +12,9 @@ program=$1
 tests=$2
 artifacts=$3
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-cp "$program/DVQ3.MDB" "$program"/*.TXT "$work/"
-cp -r "$program/SampleDisk" "$work/disk"
-cp "$work/disk/DATA401.DVQ" "$work/before.dvq"
-mkdir -m 700 "$work/runtime" "$work/sane"
+. "$here/station_keys.sh"
+station_copy "$program"
+mkdir "$work/sane"
 printf 'pnm\n' >"$work/sane/dll.conf"
 today=$(date +%m/%d/%Y)
 "$tests/render_filled_sheet" "$work/sheet.ppm" "$work/scanned.rec" "Pat Doe" "$today"

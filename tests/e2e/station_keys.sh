@@ -1,5 +1,18 @@
-# Sourced inside the Xvfb session of an end-to-end test: starts the real station and drives it by
-# keys. DVQ3_PROGRAM_FOLDER, XDG_RUNTIME_DIR and DVQ3_E2E_STATE are set by the caller.
+# Sourced by the end-to-end tests. Outside Xvfb, station_copy prepares the station's folders;
+# inside the Xvfb session the rest starts the real station and drives it by keys
+# (DVQ3_PROGRAM_FOLDER, XDG_RUNTIME_DIR and DVQ3_E2E_STATE are set by the caller).
+
+# station_copy PROGRAM_DIR: a work folder $work, removed at exit, holding the program folder's
+# data files, a copy of the sample disk in disk/ (its client file kept as before.dvq too) and a
+# private runtime folder.
+station_copy() {
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    cp "$1/DVQ3.MDB" "$1"/*.TXT "$work/"
+    cp -r "$1/SampleDisk" "$work/disk"
+    cp "$work/disk/DATA401.DVQ" "$work/before.dvq"
+    mkdir -m 700 "$work/runtime"
+}
 
 # start_station PROGRAM_DIR: starts the station and waits until its main menu lists the clients.
 start_station() {
