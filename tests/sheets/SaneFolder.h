@@ -12,21 +12,12 @@
 namespace sheettest {
 
 // A SANE configuration of the library's own test devices only (pnm:0 reads a PNM file, test:0
-// simulates a scanner), in force while the object lives; the station's scans go through it.
+// simulates a scanner); the station's scans go through it from now on.
 class SaneFolder {
 public:
-    SaneFolder() : previous_(qgetenv("SANE_CONFIG_DIR")) {
-        EXPECT_TRUE(dir_.isValid());
-        QFile conf(dir_.filePath("dll.conf"));
-        EXPECT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.write("pnm\ntest\n");
+    SaneFolder() {
+        dvq3test::TestFolder::Write(dir_.filePath("dll.conf"), "pnm\ntest\n");
         qputenv("SANE_CONFIG_DIR", dir_.path().toLocal8Bit());
-    }
-    ~SaneFolder() {
-        if (previous_.isNull())
-            qunsetenv("SANE_CONFIG_DIR");
-        else
-            qputenv("SANE_CONFIG_DIR", previous_);
     }
     // The page as a PNM file for pnm:0; its name.
     QString sheet(const QImage& page) const {
@@ -37,7 +28,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray previous_;
 };
 
 // The [Scanner] section of the station's settings file.

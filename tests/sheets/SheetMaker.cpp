@@ -71,22 +71,12 @@ QImage Scanned(const QImage& page, const Scan& scan) {
             painter.drawImage(k % 3 - 1, k / 3 - 1, sharp);
         }
     }
+    painter.setOpacity(1);
+    std::mt19937 random(scan.speckles);
+    for (int i = 0; i < scan.speckles; ++i) // one or two pixels square
+        painter.fillRect(int(random() % 849), int(random() % 1099), 1 + i % 2, 1 + i % 2,
+                         QColor(30, 30, 30));
     painter.end();
-    std::mt19937 random(scan.seed);
-    std::uniform_int_distribution<int> grain(-scan.noise, scan.noise);
-    for (int y = 0; scan.noise > 0 && y < out.height(); ++y)
-        for (int x = 0; x < out.width(); ++x) {
-            const QRgb c = out.pixel(x, y);
-            const auto n = [&](int v) { return std::clamp(v + grain(random), 0, 255); };
-            out.setPixel(x, y, qRgb(n(qRed(c)), n(qGreen(c)), n(qBlue(c))));
-        }
-    std::uniform_int_distribution<int> px(0, out.width() - 2), py(0, out.height() - 2);
-    for (int i = 0; i < scan.speckles; ++i) {
-        const QPoint at(px(random), py(random));
-        out.setPixel(at, qRgb(30, 30, 30));
-        if (i % 2)
-            out.setPixel(at + QPoint(1, 1), qRgb(30, 30, 30));
-    }
     return out;
 }
 
@@ -105,32 +95,30 @@ Filled RandomSheet(unsigned seed, bool doubles) {
         const dvq3::FieldKind kind = dvq3::KindOfField(field);
         const int count = static_cast<int>(dvq3::LayoutBubbles(Layout()[field], field).size());
         const int pick = static_cast<int>(random() % (count + 1)) - 1; // -1: left blank
-        const int style = doubles ? static_cast<int>(random() % 6) : 0;
+        const int style = doubles ? static_cast<int>(random() % 6) : 0, other = (pick + 1) % count;
         QString value = kind == dvq3::FieldKind::DigitColumn ? "N" : "0";
         if (pick >= 0) {
-            filled.marks.push_back(
-                {field, pick, 40 + static_cast<int>(random() % 90), 1.0, style == 1});
+            const int grey = 40 + static_cast<int>(random() % 90);
+            filled.marks.push_back({field, pick, grey, 1.0, style == 1});
             value = QString::number(kind == dvq3::FieldKind::ChoiceRow ? pick + 1 : pick);
         }
-        const int other = (pick + 1) % count;
-        bool multiple = false;
         if (style == 2 || (style == 3 && pick < 0)) // erasure residue is not a mark
-            filled.marks.push_back({field, other, 205, 1.0, false});
+            filled.marks.push_back({field, other, 205});
         if (style == 4 && pick >= 0) { // a faint second mark: read, reported, not chosen
-            filled.marks.push_back({field, other, 90, 0.55, false});
-            multiple = true;
+            filled.marks.push_back({field, other, 90, 0.55});
+            value += u'*';
         }
         filled.values.push_back(value);
-        filled.multiple.push_back(multiple);
     }
     return filled;
 }
 
 int FirstWrongField(const dvq3::SheetDecode& sheet, const Filled& filled) {
-    for (int f = 0; f < dvq3::kScanItemCount; ++f)
-        if (sheet.fields[f].read.value != filled.values[f] ||
-            sheet.fields[f].read.multiple() != filled.multiple[f])
+    for (int f = 0; f < dvq3::kScanItemCount; ++f) {
+        const dvq3::FieldRead& read = sheet.fields[f].read;
+        if (read.value + (read.multiple() ? "*" : "") != filled.values[f])
             return f;
+    }
     return -1;
 }
 

@@ -19,30 +19,18 @@ struct Mark {
 };
 
 struct Scan {
-    double angle = 0;        // degrees, clockwise on the page
-    QPointF pivot{425, 550}; // the point the sheet turns about
-    QPointF shift;           // pixels
+    double angle = 0;        // degrees, clockwise on the page, about the pivot
+    QPointF pivot{425, 550}; // the page centre
+    QPointF shift{0, 0};     // pixels
     double scale = 1;        // print scale, about the page centre
     int blur = 0;            // 3 x 3 box blur passes
     int speckles = 0;        // random dark dots
-    int noise = 0;           // +- grey levels on every sample
-    unsigned seed = 1;
-
-    Scan& turn(double degrees, QPointF about = {425, 550}) {
-        return angle = degrees, pivot = about, *this;
-    }
-    Scan& move(double x, double y) { return shift = {x, y}, *this; }
-    Scan& print(double s) { return scale = s, *this; }
-    Scan& dirty(int passes, int dots, int grain) {
-        return blur = passes, speckles = dots, noise = grain, *this;
-    }
 };
 
-// A filled sheet and what it should decode to.
+// A filled sheet and what each field should decode to, "*" added where a second mark is read.
 struct Filled {
     std::vector<Mark> marks;
     std::vector<QString> values;
-    std::vector<bool> multiple;
 };
 
 const std::vector<dvq3::ScanItem>& Layout();
