@@ -42,16 +42,6 @@ TEST(PolarToRect, RoundsHalvesToEven) {
     }
 }
 
-TEST(RectToPolar, HasNoQuadrantCorrectionAndNinetyDegreesOnTheYAxis) {
-    const std::tuple<qint16, qint16, float, float> rows[] = {
-        {3, 4, 5, 53.130102F}, {-3, 4, 5, -53.130102F}, {0, -7, 7, 90}, {771, 0, 771, 0}};
-    for (const auto& [x, y, r, theta] : rows) {
-        const PolarPoint p = RectToPolar({x, y, 0, 0});
-        EXPECT_FLOAT_EQ(p.r, r);
-        EXPECT_NEAR(p.theta, theta, 1e-4);
-    }
-}
-
 TEST(IsBox, NeedsMoreThanItsFractionOfNSquaredDarkAndCountsOutsideAsDark) {
     const auto row = [](std::initializer_list<QRect> dark, PolarPoint at, int n, int count) {
         const BoxTest test = IsBox(BitmapDC(WhiteWith(dark)), at, n);
@@ -91,7 +81,7 @@ TEST(FindReferenceBox, SearchesColumns741To801RightOfTheAnchor) {
 TEST(FindReferenceBox, AStraightSheetHasAngleZeroWhereverTheAnchorLies) {
     for (const QPoint shift : {QPoint(-30, -40), QPoint(0, 0), QPoint(25, 40), QPoint(30, 40)}) {
         SCOPED_TRACE(testing::Message() << shift.x() << "," << shift.y());
-        const SheetDecode sheet = Decoded({}, Scan().move(shift.x(), shift.y()));
+        const SheetDecode sheet = Decoded({}, Scan{.shift = shift});
         EXPECT_EQ(QPoint(sheet.AnchorBox.x, sheet.AnchorBox.y), QPoint(35, 50) + shift);
         EXPECT_EQ(QPoint(sheet.RefBox.x, sheet.RefBox.y), QPoint(771, 0));
         EXPECT_EQ(sheet.SheetTheta, 0.0F);
@@ -107,7 +97,6 @@ TEST(DecodeSheet, MissingRegistrationBoxesEndTheScan) {
     };
     row({}, "Anchor Box not found\rAborting scan.");
     row({{35, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
-    row({{35, 50, 12, 12}, {35 + 802, 50, 12, 12}}, "Reference Box not found\rAborting scan.");
 }
 
 TEST(DecodeSheet, FieldEdgeCasesAndTheClientRecord) {
@@ -126,25 +115,14 @@ TEST(DecodeSheet, FieldEdgeCasesAndTheClientRecord) {
     row({{kDrugArrestsField, 9}}, kDrugArrestsField, "9", 1);
     row({{kRaceField, 5, 205}}, kRaceField, "0", 0); // erasure residue
 
-    std::vector<Mark> marks = {{kAgeTensField, 3},        {kGenderField, 1},
-                               {kRaceField, 2},           {kEducationField, 7},
-                               {kMaritalField, 4},        {kDUIArrestsField, 2},
-                               {kAlcoholArrestsField, 0}, {kDrugArrestsField, 5}};
-    QString responses(100, u'0');
-    for (int item = 1; item <= 100; item += 3) {
-        marks.push_back({kFirstItemField + item - 1, item % 2});
-        responses[item - 1] = QChar(u'1' + item % 2);
-    }
+    // Age "00" while either column is blank; a faint second mark names its field once. (Every
+    // other field of the client record: the filled sheet of the scan window tests.)
+    std::vector<Mark> marks = {{kAgeTensField, 3}, {kRaceField, 2}};
     const SheetDecode sheet = Decoded(marks);
-    const ScanClientValues& client = sheet.client;
-    EXPECT_EQ(client.Age, "00"); // the units column is blank
-    EXPECT_EQ(QList<int>({client.Gender, client.Race, client.Education, client.Marital}),
-              QList<int>({2, 3, 8, 5}));
-    EXPECT_EQ(client.DUIArrests + client.AlcoholArrests + client.DrugArrests, "205");
-    EXPECT_EQ(client.Responses, responses);
+    EXPECT_EQ(sheet.client.Age + QString::number(sheet.client.Race), "003");
     EXPECT_TRUE(sheet.MultiNames.empty());
     marks.push_back({kAgeUnitsField, 7});
-    marks.push_back({kRaceField, 4, 70, 0.6}); // a faint second mark: the field is named once
+    marks.push_back({kRaceField, 4, 70, 0.6});
     const SheetDecode more = Decoded(marks);
     EXPECT_EQ(more.client.Age + QString::number(more.client.Race), "373");
     EXPECT_EQ(more.MultiNames, std::vector<QString>{QString("Race").leftJustified(50)});

@@ -18,23 +18,18 @@ using namespace std::chrono_literals;
 TEST(Scanner, PnmDeviceGivesTheRenderedSheetPixelForPixel) {
     const sheettest::SaneFolder sane;
     const QImage page = sheettest::Blank(false);
-    ScanRequest request;
-    request.device = "pnm:0";
-    request.options = {"filename=" + sane.sheet(page)};
     const auto scanner = std::make_shared<ScannerSane>();
-    const ScanOutcome outcome = AcquirePage(scanner, request, 30s);
+    const ScanOutcome outcome =
+        AcquirePage(scanner, ScanRequest{"pnm:0", {"filename=" + sane.sheet(page)}}, 30s);
     ASSERT_EQ(outcome.status, ScannerStatus::Good);
     EXPECT_EQ(outcome.page, page);
     // Without a name the first device found is used: the test device, not the file.
-    request.device.clear();
-    request.options.clear();
-    EXPECT_EQ(AcquirePage(scanner, request, 30s).status, ScannerStatus::Good);
+    EXPECT_EQ(AcquirePage(scanner, ScanRequest{}, 30s).status, ScannerStatus::Good);
 }
 
 TEST(Scanner, NoDeviceAtAllIsNoDataSource) {
-    const sheettest::SaneFolder sane;
-    QTemporaryDir empty;
-    qputenv("SANE_CONFIG_DIR", empty.path().toLocal8Bit()); // no backend listed
+    const QTemporaryDir empty; // no backend listed
+    qputenv("SANE_CONFIG_DIR", empty.path().toLocal8Bit());
     EXPECT_EQ(AcquirePage(std::make_shared<ScannerSane>(), ScanRequest{}, 30s).status,
               ScannerStatus::NoDevice);
 }
@@ -42,20 +37,24 @@ TEST(Scanner, NoDeviceAtAllIsNoDataSource) {
 TEST(Scanner, ASilentDeviceIsCancelledThenGivenUp) {
     // SANE's test device answering one byte every 0.2 s is silent for longer than allowed.
     const sheettest::SaneFolder sane;
-    ScanRequest request;
-    request.device = "test:0";
-    request.options = {"read-limit=yes", "read-limit-size=1", "read-delay=yes",
-                       "read-delay-duration=200000"};
-    const auto sane_scanner = std::make_shared<ScannerSane>();
-    EXPECT_EQ(AcquirePage(sane_scanner, request, 50ms).status, ScannerStatus::Timeout);
-    request.options = QStringList{"read-limit=no", "read-delay=no"}; // the device was let go
-    EXPECT_EQ(AcquirePage(sane_scanner, request, 30s).status, ScannerStatus::Good);
+    const auto scanner = std::make_shared<ScannerSane>();
+    EXPECT_EQ(AcquirePage(scanner,
+                          ScanRequest{"test:0",
+                                      {"read-limit=yes", "read-limit-size=1", "read-delay=yes",
+                                       "read-delay-duration=200000"}},
+                          50ms)
+                  .status,
+              ScannerStatus::Timeout);
+    // The device was let go.
+    EXPECT_EQ(
+        AcquirePage(scanner, ScanRequest{"test:0", {"read-limit=no", "read-delay=no"}}, 30s).status,
+        ScannerStatus::Good);
 
     // A fake that does not even take the cancel is given up too.
     const auto fake = std::make_shared<ScannerFake>();
     fake->givePage(sheettest::Blank(false));
     fake->hang(false);
-    EXPECT_EQ(AcquirePage(fake, request, 50ms, 100ms).status, ScannerStatus::Timeout);
+    EXPECT_EQ(AcquirePage(fake, ScanRequest{}, 50ms, 100ms).status, ScannerStatus::Timeout);
     EXPECT_EQ(fake->cancels(), 1);
     fake->Release();
 }
