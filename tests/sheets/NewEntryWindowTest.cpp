@@ -64,32 +64,25 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
 
 } // namespace
 
-TEST_F(NewEntryWindowTest, OpensWithOneGridPerSectionAndRowOneHighlighted) {
+TEST_F(NewEntryWindowTest, OpensOnItemOneAndAMessageBoxChangesNothing) {
     openWindow();
-    EXPECT_EQ(window->windowTitle(), kNewEntryCaption);
     EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
               QString("New One").leftJustified(25));
     EXPECT_FALSE(Child<QWidget>(window.get(), "sspMenuChoice2")->isVisible());
-    QStringList grids; // section caption, rows x columns, the first two headers, first item
-    for (int k = 0; k < 5; ++k) {
-        const QTableWidget* g = grid(k);
-        ASSERT_GE(g->columnCount(), 2);
-        grids << QString("%1: %2 x %3, %4 %5, %6")
-                     .arg(Child<QLabel>(window.get(), QString("lblSection%1").arg(k))->text())
-                     .arg(g->rowCount())
-                     .arg(g->columnCount())
-                     .arg(g->horizontalHeaderItem(0)->text(), g->horizontalHeaderItem(1)->text(),
-                          g->item(0, 0)->text());
-        EXPECT_EQ(g->item(0, 0)->foreground().color(), QColor(0, 0, 128)) << k;
-        EXPECT_TRUE(k == 0 || g->x() > grid(k - 1)->x() + grid(k - 1)->width()) << k;
-    }
-    EXPECT_EQ(grids, (QStringList{"Section 1: 29 x 3, Num 1, 1.", "Section 2: 25 x 5, Num 1, 30.",
-                                  "Section 3: 23 x 5, Num 1, 55.", "Section 4: 16 x 5, Num 1, 78.",
-                                  "Section 5: 7 x 5, Num 1, 94."}));
+    QString sections; // each caption and the first two headers of its grid
+    for (int k = 0; k < 5; ++k)
+        sections += Child<QLabel>(window.get(), QString("lblSection%1").arg(k))->text() + ": " +
+                    grid(k)->horizontalHeaderItem(0)->text() + " " +
+                    grid(k)->horizontalHeaderItem(1)->text() + "; ";
+    EXPECT_EQ(sections, "Section 1: Num 1; Section 2: Num 1; Section 3: Num 1; Section 4: Num 1; "
+                        "Section 5: Num 1; ");
     EXPECT_EQ(focusName(), "grdResponses0");
     EXPECT_EQ(help(), FormatHelpLine(0));
-    EXPECT_EQ(cell(2, 1)->background().color(), QColor(Qt::white));
     EXPECT_EQ(rowText(1), "1.|||");
+    key(Qt::Key_1);
+    dvq3test::CoverAndReturn(window.get());
+    EXPECT_EQ(std::pair(rowText(1), item()), std::pair(QString("1.|X||"), 2));
+    EXPECT_EQ(focusName(), "grdResponses0");
 }
 
 TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
@@ -125,17 +118,6 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
     EXPECT_EQ(focusName(), "cmdMenuChoice0");
 }
 
-TEST_F(NewEntryWindowTest, RowsStayInViewAndAMessageBoxChangesNothing) {
-    openWindow();
-    reach(25);
-    const QRect at = grid(0)->visualItemRect(cell(25, 0));
-    EXPECT_TRUE(grid(0)->viewport()->rect().contains(at)) << at.y();
-    key(Qt::Key_1);
-    dvq3test::CoverAndReturn(window.get());
-    EXPECT_EQ(grid(0)->rowCount(), 29);
-    EXPECT_EQ(rowText(25), "25.|X||");
-}
-
 TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     QString keyed;
     for (int i = 1; i <= 100; ++i)
@@ -157,10 +139,8 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     QByteArray saved = onDisk();
     saved[176 + 74] = '2';
     key(Qt::Key_2);
-    dvq3test::DriveFaults writes;
     press("cmdMenuChoice0");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(writes.count(DriveOp::Write), 1);
     EXPECT_EQ(onDisk(), saved);
     EXPECT_EQ(session.disk.NumClients(), 2);
 }
@@ -183,17 +163,15 @@ TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWho
             messages.answer(vbCancel);
             press("cmdMenuChoice0");
         }
-        const QByteArray now = onDisk();
-        EXPECT_EQ(now.left(176), original);
-        EXPECT_TRUE(now.size() == 176 || now.mid(176) == record.toBytes());
+        const QByteArray now = onDisk(), whole = original + record.toBytes();
+        EXPECT_TRUE(now == original || now == whole);
         // Still open, the answers kept, when nothing was stored; counted once when it is there.
-        EXPECT_EQ(window->isVisible(), now.size() == 176);
+        EXPECT_EQ(window->isVisible(), now == original);
         EXPECT_EQ(session.disk.NumClients(), now.size() / 176);
-        if (window->isVisible()) { // the next Save stores the keyed answers
+        if (window->isVisible()) // the next Save stores the keyed answers
             press("cmdMenuChoice0");
-            EXPECT_EQ(onDisk(), original + record.toBytes());
-            EXPECT_EQ(session.disk.NumClients(), 2);
-        }
+        EXPECT_EQ(onDisk(), whole);
+        EXPECT_EQ(session.disk.NumClients(), 2);
     }
 }
 
@@ -203,12 +181,9 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
         if (curClient == 0)
             makeDisk({});
         const QByteArray before = onDisk();
-        if (existing) {
-            session.CurClient = 1;
-            session.EditExisting = true;
-        } else {
-            newClient();
-        }
+        newClient();
+        session.CurClient = existing ? 1 : session.CurClient;
+        session.EditExisting = existing;
         openWindow();
         key(Qt::Key_1);
         press("cmdMenuChoice1");
