@@ -1,6 +1,5 @@
-// The imaging layer: black-plane threshold, bitmap files, control error texts; the
+// The imaging layer: black-plane threshold and control error texts; the
 // scan's diagnostic switches on the command line.
-#include "TestFolder.h"
 #include "sheets/ImagingControl.h"
 #include "sheets/ScanSupport.h"
 #include "sheets/ScanSwitches.h"
@@ -26,15 +25,6 @@ TEST(PrepareSheetImage, InkAtOrAboveTheThresholdTurnsBlackEverythingElseWhite) {
     ASSERT_TRUE(PrepareSheetImage(lead));
     for (int i = 0; i < image.width(); ++i)
         EXPECT_EQ(lead.GetBitmapDC().GetPixel(i, 0), rows[i].second ? 0u : BitmapDC::kWhite) << i;
-}
-
-// (A bitmap file read back whole: Raw.bmp in the scanner tests; one not there: the debug
-// switch's scan.)
-TEST(ImagingControl, AFileThatIsNoBitmapIsAnInvalidFormat) {
-    dvq3test::TestFolder folder;
-    dvq3test::TestFolder::Write(folder.path("text.bmp"), "not a bitmap");
-    const Status loaded = ImagingControl().Load(folder.path("text.bmp"));
-    EXPECT_EQ(loaded ? 0 : loaded.error().number(), 20009);
 }
 
 // Every code the station can show (from bitmap files and the scanner's statuses), and codes

@@ -1,8 +1,7 @@
-// Polar and rectangular positions, finding the registration boxes, reading fields, and the
+// Finding the registration boxes, reading fields, and the
 // multiple-mark warnings.
 #include "SheetMaker.h"
 #include "sheets/AnswerSheetDrawing.h"
-#include "sheets/PolarPoint.h"
 
 #include <QPainter>
 
@@ -31,16 +30,6 @@ SheetDecode Decoded(const std::vector<Mark>& marks, const Scan& scan = {}) {
 }
 
 } // namespace
-
-TEST(PolarToRect, RoundsHalvesToEven) {
-    const std::tuple<float, float, int, int> rows[] = {{2.5F, 0, 2, 0},   {3.5F, 0, 4, 0},
-                                                       {-2.5F, 0, -2, 0}, {4.5F, 90, 0, 4},
-                                                       {10, 180, -10, 0}, {771, 3, 770, 40}};
-    for (const auto& [r, theta, x, y] : rows) {
-        const PolarPoint p = PolarToRect({0, 0, r, theta});
-        EXPECT_EQ(QPoint(p.x, p.y), QPoint(x, y)) << r << " " << theta;
-    }
-}
 
 TEST(IsBox, NeedsMoreThanItsFractionOfNSquaredDarkAndCountsOutsideAsDark) {
     const auto row = [](std::initializer_list<QRect> dark, PolarPoint at, int n, int count) {

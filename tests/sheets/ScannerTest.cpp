@@ -1,6 +1,5 @@
 // The scanner behind the station: SANE's own test devices, the fake, the silent device and the
 // acquisition of a sheet into Raw.bmp.
-#include "DriveFaults.h"
 #include "SaneFolder.h"
 #include "SheetMaker.h"
 #include "TestFolder.h"
@@ -9,8 +8,6 @@
 #include "platform/ScannerSane.h"
 #include "sheets/ImagingControl.h"
 #include "sheets/ScanAcquisition.h"
-
-#include <cerrno>
 
 using namespace dvq3;
 using namespace std::chrono_literals;
@@ -59,54 +56,28 @@ TEST(Scanner, ASilentDeviceIsCancelledThenGivenUp) {
     fake->Release();
 }
 
-TEST(Scanner, ScannerSectionOfTheIniFile) {
-    const dvq3test::TestFolder folder;
-    EXPECT_EQ(ReadScannerConfig().device, "");
-    EXPECT_EQ(ReadScannerConfig().quiet, 90s);
-    sheettest::WriteScannerIni(
-        "Device=pnm:1\r\nOptions=filename=/x y/s.ppm; source=ADF ;\r\nTimeout=2.5\r\n");
-    const ScannerConfig config = ReadScannerConfig();
-    EXPECT_EQ(config.device, "pnm:1");
-    EXPECT_EQ(config.options, (QStringList{"filename=/x y/s.ppm", "source=ADF"}));
-    EXPECT_EQ(config.quiet, 2500ms);
-}
-
+// The device and its settings from the [Scanner] section, the rest fixed.
 TEST(Scanner, SheetIsAskedInColourAt100DpiOverTheLetterFrame) {
     const dvq3test::TestFolder folder;
-    sheettest::WriteScannerIni("Device=fake:2\r\nOptions=source=Flatbed\r\n");
+    EXPECT_EQ(std::tuple(ReadScannerConfig().device, ReadScannerConfig().quiet),
+              std::tuple(QString(), std::chrono::milliseconds(90s)));
+    sheettest::WriteScannerIni(
+        "Device=fake:2\r\nOptions=filename=/x y/s.ppm; source=ADF ;\r\nTimeout=2.5\r\n");
+    EXPECT_EQ(ReadScannerConfig().quiet, 2500ms);
     const auto fake = std::make_shared<ScannerFake>();
     fake->givePage(sheettest::Blank(false));
     ImagingControl lead;
     ASSERT_TRUE(AcquireSheet(lead, fake, false));
     ASSERT_EQ(fake->requests().size(), 1u);
     const ScanRequest asked = fake->requests()[0];
-    EXPECT_EQ(asked.options, QStringList{"source=Flatbed"});
+    EXPECT_EQ(asked.options, (QStringList{"filename=/x y/s.ppm", "source=ADF"}));
     EXPECT_EQ(std::tuple(asked.device.toStdString(), asked.colour, asked.bitsPerSample, asked.dpi),
               std::tuple("fake:2", true, 8, 100));
     EXPECT_EQ(asked.frameInches.size(), QSizeF(8.5, 11.0));
     EXPECT_DOUBLE_EQ(asked.frameInches.left(), 1.0 / 1440);
-    // Raw.bmp holds the page as scanned; the control holds it black and white.
+    // Raw.bmp holds the page as scanned.
     ImagingControl raw;
     ASSERT_TRUE(raw.Load(StationFile("Raw.bmp")));
     EXPECT_EQ(raw.image(), sheettest::Blank(false));
-    EXPECT_EQ(lead.image().format(), QImage::Format_Grayscale8);
     EXPECT_EQ(AcquireSheet(lead, nullptr, false).error().number(), 20082); // no scanner at all
-}
-
-TEST(Scanner, RawBmpIsReplacedWholeOrNotAtAll) {
-    const dvq3test::TestFolder folder;
-    const auto fake = std::make_shared<ScannerFake>();
-    fake->givePage(sheettest::Blank(false));
-    ImagingControl lead;
-    ASSERT_TRUE(AcquireSheet(lead, fake, false));
-    const QByteArray before = dvq3test::TestFolder::Read(StationFile("Raw.bmp"));
-    fake->givePage(QImage(850, 1100, QImage::Format_RGB32));
-    dvq3test::DriveFaults faults;
-    faults.fail(DriveOp::Write, ENOSPC);
-    const Status failed = AcquireSheet(lead, fake, false);
-    ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.error().number(), kLeadCannotOpen);
-    EXPECT_EQ(dvq3test::TestFolder::Read(StationFile("Raw.bmp")), before);
-    EXPECT_EQ(QDir(folder.program()).entryList({"*.tmp*", ".*Raw*"}, QDir::Files | QDir::Hidden),
-              QStringList());
 }

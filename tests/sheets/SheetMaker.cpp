@@ -14,10 +14,9 @@ namespace sheettest {
 const std::vector<dvq3::ScanItem>& Layout() {
     static const std::vector<dvq3::ScanItem> layout = [] {
         dvq3::QuestionDatabase db;
-        if (!db.open(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", false))
-            return std::vector<dvq3::ScanItem>{};
-        auto items = dvq3::ReadScanItems(db);
-        return items ? items.value() : std::vector<dvq3::ScanItem>{};
+        const auto opened = db.open(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", false);
+        const auto items = dvq3::ReadScanItems(db);
+        return opened && items ? items.value() : std::vector<dvq3::ScanItem>{};
     }();
     return layout;
 }
@@ -26,12 +25,10 @@ QImage Blank(bool captions) {
     QImage page(dvq3::kSheetWidth, dvq3::kSheetHeight, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
-    if (captions) {
+    if (captions)
         dvq3::DrawAnswerSheet(painter, Layout());
-    } else {
-        dvq3::DrawRegistrationBoxes(painter);
-        dvq3::DrawBubbles(painter, Layout());
-    }
+    else // no text: no fonts needed
+        dvq3::DrawRegistrationBoxes(painter), dvq3::DrawBubbles(painter, Layout());
     return page;
 }
 
