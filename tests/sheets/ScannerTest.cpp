@@ -35,13 +35,10 @@ TEST(Scanner, ASilentDeviceIsCancelledThenGivenUp) {
     // SANE's test device answering one byte every 0.2 s is silent for longer than allowed.
     const sheettest::SaneFolder sane;
     const auto scanner = std::make_shared<ScannerSane>();
-    EXPECT_EQ(AcquirePage(scanner,
-                          ScanRequest{"test:0",
-                                      {"read-limit=yes", "read-limit-size=1", "read-delay=yes",
-                                       "read-delay-duration=200000"}},
-                          50ms)
-                  .status,
-              ScannerStatus::Timeout);
+    const ScanRequest slow{
+        "test:0",
+        {"read-limit=yes", "read-limit-size=1", "read-delay=yes", "read-delay-duration=200000"}};
+    EXPECT_EQ(AcquirePage(scanner, slow, 50ms).status, ScannerStatus::Timeout);
     // The device was let go.
     EXPECT_EQ(
         AcquirePage(scanner, ScanRequest{"test:0", {"read-limit=no", "read-delay=no"}}, 30s).status,
