@@ -107,19 +107,17 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRe
     EXPECT_EQ(onDisk(), FileOf(3));
 }
 
-// A failed load leaves the table, a failed overwrite the file (its old bytes written back after
-// a failed flush) and the record kept. Failed appends are walked by the grid's Save.
+// A failed load leaves the table, a failed append or overwrite the file (a flush that fails takes
+// the new bytes away again) and the record kept. The grid's Save walks every failed append.
 TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
     struct Row {
-        int client; // 0: a load; 2: an overwrite, failing once
+        int client; // 0: a load; 4: an append; 2: an overwrite, failing once
         DriveOp op;
         int err, times, number;
     };
-    const Row rows[] = {{0, DriveOp::Open, ENOMEDIUM, -1, 71},
-                        {0, DriveOp::Read, EIO, -1, 57},
-                        {0, DriveOp::Stat, EIO, -1, 57},
-                        {2, DriveOp::Write, ENOSPC, 1, 61},
-                        {2, DriveOp::Sync, EIO, 1, 57}};
+    const Row rows[] = {{0, DriveOp::Open, ENOMEDIUM, -1, 71}, {0, DriveOp::Read, EIO, -1, 57},
+                        {0, DriveOp::Stat, EIO, -1, 57},       {4, DriveOp::Sync, EIO, -1, 57},
+                        {2, DriveOp::Write, ENOSPC, 1, 61},    {2, DriveOp::Sync, EIO, 1, 57}};
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.client << " op " << int(row.op));
         load(3);
