@@ -51,7 +51,17 @@ TEST_F(ClientWindowsTest, EachFieldRefusesThenAcceptsWithEnter) {
     EXPECT_EQ(lastText(), kInvalidAgeText);
     EXPECT_TRUE(QTest::qWaitFor([&] { return focused() == "txtAge"; }));
     type("txtAge", "n");
-
+    // A bad date or licence tabbed past: "Information OK" shows its message and stores nothing.
+    for (const auto& [field, bad, good, message] :
+         {std::tuple("txtDOB", "13/45/2020", "02/29/1996", kDOBError),
+          std::tuple("mebDL", "A12", "N", kDLError)}) {
+        type(field, bad);
+        w("cmdMenuChoice0")->setFocus(Qt::TabFocusReason);
+        press("cmdMenuChoice0");
+        EXPECT_EQ(QStringList({lastText(), focused()}), QStringList({message, field}));
+        EXPECT_EQ(after(), std::tuple(true, false, 1));
+        type(field, good);
+    }
     press("cmdMenuChoice0");
     EXPECT_EQ(after(), std::tuple(false, true, 2));
     EXPECT_EQ(onDisk().size(), 176); // a new client is written with its answers
@@ -86,28 +96,6 @@ TEST_F(ClientWindowsTest, ListKeysAndPrefixes) {
     EXPECT_EQ(lastText(), kRaceError);
 }
 
-TEST_F(ClientWindowsTest, InformationOkChecksEveryFieldBeforeStoring) {
-    makeDisk({Client("Ann Lee")});
-    const std::pair<const char*, const char*> good[] = {
-        {"txtName", "New Person"}, {"txtAge", "35"},          {"cmbGender", "2"},
-        {"txtDOB", "02/29/1996"},  {"cmbEducation", "4"},     {"cmbRace", "3"},
-        {"cmbMarital", "1"},       {"mebDL", "b123456789011"}};
-    const std::tuple<const char*, const char*, QString> rows[] = {
-        {"txtDOB", "13/45/2020", kDOBError}, {"mebDL", "A12", kDLError}};
-    for (const auto& [field, keys, message] : rows) {
-        SCOPED_TRACE(field);
-        info(false);
-        for (const auto& [goodField, goodKeys] : good)
-            type(goodField, goodKeys);
-        type(field, keys);
-        w("cmdMenuChoice0")->setFocus(Qt::TabFocusReason);
-        press("cmdMenuChoice0");
-        EXPECT_EQ(lastText(), message);
-        EXPECT_EQ(focused(), field);
-        EXPECT_EQ(after(), std::tuple(true, false, 1));
-    }
-}
-
 TEST_F(ClientWindowsTest, ThirdChangeLocksAndTheNextOpeningIsLocked) {
     makeDisk({Client("Ann Lee"), Client("Bob Ray")});
     session.CurClient = 2;
@@ -132,9 +120,7 @@ TEST_F(ClientWindowsTest, ThirdChangeLocksAndTheNextOpeningIsLocked) {
     dvq3test::DriveFaults writes;
     info(true);
     EXPECT_EQ(boxes(), QStringList(2, Box(kEditLimitTitle, kEditLimitText)));
-    for (const char* field : {"txtName", "txtAge", "cmbGender", "txtDOB", "cmbEducation", "cmbRace",
-                              "cmbMarital", "mebDL"})
-        EXPECT_FALSE(w(field)->isEnabled()) << field;
+    EXPECT_FALSE(w("txtName")->isEnabled() || w("mebDL")->isEnabled());
     press("cmdMenuChoice0");
     EXPECT_EQ(writes.count(DriveOp::Write), 0);
 }
