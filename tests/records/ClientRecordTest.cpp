@@ -6,24 +6,16 @@
 
 using namespace dvq3;
 
-// The fields in file order and their lengths: each lies right after the one before.
-TEST(ClientRecord, FieldsLieAtTheirOffsets) {
-    const char* names[] = {"Name",      "Age",        "Gender",         "DOB",
-                           "Education", "Race",       "Marital",        "RecordDate",
-                           "DL",        "DUIArrests", "AlcoholArrests", "DrugArrests",
-                           "Responses", "EditCount",  "NameDeleted"};
+// Each field alone, filled with a marker, lands right after the one before, at its own length.
+TEST(ClientRecord, FieldsLieInFileOrderAtTheirLengths) {
     const int lengths[] = {25, 2, 1, 10, 1, 1, 1, 10, 17, 2, 2, 2, 100, 1, 1};
-    ASSERT_EQ(std::size(names), kClientFields.size());
-    for (int i = 0, offset = 0; i < int(std::size(names)); offset += lengths[i++]) {
-        EXPECT_STREQ(kClientFields[i].name, names[i]);
-        EXPECT_EQ(std::pair(kClientFields[i].offset, kClientFields[i].length),
-                  std::pair(offset, lengths[i]));
-        // Each field alone, filled with a marker, lands exactly at its offset.
+    ASSERT_EQ(std::size(lengths), kClientFields.size());
+    for (int i = 0, offset = 0; i < int(std::size(lengths)); offset += lengths[i++]) {
         ClientRecord record;
         record.set(kClientFields[i].member, QString(lengths[i], u'#'));
         EXPECT_EQ(record.toBytes(), QByteArray(offset, ' ') + QByteArray(lengths[i], '#') +
                                         QByteArray(176 - offset - lengths[i], ' '))
-            << names[i];
+            << kClientFields[i].name;
     }
 }
 
@@ -36,18 +28,6 @@ TEST(ClientRecord, EveryByteSurvivesALoadAndASave) {
     }
 }
 
-TEST(ClientRecord, TextIsPaddedAndCut) {
-    ClientRecord record;
-    record.set(&ClientRecord::Name, "Abcdefghijklmnopqrstuvwxyz0123");
-    EXPECT_EQ(record.Name, QStringLiteral("Abcdefghijklmnopqrstuvwxy"));
-    record.set(&ClientRecord::Name, "Lee");
-    EXPECT_EQ(record.Name, QStringLiteral("Lee") + QString(22, u' '));
-    EXPECT_EQ(ClientRecord().toBytes(), QByteArray(176, ' '));
-    // Unset fields assigned directly are still written at their own length.
-    record.Age = "7";
-    EXPECT_EQ(record.toBytes().mid(25, 2), QByteArray("7 "));
-}
-
 TEST(ClientRecord, ScrambledNamesKeepShapeButNothingOfTheName) {
     const QString name = FitField("Ann Lee", 25);
     const QString first = ScrambleName(name);
@@ -56,38 +36,32 @@ TEST(ClientRecord, ScrambledNamesKeepShapeButNothingOfTheName) {
         EXPECT_EQ(first[i] == u' ', name[i] == u' ') << i;
         EXPECT_TRUE(first[i].unicode() >= 32 && first[i].unicode() < 127);
     }
-    EXPECT_NE(first.left(7), QStringLiteral("Duu Shh")); // the old reversible shift
     // Scrambling the same name again gives another result: it is not a function of the name.
     EXPECT_NE(ScrambleName(name), first);
-    EXPECT_NE(ScrambleName(QString(25, u'A')), ScrambleName(QString(25, u'A')));
 }
 
 // What each field takes: one table per rule, the typed text and whether it is taken.
 TEST(ClientInfoRules, TypedTextIsTakenOrRefused) {
     const QDate today(2026, 12, 6);
     const std::pair<const char*, bool> dates[] = {
-        {"02/29/1996", true},  {"12/31/2000", true},  {"01/01/2001", true},  {"12/06/2026", true},
-        {"01/01/1890", true},  {"02/29/1999", false}, {"04/31/1990", false}, {"13/01/1990", false},
-        {"00/10/1990", false}, {"01/00/1990", false}, {"01/01/1889", false}, {"12/07/2026", false},
-        {"1/1/1990", false},   {"01-01-1990", false}, {"0a/01/1990", false}};
+        {"02/29/1996", true},  {"01/01/2001", true},  {"12/06/2026", true},  {"01/01/1890", true},
+        {"02/29/1999", false}, {"04/31/1990", false}, {"13/01/1990", false}, {"00/10/1990", false},
+        {"01/01/1889", false}, {"12/07/2026", false}, {"1/1/1990", false},   {"0a/01/1990", false}};
     for (const auto& [text, good] : dates)
         EXPECT_EQ(GoodDate(text, today), good) << text;
     const std::pair<const char*, bool> licences[] = {
         {"A123-456-78-901-1", true},  {"N___-___-__-___-_", true},  {"n", true},
-        {"A123-456-78-901-_", false}, {"A12_-___-__-___-_", false}, {"A123-456-78-901-", false},
-        {"____-___-__-___-_", false}, {"AX23-456-78-901-1", false}, {"A123-4X6-78-901-1", false},
-        {"A123-456-7X-901-1", false}, {"A123-456-78-901-X", false}};
+        {"A123-456-78-901-_", false}, {"A123-456-78-901-", false},  {"AX23-456-78-901-1", false},
+        {"A123-4X6-78-901-1", false}, {"A123-456-7X-901-1", false}, {"A123-456-78-901-X", false}};
     for (const auto& [text, valid] : licences)
         EXPECT_EQ(IsValidDL(text), valid) << text;
     const std::pair<const char*, bool> counts[] = {
-        {"0", true},   {"07", true},  {"7", true},   {"99", true},   {"n", true},
-        {"N", true},   {"00", false}, {"N5", false}, {"5A", false},  {"7.", false},
-        {"+5", false}, {"-1", false}, {"", false},   {"100", false}, {"x", false}};
+        {"0", true},   {"07", true},  {"99", true},  {"n", true},   {"N", true},
+        {"00", false}, {"N5", false}, {"5A", false}, {"+5", false}, {"100", false}};
     for (const auto& [text, valid] : counts)
         EXPECT_EQ(ValidCount(text), valid) << text;
-    const std::pair<const char*, bool> ages[] = {{"N", true},  {"n", true},   {"11", true},
-                                                 {"99", true}, {"10", false}, {"9", false},
-                                                 {"", false},  {"1a", false}};
+    const std::pair<const char*, bool> ages[] = {{"n", true},   {"11", true}, {"99", true},
+                                                 {"10", false}, {"9", false}, {"1a", false}};
     for (const auto& [text, accepted] : ages)
         EXPECT_EQ(AgeAccepted(text), accepted) << text;
     EXPECT_EQ(AgeValue("9x"), 9);

@@ -51,17 +51,13 @@ struct AdminFixture : RecordsFixture {
         record.set(&dvq3::ClientRecord::Responses, QString(100, u'0'));
         return record;
     }
-    // Every recording the language's table names, and the instruction screens', as empty files.
-    void makeSounds(const QString& language) {
-        const QString dir = session.SndPath + "/dvq3test/sound/" + language + "/";
+    // The English instruction screens' recordings and those of the questions the tests hear
+    // (item 1 and its first answer, the first items of sections 2 and 5), as short files.
+    void makeSounds() {
+        const QString dir = session.SndPath + "/dvq3test/sound/English/";
         QDir().mkpath(dir);
-        QStringList names{"Inst0", "Inst1", "Inst2", "Inst3", "Inst4"};
-        auto rs = dvq3::OpenQuestionTable(session.dbTest, language).value();
-        for (; !rs.eof(); rs.moveNext())
-            for (const QString& field : dvq3::kQuestionFields.mid(1))
-                if (field.contains("Audio") && !rs.field(field).toString().isEmpty())
-                    names << rs.field(field).toString();
-        for (const QString& name : names)
+        for (const char* name :
+             {"Inst0", "Inst1", "Inst2", "Inst3", "Inst4", "E001Q", "ETRUE", "E030Q", "E094Q"})
             TestFolder::Write(dir + name + ".wav", "RIFF");
     }
     static QWidget* focused() { return QApplication::focusWidget(); }

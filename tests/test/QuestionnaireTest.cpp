@@ -4,13 +4,8 @@
 
 using namespace dvq3;
 
-TEST(Questionnaire, SectionBoundaries) {
-    const std::pair<int, int> items[] = {{1, 1},  {29, 1}, {30, 2}, {54, 2},  {55, 3}, {77, 3},
-                                         {78, 4}, {93, 4}, {94, 5}, {100, 5}, {0, 0},  {101, 0}};
-    for (auto [item, section] : items)
-        EXPECT_EQ(SectionOfItem(item), section) << item;
-}
-
+// Where each section begins is checked at its edges by the presentation and the keyed-entry grid,
+// the answer string by a whole test's record bytes.
 TEST(Questionnaire, FormatsOfTheSectionsAndTheirHelpLines) {
     const int formats[] = {0, 0, 1, 4, 3, 2}; // by section
     for (int section = 1; section <= 5; ++section)
@@ -31,11 +26,4 @@ TEST(Questionnaire, FormatsOfTheSectionsAndTheirHelpLines) {
         EXPECT_EQ(FormatHelpLine(f), QString::fromLatin1(lines[f].second)) << f;
         EXPECT_EQ(FormatChoiceCount(f), lines[f].first) << f;
     }
-}
-
-TEST(Questionnaire, AnswerStringHasOneDigitPerItemAndKeepsOnlyTheLastDigit) {
-    ItemAnswers answers{};
-    EXPECT_EQ(BuildResponses(answers), QString(100, u'0'));
-    answers[1] = 2, answers[29] = 1, answers[30] = 4, answers[100] = 12;
-    EXPECT_EQ(BuildResponses(answers), "2" + QString(27, u'0') + "14" + QString(69, u'0') + "2");
 }

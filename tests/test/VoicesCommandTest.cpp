@@ -24,36 +24,33 @@ TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
     TestFolder::Write(folder.path("bin/espeak-ng"), "#!/bin/sh\nprintf 'RIFF %s' \"$2\" >\"$4\"\n");
     QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
-    struct Run {
-        QStringList args;
-        bool standIn;
-        int englishWritten;
-    };
-    for (const Run& run : {Run{{root}, false, 146}, Run{{"--overwrite", root}, true, 147}}) {
-        SCOPED_TRACE(run.standIn);
-        if (run.standIn)
-            qputenv("PATH", folder.path("bin").toLocal8Bit() + ":" + path);
-        QString output, errors;
+    const auto voices = [](const QStringList& args, QString& output) {
+        QString errors;
         QTextStream out(&output), err(&errors);
-        EXPECT_EQ(dvq3tool::RunVoices(run.args, out, err), 0) << errors.toStdString();
+        return dvq3tool::RunVoices(args, out, err);
+    };
+    for (const bool standIn : {false, true}) { // the stand-in's run overwrites
+        SCOPED_TRACE(standIn);
+        qputenv("PATH", (standIn ? folder.path("bin").toLocal8Bit() + ":" : "") + path);
+        QString output;
+        EXPECT_EQ(voices(standIn ? QStringList{"--overwrite", root} : QStringList{root}, output),
+                  0);
         qputenv("PATH", path);
         EXPECT_EQ(output, QString("English: 147 prompts in %1English/, %2 written, %3 kept\n"
                                   "Spanish: 147 prompts in %1Spanish/, 147 written, 0 kept\n")
                               .arg(sound)
-                              .arg(run.englishWritten)
-                              .arg(147 - run.englishWritten));
-        EXPECT_EQ(TestFolder::Read(sound + "English/E001Q.wav"), run.standIn ? "RIFF en" : "kept");
+                              .arg(standIn ? 147 : 146)
+                              .arg(standIn ? 0 : 1));
+        EXPECT_EQ(TestFolder::Read(sound + "English/E001Q.wav"), standIn ? "RIFF en" : "kept");
         for (const QString name : {"English/Inst0.wav", "English/E094A4.wav", "Spanish/STRUE.wav",
                                    "Spanish/Inst4.wav", "English/EDNAPPLY.wav"}) {
             const QByteArray wav = TestFolder::Read(sound + name);
             const char* voice = name.startsWith("English") ? "RIFF en" : "RIFF es";
-            EXPECT_EQ(run.standIn ? wav : wav.left(4) + wav.mid(8, 4),
-                      run.standIn ? voice : "RIFFWAVE")
+            EXPECT_EQ(standIn ? wav : wav.left(4) + wav.mid(8, 4), standIn ? voice : "RIFFWAVE")
                 << name.toStdString();
         }
         EXPECT_TRUE(QDir(sound + "English").entryList({"*.part"}).isEmpty());
     }
-    QString output, errors;
-    QTextStream out(&output), err(&errors);
-    EXPECT_EQ(dvq3tool::RunVoices({"--loud"}, out, err), 64);
+    QString output;
+    EXPECT_EQ(voices({"--loud"}, output), 64);
 }

@@ -1,8 +1,6 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
-#include "platform/Twips.h"
 #include "records/Session.h"
-#include "ui/FocusStyle.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
@@ -100,11 +98,6 @@ TEST(WindowRoutines, ResetAndHighlightPaintExactlyTheirButtons) {
     EXPECT_EQ(Looks(menu), "iiCiii");
 }
 
-TEST(WindowRoutines, InRangeIncludesBothEnds) {
-    for (auto [value, inside] : {std::pair{29, true}, {1, true}, {30, false}, {0, false}})
-        EXPECT_EQ(InRange(value, 1, 29), inside) << value;
-}
-
 TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
     QDialog window;
     auto* edit = new QLineEdit("Harlan", &window);
@@ -122,42 +115,4 @@ TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
     ShowModalWindow(session, "frmClientInfo");
     EXPECT_FALSE(session.ContinueFlag);
     EXPECT_EQ(messages.texts(), QStringList{kNotAvailableText});
-
-    int shown = 0;
-    session.ChainWindows["frmClientInfo"] = [&](Session&) { ++shown; };
-    ShowModalWindow(session, "frmClientInfo");
-    EXPECT_EQ(std::pair(shown, messages.boxes.size()), std::pair(1, qsizetype(1)));
-}
-
-TEST(WindowRoutines, TwipsFollowTheScreensResolution) {
-    const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
-    EXPECT_EQ(TwipsToPixels(1440), qRound(dpi));
-    EXPECT_EQ(TwipsToPixels(0), 0);
-    EXPECT_EQ(PixelsToTwips(TwipsToPixels(2880)), 2880);
-}
-
-TEST(WindowRoutines, CenterFrameLiftsTheFrameByHalfOf1000Twips) {
-    QWidget form;
-    form.resize(800, 600);
-    QWidget frame(&form);
-    frame.resize(200, 100);
-    CenterFrame(&form, &frame);
-    EXPECT_EQ(frame.pos(), QPoint(300, 300 - (100 + TwipsToPixels(1000)) / 2));
-}
-
-TEST(FocusStyle, AFocusedButtonLooksPlainlyDifferent) {
-    ApplyFocusStyle(*qApp);
-    QDialog dialog;
-    auto* first = new QPushButton(QStringLiteral("Print"), &dialog);
-    auto* second = new QPushButton(QStringLiteral("Cancel"), &dialog);
-    second->move(0, 60);
-    Show(dialog);
-    first->setFocus();
-    QCoreApplication::processEvents();
-    const QImage focused = first->grab().toImage();
-    const QImage idle = second->grab().toImage();
-    const QPoint inside(focused.width() / 4, focused.height() / 2);
-    EXPECT_EQ(focused.pixelColor(inside), QColor(0, 255, 255));
-    EXPECT_NE(idle.pixelColor(inside), QColor(0, 255, 255));
-    qApp->setStyleSheet(QString());
 }
