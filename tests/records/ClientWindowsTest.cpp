@@ -32,7 +32,8 @@ TEST_F(ClientWindowsTest, EachFieldRefusesThenAcceptsWithEnter) {
         {"txtAge", "10", 1, "__", "n", "cmbGender", kAgeError, kAgeHelp},
         {"cmbGender", "", 1, "", "2", "txtDOB", kGenderError, kGenderHelp},
         {"txtDOB", "1/1/1990", 0, "1/1/1990", "02/29/1996", "cmbEducation", kDOBError, kDOBHelp},
-        {"txtDOB", "02/29/1999", 1, "", "02/29/1996", "cmbEducation", kDOBError, kDOBHelp},
+        // 2028 is past for the window's clock (2031), not for the machine's.
+        {"txtDOB", "02/29/1999", 1, "", "02/29/2028", "cmbEducation", kDOBError, kDOBHelp},
         {"cmbEducation", "", 1, "", "N", "cmbRace", kEducationError, kEducationHelp},
         {"cmbRace", "", 1, "", "5", "cmbMarital", kRaceError, kRaceHelp},
         {"cmbMarital", "", 1, "", "4", "cmdMenuChoice0", kMaritalError, kMaritalHelp},
@@ -66,7 +67,7 @@ TEST_F(ClientWindowsTest, EachFieldRefusesThenAcceptsWithEnter) {
     EXPECT_EQ(after(), std::tuple(false, true, 2));
     EXPECT_EQ(onDisk().size(), 176); // a new client is written with its answers
     EXPECT_EQ(session.disk.Clients(2).toBytes(),
-              QByteArray("New Person               N 202/29/199605412/06/2026N___-___-__-___-_") +
+              QByteArray("New Person               N 202/29/199605405/17/2031N___-___-__-___-_") +
                   QByteArray(6, ' ') + QByteArray(100, '0') + "00");
 }
 
@@ -134,7 +135,7 @@ TEST_F(ClientWindowsTest, DeletedNameAndThirdChangeLock) {
     press("cmdMenuChoice0");
     EXPECT_TRUE(session.ContinueFlag);
     QByteArray rob = Client("Rob Ray").toBytes(); // 36, female, saved today, changed 3 times
-    rob.replace(25, 3, "362").replace(41, 10, "12/06/2026").replace(174, 1, "3");
+    rob.replace(25, 3, "362").replace(41, 10, "05/17/2031").replace(174, 1, "3");
     EXPECT_EQ(onDisk(), deleted.toBytes() + rob);
 
     const int written = writes.count(DriveOp::Write);

@@ -19,9 +19,9 @@
 
 namespace dvq3test {
 
-// A clock the tests set.
+// A clock the tests set, on a day other than the one the tests run on.
 struct FixedClock : dvq3::Clock {
-    QDateTime at{QDate(2026, 12, 6), QTime(10, 30)};
+    QDateTime at{QDate(2031, 5, 17), QTime(10, 30)};
     QDateTime now() const override { return at; }
 };
 

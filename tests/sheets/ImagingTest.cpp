@@ -1,8 +1,11 @@
-// The imaging layer: black-plane threshold and control error texts; the
-// scan's diagnostic switches on the command line.
+// The imaging layer: black-plane threshold and control error texts; the scan's diagnostic
+// switches on the command line.
+#include "TestFolder.h"
 #include "sheets/ImagingControl.h"
 #include "sheets/ScanSupport.h"
 #include "sheets/ScanSwitches.h"
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -27,23 +30,24 @@ TEST(PrepareSheetImage, InkAtOrAboveTheThresholdTurnsBlackEverythingElseWhite) {
         EXPECT_EQ(lead.GetBitmapDC().GetPixel(i, 0), rows[i].second ? 0u : BitmapDC::kWhite) << i;
 }
 
-// Every code the station can show (from bitmap files and the scanner's statuses), and codes
-// without a row, which show their number and an empty text.
-TEST(TwainErrorMessage, ShowsTheNumberAndTheControlsTextForTheCode) {
-    const QString rows =
-        "20000 General failure|20002 Invalid bitmap handle|20005 Error writing file|20006 File not "
-        "present - abort|20007 Error reading file|20009 Invalid file format|20010 File not found|"
-        "20012 Image format recognized, but sub-type not supported|20013 Invalid parmameter passed|"
-        "20014 Not able to open file|20016 |20079 Twain source manager not found|20080 Twain "
-        "Canceled by user or unknown causes|20081 Twain not enough memory to perform operation|"
-        "20082 Twain no Data Source|20083 Twain DS is connected to max possible apps|20084 Twain "
-        "DS "
-        "or DSM reported error, app shouldn't|20085 Twain unknown capability|20087 Twain data "
-        "parameter out of range|20090 Twain operation was cancelled|20091 ";
-    for (const QString& row : rows.split('|')) {
-        const QString code = row.section(' ', 0, 0), text = row.section(' ', 1);
-        EXPECT_EQ(TwainErrorMessage(code.toInt()),
-                  (ScanMessage{"Twain Error", "Error '" + code + ", " + text + "."}));
+// The expected file holds a "CODE[-LAST] TEXT" line for each row of the control's error table;
+// every other code has an empty text, and the box shows the number and the text alike.
+TEST(LeadErrorText, GivesTheTableTextAndNothingForCodesWithoutARow) {
+    std::map<int, QString> table;
+    const QString file = dvq3test::SourceFolder() + "/tests/sheets/expected/ControlErrorTexts.txt";
+    for (const QString& row :
+         QString(dvq3test::TestFolder::Read(file)).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList codes = row.section(' ', 0, 0).split('-');
+        for (int code = codes[0].toInt(); code <= codes.last().toInt(); ++code)
+            table[code] = row.section(' ', 1);
+    }
+    ASSERT_EQ(table.size(), 85u);
+    for (int code = 19990; code <= 20100; ++code) {
+        const QString text = table.count(code) ? table[code] : QString();
+        EXPECT_EQ(
+            TwainErrorMessage(code),
+            (ScanMessage{"Twain Error", "Error '" + QString::number(code) + ", " + text + "."}))
+            << code;
     }
 }
 

@@ -1,11 +1,16 @@
-// The ScanItem table as built into the question database, and its faults.
+// The ScanItem table as built into the question database, its faults, and dvq3tool decode.
+#include "DecodeCommand.h"
 #include "SheetMaker.h"
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ImagingControl.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -23,12 +28,23 @@ TEST(ScanItemTable, Holds109FieldsInDecodingOrder) {
     }
 }
 
-TEST(ScanItemTable, ATableTooShortUnreadableOrDamagedEndsTheScan) {
-    dvq3test::TestFolder folder; // a copy of the built question database, open for writing
-    ASSERT_TRUE(QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
+namespace {
+
+// A copy of the built question database, open for writing.
+struct ScanItemCopy : testing::Test {
+    dvq3test::TestFolder folder;
     QuestionDatabase db;
-    ASSERT_TRUE(db.open(folder.path("DVQ3.MDB"), true));
-    const auto read = [&db] {
+    void SetUp() override {
+        ASSERT_TRUE(
+            QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB")));
+        ASSERT_TRUE(db.open(folder.path("DVQ3.MDB"), true));
+    }
+};
+
+} // namespace
+
+TEST_F(ScanItemCopy, ATableTooShortUnreadableOrDamagedEndsTheScan) {
+    const auto read = [this] {
         const auto items = ReadScanItems(db);
         return items ? QString() : items.error().text();
     };
@@ -47,4 +63,49 @@ TEST(ScanItemTable, ATableTooShortUnreadableOrDamagedEndsTheScan) {
               QString("The answer sheet layout (table ScanItem) is damaged at field %1 "
                       "(Race).\rAborting scan.")
                   .arg(kRaceField + 1));
+}
+
+// The positions written back after a turned sheet are the layout's, not the turned ones.
+TEST_F(ScanItemCopy, TheScanWritesTheUnturnedPositionsBack) {
+    ASSERT_TRUE(db.execute("UPDATE ScanItem SET x = 0, y = 0"));
+    auto sheet = Decode(Scanned(Blank(false), Scan{.angle = 2}));
+    ASSERT_TRUE(sheet);
+    EXPECT_NEAR(sheet.value().SheetTheta, 2, 0.15);
+    ASSERT_TRUE(WriteScanPositions(db, sheet.value().positions));
+    const auto stored = ReadScanItems(db);
+    ASSERT_TRUE(stored);
+    for (int f = 0; f < kScanItemCount; ++f)
+        EXPECT_EQ(QPoint(stored.value()[f].x, stored.value()[f].y),
+                  QPoint(Layout()[f].x, Layout()[f].y));
+}
+
+TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFailingStatus) {
+    QImage page = Blank(false);
+    Fill(page, {{kAgeTensField, 5},
+                {kAgeUnitsField, 2},
+                {kFirstItemField + 99, 3},
+                {kFirstItemField + 99, 1, 70, 0.6}});
+    ImagingControl lead;
+    lead.setImage(page);
+    ASSERT_TRUE(lead.Save(folder.path("sheet.bmp")));
+    lead.setImage(page.copy(0, 0, 400, 1100)); // no reference box
+    ASSERT_TRUE(lead.Save(folder.path("half.bmp")));
+    const auto run = [&](const char* image, int status, const char* error) {
+        const dvq3test::ToolRun run = dvq3test::RunTool([&](QTextStream& out, QTextStream& err) {
+            const QString db = dvq3test::BuiltProgramFolder() + "/DVQ3.MDB";
+            return dvq3tool::RunDecode({folder.path(image), "--db", db}, out, err);
+        });
+        EXPECT_EQ(std::pair(run.status, run.err), std::pair(status, QString(error)));
+        return QJsonDocument::fromJson(run.out.toUtf8()).object();
+    };
+    run("half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n");
+    run("none.bmp", 2, "Twain Error: Error '20010, File not found.\n");
+    const QJsonObject json = run("sheet.bmp", 0, "");
+    EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
+    EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);
+    EXPECT_EQ(json["AnchorBox"].toObject()["x"].toInt(), 35);
+    const QJsonObject last = json["fields"].toArray()[kScanItemCount - 1].toObject();
+    EXPECT_EQ(last["value"].toString(), "4");
+    EXPECT_TRUE(last["multiple"].toBool());
+    EXPECT_GT(last["darkness"].toInt(), 60);
 }

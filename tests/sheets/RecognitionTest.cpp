@@ -1,6 +1,8 @@
-// Finding the registration boxes, reading fields, and the multiple-mark warnings.
+// Polar and rectangular positions, finding the registration boxes, reading fields, and the
+// multiple-mark warnings.
 #include "SheetMaker.h"
 #include "sheets/AnswerSheetDrawing.h"
+#include "sheets/PolarPoint.h"
 
 #include <QPainter>
 
@@ -29,6 +31,25 @@ SheetDecode Decoded(const std::vector<Mark>& marks, const Scan& scan = {}) {
 }
 
 } // namespace
+
+// Halves round to even; the angle back has no quadrant correction and is 90 degrees on the y
+// axis.
+TEST(PolarPoint, RoundsHalvesToEvenAndComesBackWithoutQuadrantCorrection) {
+    const std::tuple<float, float, int, int> toRect[] = {{2.5F, 0, 2, 0},   {3.5F, 0, 4, 0},
+                                                         {-2.5F, 0, -2, 0}, {4.5F, 90, 0, 4},
+                                                         {10, 180, -10, 0}, {771, 3, 770, 40}};
+    for (const auto& [r, theta, x, y] : toRect) {
+        const PolarPoint p = PolarToRect({0, 0, r, theta});
+        EXPECT_EQ(QPoint(p.x, p.y), QPoint(x, y)) << r << " " << theta;
+    }
+    const std::tuple<qint16, qint16, float, float> toPolar[] = {
+        {3, 4, 5, 53.130102F}, {-3, 4, 5, -53.130102F}, {0, -7, 7, 90}, {771, 0, 771, 0}};
+    for (const auto& [x, y, r, theta] : toPolar) {
+        const PolarPoint p = RectToPolar({x, y, 0, 0});
+        EXPECT_FLOAT_EQ(p.r, r);
+        EXPECT_NEAR(p.theta, theta, 1e-4);
+    }
+}
 
 TEST(IsBox, NeedsMoreThanItsFractionOfNSquaredDarkAndCountsOutsideAsDark) {
     const auto row = [](std::initializer_list<QRect> dark, PolarPoint at, int n, int count) {
