@@ -35,10 +35,6 @@ const QString kChartRow = QStringLiteral("-               -           -       - 
 // Each bar character stands for 2.5 percentile points.
 const QString kBarTemplate = QStringLiteral("-...............-...........-.......-...-");
 
-bool InRange(int value, int low, int high) {
-    return low <= value && value <= high;
-}
-
 // A whole number as the profile prints it: a blank, its digits and a trailing blank.
 QString AsNumber(int value) {
     return u' ' + QString::number(value) + u' ';

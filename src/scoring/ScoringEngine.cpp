@@ -10,10 +10,6 @@ namespace dvq3 {
 
 namespace {
 
-bool InRange(int value, int low, int high) {
-    return low <= value && value <= high;
-}
-
 // Stress items of section 4 (an omitted one counts 1) and coping items (an omitted one counts 4).
 constexpr std::array<int, 8> kStressItems = {78, 79, 81, 83, 84, 86, 87, 90};
 constexpr std::array<int, 8> kCopingItems = {80, 82, 85, 88, 89, 91, 92, 93};

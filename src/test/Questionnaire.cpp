@@ -34,13 +34,13 @@ bool ValidFormat(int format) {
 
 int SectionOfItem(int item) {
     for (int s = 1; s <= kSectionCount; ++s)
-        if (SectionStart[s - 1] < item && item <= SectionStart[s])
+        if (InRange(item, SectionStart[s - 1] + 1, SectionStart[s]))
             return s;
     return 0;
 }
 
 int SectionFormat(int section) {
-    return section >= 1 && section <= kSectionCount ? kSectionFormats[section] : -1;
+    return InRange(section, 1, kSectionCount) ? kSectionFormats[section] : -1;
 }
 
 int FormatChoiceCount(int format) {

@@ -12,6 +12,12 @@ inline constexpr int kItemCount = 100;
 inline constexpr int kSectionCount = 5;
 inline constexpr std::array<int, kSectionCount + 1> SectionStart = {0, 29, 54, 77, 93, 100};
 
+// True exactly when low <= value <= high: the station's one range test (item numbers in a
+// section, scores in a band).
+constexpr bool InRange(int value, int low, int high) {
+    return low <= value && value <= high;
+}
+
 // The section (1..5) of item 1..100, or 0 outside the items.
 int SectionOfItem(int item);
 

@@ -16,10 +16,6 @@ void SetWaitPointer();
 void SetDefaultPointer();
 // Selects the whole text of the focused control, so typing replaces it; other controls stay.
 void SelectAllText();
-// True exactly when low <= value <= high.
-constexpr bool InRange(int value, int low, int high) {
-    return low <= value && value <= high;
-}
 // Paints buttons 0..count (inclusive) idle.
 void ResetMenuChoices(MenuButtons& menu, int count);
 // Resets, then paints button index as focused, so exactly one button looks focused.
