@@ -45,15 +45,14 @@ TEST_F(ScoringTablesTest, FixtureFilesFillEveryTable) {
 TEST_F(ScoringTablesTest, FaultyFilesStopWithAMessageNamingFileAndFault) {
     struct Case {
         const char* file;
-        int line;         // the line replaced by text, or without text the lines kept
-        const char* text; // neither: the file is removed
+        int line; // the line replaced by text, or without text the lines kept
+        const char* text;
         const char* message;
     };
     // DVQ3B.TXT fixture lines: 0 status items, 1-3 keys, 4-45 norm tables (7 lines per sex and
     // group), 46-51 interval tables, 52-54 bounds, 55-57 item lists, 58-63 unused, 64-66
     // corrections, 67-70 unused.
     const Case cases[] = {
-        {"DVQ3B.TXT", -1, nullptr, "DVQ3B.TXT is missing from the program folder"},
         {"DVQ3B.TXT", 6, nullptr,
          "DVQ3B.TXT ends too early: the percentile of raw score 1 in the norm table for sex 1, "
          "group 1, scale 2 is missing."},
@@ -88,10 +87,7 @@ TEST_F(ScoringTablesTest, FaultyFilesStopWithAMessageNamingFileAndFault) {
         QStringList lines = FixtureLines(QString::fromLatin1(c.file));
         if (c.text)
             lines[c.line] = QString::fromLatin1(c.text);
-        if (c.line >= 0)
-            TestFolder::Write(path, JoinLines(c.text ? lines : lines.mid(0, c.line)));
-        else
-            QFile::remove(path);
+        TestFolder::Write(path, JoinLines(c.text ? lines : lines.mid(0, c.line)));
         // The report text file is read before the scoring data file is opened.
         if (qstrcmp(c.file, "DVQ3RPT.TXT") == 0)
             QFile::remove(folder.path("DVQ3B.TXT"));
