@@ -9,7 +9,6 @@
 #include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportPrinting.h"
-#include "reports/ScoreClient.h"
 #include "reports/frmPrintSelected.h"
 #include "reports/frmViewReport.h"
 
@@ -48,7 +47,6 @@ struct PrintWindowsTest : ::testing::Test {
         SetPrintJobHandler([this](const QStringList& pages) { jobs << pages; });
     }
     void TearDown() override { SetPrintJobHandler({}); }
-    QString report() const { return DecodeAnsi(TestFolder::Read(folder.path("report.prn"))); }
     // The numbered copy of a report that a batch prints from.
     QString copy(int n) const {
         return DecodeAnsi(TestFolder::Read(folder.path(QStringLiteral("temp%1").arg(n))));
@@ -69,7 +67,7 @@ TEST_F(PrintWindowsTest, ViewerScoresTheCurrentClientPrintsItAndSavesItAsPdf) {
     frmViewReport viewer(session);
     ShowAndActivate(&viewer);
     ASSERT_TRUE(viewer.Scored()) << messages.texts().join(" | ").toStdString();
-    const QString text = report();
+    const QString text = DecodeAnsi(TestFolder::Read(folder.path("report.prn")));
     EXPECT_PRED2(Contains, text, "Dwayne T. Okafor-Lind");
     EXPECT_EQ(viewer.Text1->toPlainText(), QString(text).replace("\r\n", "\n"));
     viewer.cmdPrintReport->setFocus();
@@ -106,33 +104,15 @@ TEST_F(PrintWindowsTest, ViewerShowsNothingWhenTheDataFilesAreFaulty) {
 
 // Batches print in order, one job per client, after every report has been scored with the
 // tables read once (printing all, skipping a client that cannot be scored, is tested through the
-// supervisor's window). Rows run in order on one program folder: a later selection overwrites the
-// first copies and leaves the others.
+// supervisor's window).
 TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
-    struct Case {
-        const char* name;
-        QList<int> selected; // list rows
-        int damaged;         // a client whose record cannot be scored, 0 for none
-        QList<int> printed;  // clients, in job order
-        QList<int> copies;   // the copy of each printed client
-        int curClient;
-        const char* box; // the start of the one message shown, or nullptr
-    };
-    const Case cases[] = {
-        {"selected", {0, 1, 3}, 0, {1, 2, 4}, {1, 2, 3}, 4, nullptr},
-        {"fewer selected", {1, 3}, 0, {2, 4}, {1, 2}, 4, nullptr},
-        {"damaged", {0, 1, 3}, 2, {}, {}, 2, "Scoring stopped: the record of client 2 holds sex"},
-    };
-    session.CurClient = 4;
-    ASSERT_TRUE(ScoreClient(session));
-    const QString third = report();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const bool damaged : {false, true}) { // client 2's record cannot be scored
+        SCOPED_TRACE(damaged);
         jobs.clear();
         messages.boxes.clear();
         ASSERT_TRUE(session.LoadClients());
-        if (c.damaged)
-            session.disk.Clients(c.damaged).Gender = "9";
+        if (damaged)
+            session.disk.Clients(2).Gender = "9";
         int scoringFileOpens = 0;
         SetDriveFaultHook([&](DriveOp op, const QString& path) {
             scoringFileOpens += op == DriveOp::Open && path.endsWith("DVQ3B.TXT") ? 1 : 0;
@@ -140,53 +120,49 @@ TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
         });
         frmPrintSelected window(session);
         ShowAndActivate(&window);
-        for (int row : c.selected)
+        for (int row : {0, 1, 3})
             window.lbNameDisplay->item(row)->setSelected(true);
         window.menu->cmdMenuChoice(0)->setFocus();
         QTest::keyClick(window.menu->cmdMenuChoice(0), Qt::Key_Return);
-        EXPECT_EQ(window.isVisible(), c.box != nullptr);
         SetDriveFaultHook({});
-        EXPECT_EQ(scoringFileOpens, 1);
-        EXPECT_EQ(session.CurClient, c.curClient);
-        ASSERT_EQ(messages.boxes.size(), c.box ? 1 : 0);
+        EXPECT_EQ(std::tuple(scoringFileOpens, session.CurClient, window.isVisible()),
+                  std::tuple(1, damaged ? 2 : 4, damaged));
+        ASSERT_EQ(messages.boxes.size(), damaged ? 1 : 0);
         for (const MsgBoxCall& box : messages.boxes) {
             EXPECT_EQ(box.title, kReportErrorTitle);
-            EXPECT_PRED2(StartsWith, box.text, c.box);
+            EXPECT_PRED2(StartsWith, box.text, "Scoring stopped: the record of client 2 holds sex");
         }
-        ASSERT_EQ(jobs.size(), c.printed.size());
-        for (qsizetype i = 0; i < c.printed.size(); ++i) {
-            const QString name = session.disk.Clients(c.printed[i]).Name.trimmed();
+        // Clients 1, 2 and 4, copied as temp1..temp3; nothing when one cannot be scored.
+        ASSERT_EQ(jobs.size(), damaged ? 0 : 3);
+        for (int i = 0; i < jobs.size(); ++i) {
+            const QString name = session.disk.Clients(std::array{1, 2, 4}[i]).Name.trimmed();
             EXPECT_PRED2(Contains, jobs[i].join(""), name);
-            EXPECT_PRED2(Contains, copy(c.copies[i]), name);
-        }
-        if (c.selected.size() == 2) { // copy 3 is left from the first run
-            EXPECT_EQ(copy(3), third);
+            EXPECT_PRED2(Contains, copy(i + 1), name);
         }
     }
 }
 
+// On an empty disk the focus goes from the list to Close, and Print is disabled.
 TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
-    frmPrintSelected window(session);
-    ShowAndActivate(&window);
-    // The list's lines are the station's client list, tested with the main menu.
-    ASSERT_EQ(window.lbNameDisplay->count(), 4);
-    EXPECT_TRUE(window.menu->cmdMenuChoice(0)->isEnabled());
-    window.cmdMenuChoice_Click(1);
-    EXPECT_EQ(window.lbNameDisplay->selectedItems().size(), 4);
-    window.menu->cmdMenuChoice(2)->setFocus();
-    QTest::keyClick(window.menu->cmdMenuChoice(2), Qt::Key_Return);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(jobs.isEmpty());
-}
-
-TEST_F(PrintWindowsTest, EmptyDiskHandsTheFocusToADisabledPrintButton) {
     Session empty;
-    frmPrintSelected window(empty);
-    ShowAndActivate(&window);
-    window.lbNameDisplay->setFocus();
-    EXPECT_EQ(window.lbNameDisplay->count(), 0);
-    EXPECT_FALSE(window.menu->cmdMenuChoice(0)->isEnabled() || window.lbNameDisplay->hasFocus());
-    EXPECT_TRUE(window.menu->cmdMenuChoice(2)->hasFocus());
+    for (Session* shown : {&session, &empty}) {
+        const int clients = shown->disk.NumClients();
+        frmPrintSelected window(*shown);
+        ShowAndActivate(&window);
+        window.lbNameDisplay->setFocus();
+        // The list's lines are the station's client list, tested with the main menu.
+        ASSERT_EQ(window.lbNameDisplay->count(), clients);
+        EXPECT_EQ((std::vector<bool>{window.menu->cmdMenuChoice(0)->isEnabled(),
+                                     window.lbNameDisplay->hasFocus(),
+                                     window.menu->cmdMenuChoice(2)->hasFocus()}),
+                  (std::vector<bool>{clients > 0, clients > 0, clients == 0}));
+        window.cmdMenuChoice_Click(1);
+        EXPECT_EQ(window.lbNameDisplay->selectedItems().size(), clients);
+        window.menu->cmdMenuChoice(2)->setFocus();
+        QTest::keyClick(window.menu->cmdMenuChoice(2), Qt::Key_Return);
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_TRUE(jobs.isEmpty());
 }
 
 TEST_F(PrintWindowsTest, WithoutAPrinterReportsAreSavedAsOnePdfAskedForOnce) {
