@@ -227,6 +227,8 @@ TEST_F(ScoringEngine, FaultsOfTheRecordAndOfTheTablesAreRefused) {
                "answer 3 for item 1, but the items 1 to 29 take answers 0 to 2."),
         RECORD(Responses, valid.left(99) + "5",
                "answer 5 for item 100, but the items 94 to 100 take answers 0 to 4."),
+        RECORD(Responses, valid.left(59) + "9" + valid.mid(60),
+               "answer 9 for item 60, but the items 55 to 77 take answers 0 to 4."),
         TABLE(StatusItem[12] = 101, "the item number of status item 12 is 101, outside 1 to 100."),
         TABLE(StatusItem[1] = 0, "the item number of status item 1 is 0, outside 1 to 100."),
         TABLE(ScaleItems[1][0] = 33,
