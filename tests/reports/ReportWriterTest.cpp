@@ -161,6 +161,9 @@ TEST_F(ReportWriterTest, ProfileValidityAndUnscoredScalesAtTheirThresholds) {
         {89, 0, "SCORE:89%", "* These test results"},
         {20, 4, "SCORE:20%", "not scor"},
         {20, 5, "Scale not scored, insufficient answers", "SCORE:20%"},
+        // One- and two-digit percentiles end in the same column.
+        {10, 0, "Truthfulness      10 ", "Truthfulness       10"},
+        {9, 0, "Truthfulness       9 ", "Truthfulness        9"},
     };
     for (const Case& c : cases) {
         scores.Percentile[1] = static_cast<qint16>(c.percentile1);
