@@ -29,13 +29,6 @@ bool IsBreakOff(const QKeyEvent* key) {
     return key->key() == Qt::Key_F10 && held == (Qt::ShiftModifier | Qt::AltModifier);
 }
 
-void Paint(QPlainTextEdit* box, const QColor& back, const QColor& text) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::Text, text);
-    box->setPalette(palette);
-}
-
 } // namespace
 
 frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset rsQuestions,
@@ -61,6 +54,12 @@ frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset 
     txtQuestion->setTabChangesFocus(true);
     txtQuestion->setFont(font);
     txtQuestion->setFixedHeight(110);
+    // Cyan with black text while the client is on the question, blue with white text while on an
+    // answer. Only a style sheet can say it: the station's focus style sheet also matches this box,
+    // and a box it matches ignores palette colours.
+    txtQuestion->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background-color: #0000ff; color: #ffffff; }"
+                       "QPlainTextEdit:focus { background-color: #00ffff; color: #000000; }"));
     (new QVBoxLayout(fraQuestions))->addWidget(txtQuestion);
     qaLayout->addWidget(fraQuestions);
 
@@ -382,17 +381,12 @@ void frmPresentQA::SetAnswerBold(int index, bool bold) {
     txtButtonText[index]->setFont(font);
 }
 
-void frmPresentQA::QuestionFocus(bool in) {
-    if (!in) {
-        Paint(txtQuestion, QColor(0, 0, 255), QColor(255, 255, 255));
-        return;
-    }
+void frmPresentQA::QuestionFocus() {
     if (fraInstructions->isVisible()) {
         QTimer::singleShot(0, txtInstructions, [this] { txtInstructions->setFocus(); });
         return;
     }
     ResetMenuChoices(*menu, 4);
-    Paint(txtQuestion, QColor(0, 255, 255), QColor(0, 0, 0));
     msgPanel->setCaption(kQuestionHelp[spanish_]);
     PlaySound(QuestionAudioFile);
 }
@@ -417,8 +411,8 @@ bool frmPresentQA::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         const bool in = event->type() == QEvent::FocusIn;
-        if (watched == txtQuestion)
-            QuestionFocus(in);
+        if (watched == txtQuestion && in)
+            QuestionFocus();
         else if (button >= 0)
             AnswerFocus(button, in);
         else if (watched == txtInstructions && in) {

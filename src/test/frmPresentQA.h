@@ -55,7 +55,7 @@ private:
     void SaveAnswers();
     void PlaySound(const QString& file);
     void ShowSoundError(int number, const QString& description);
-    void QuestionFocus(bool in);
+    void QuestionFocus();
     void AnswerFocus(int index, bool in);
     void SetAnswerBold(int index, bool bold);
     void ShowQuestionFrames(bool shown);

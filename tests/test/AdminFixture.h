@@ -4,6 +4,7 @@
 #include "Widgets.h"
 #include "test/AudioBackend.h"
 #include "test/QuestionTable.h"
+#include "ui/FocusStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,12 +36,14 @@ struct AdminFixture : RecordsFixture {
     FakeAudio audio;
 
     void SetUp() override {
+        dvq3::ApplyFocusStyle(*qApp); // the station's look, as the client sees it
         makeDisk({Client("Ann Lee")});
         QFile::copy(BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB"));
         ASSERT_TRUE(session.dbTest.open(folder.path("DVQ3.MDB"), false));
         session.SndPath = folder.path("snd");
         newClient();
     }
+    void TearDown() override { qApp->setStyleSheet(QString()); }
     void newClient() {
         session.CurClient = session.disk.NumClients() + 1;
         session.disk.Clients(session.CurClient) = NewClient();

@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "Rendered.h"
 #include "records/RecordsMessages.h"
 #include "shell/DiskCheck.h"
 #include "test/AdminTexts.h"
@@ -236,6 +237,64 @@ TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
     EXPECT_EQ(messages.boxes.value(0).title, kSoundErrorTitle);
     EXPECT_EQ(messages.boxes.value(0).icon(), vbCritical);
     EXPECT_TRUE(window->isVisible());
+}
+
+// What the client sees, sampled from the rendered window: the question box cyan with black text
+// while it has the focus and blue with white text while an answer has it, the focused answer's
+// panel cyan with its text bold and the others blue; the instructions black on white. Each row
+// names an item, the focus (-1: the question) and what the question box and the visible answer
+// panels show ("!": the answer's text is bold).
+TEST_F(PresentationTest, QuestionAndAnswersShowTheirColoursInEachFocus) {
+    struct Row {
+        int item, focus;
+        const char* looks;
+    };
+    const Row rows[] = {
+        {1, -1, "cyan black | blue blue"},
+        {1, 0, "blue white | cyan! blue"},
+        {1, 1, "blue white | blue cyan!"},
+        {30, -1, "cyan black | blue blue blue blue"},
+        {30, 3, "blue white | blue blue blue cyan!"},
+    };
+    for (const QString& language : {kEnglish, kSpanish}) {
+        SCOPED_TRACE(language.toStdString());
+        present(language);
+        const QImage instructions =
+            dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtInstructions")->viewport());
+        EXPECT_EQ(dvq3test::ColourName(dvq3test::Background(instructions)) + " " +
+                      dvq3test::ColourName(dvq3test::Ink(instructions)),
+                  "white black");
+        keys("ee");
+        QList<int> plain; // each answer's ink with the focus on the question
+        for (const Row& row : rows) {
+            SCOPED_TRACE(testing::Message() << row.item << " " << row.focus);
+            while (item() < row.item)
+                choose(0);
+            keys(QString(row.focus + 1, u'd'));
+            const QImage question =
+                dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtQuestion")->viewport());
+            QString looks = dvq3test::ColourName(dvq3test::Background(question)) + " " +
+                            dvq3test::ColourName(dvq3test::Ink(question)) + " |";
+            if (row.focus < 0)
+                plain.clear();
+            for (int i = 0; i < 5; ++i) {
+                auto* panel = Child<QFrame>(window.get(), QString("sspMenuChoice%1").arg(i));
+                if (!panel->isVisible())
+                    continue;
+                const int edge = panel->frameWidth() + 1; // inside the frame, beside the button
+                looks += " " + dvq3test::ColourName(dvq3test::Background(dvq3test::Rendered(
+                                   panel, QRect(edge, edge, 3, panel->height() - 2 * edge))));
+                const int ink = dvq3test::InkCount(dvq3test::Rendered(
+                    Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))));
+                if (row.focus < 0)
+                    plain << ink;
+                else if (ink > plain.value(i) * 23 / 20)
+                    looks += "!";
+            }
+            EXPECT_EQ(looks, QString(row.looks));
+            keys(QString(row.focus + 1, u'u'));
+        }
+    }
 }
 
 // Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
