@@ -438,8 +438,11 @@ bool frmPresentQA::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (watched == txtInstructions) {
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                key->key() == Qt::Key_Tab)
+            // Only a plain Enter (the keypad's too) or Tab leaves: a client pressing Alt+Tab or
+            // Ctrl+Tab means something else and must not skip the instructions.
+            const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                          key->key() == Qt::Key_Tab))
                 LeaveInstructions();
             return true;
         }

@@ -71,14 +71,25 @@ struct AdminFixture : RecordsFixture {
             QTest::keyClick(focused(), c.toLatin1());
     }
     // Keys to the control that has the focus when each is pressed: d Down, u Up, e Enter, t Tab,
-    // f F10, x Escape, b the break-off key (Shift+Alt+F10).
+    // f F10, x Escape, b the break-off key (Shift+Alt+F10), k the keypad's Enter, and Tab with
+    // Alt (a), Ctrl (c) or Shift (s).
     static void keys(const QString& sequence) {
-        const QString names = "duetfxb";
-        const Qt::Key codes[] = {Qt::Key_Down, Qt::Key_Up,     Qt::Key_Return, Qt::Key_Tab,
-                                 Qt::Key_F10,  Qt::Key_Escape, Qt::Key_F10};
+        const QString names = "duetfxbkacs";
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> codes[] = {
+            {Qt::Key_Down, {}},
+            {Qt::Key_Up, {}},
+            {Qt::Key_Return, {}},
+            {Qt::Key_Tab, {}},
+            {Qt::Key_F10, {}},
+            {Qt::Key_Escape, {}},
+            {Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier},
+            {Qt::Key_Enter, Qt::KeypadModifier},
+            {Qt::Key_Tab, Qt::AltModifier},
+            {Qt::Key_Tab, Qt::ControlModifier},
+            {Qt::Key_Tab, Qt::ShiftModifier},
+        };
         for (QChar c : sequence)
-            key(codes[names.indexOf(c)],
-                c == u'b' ? Qt::ShiftModifier | Qt::AltModifier : Qt::KeyboardModifiers());
+            key(codes[names.indexOf(c)].first, codes[names.indexOf(c)].second);
     }
     static void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* target = focused() ? focused() : QApplication::activeWindow();

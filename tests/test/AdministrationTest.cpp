@@ -313,6 +313,7 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
     const QStringList inst2{"play Inst2.wav"};
     const Row rows[] = {
         {"29 answered", 29, "de", 0, 1, 2, inst2, "e", 30},
+        {"Tab with Alt, Ctrl or Shift stays", 29, "deacs", 0, 1, 2, {}, "kde", 31},
         {"93 answered: silent instructions", 93, "de", 0, 4, 5, {}, "e", 94},
         {"F10 on 1", 1, "f", 1, 0, -1, {}, "", 1},
         {"F10 on 30", 30, "f", 0, 1, -1, {}, "", 29},
