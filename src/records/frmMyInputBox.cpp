@@ -23,6 +23,11 @@ frmMyInputBox::frmMyInputBox(QWidget* parent) : QDialog(parent) {
     lblHelpMsg->setWordWrap(true);
     txtInput = new QLineEdit(this);
     txtInput->setObjectName(QStringLiteral("txtInput"));
+    // A password shows an asterisk for each character, as the prompts tell the user, not the
+    // style's dot. The field is polished first: under the station's style sheet a sheet given to
+    // an unpolished field never reaches its password character.
+    txtInput->ensurePolished();
+    txtInput->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     txtInput->installEventFilter(this);
     msgPanel = new MsgPanel(this);
     menu = new MenuButtons(msgPanel, this);

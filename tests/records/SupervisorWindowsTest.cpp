@@ -1,4 +1,5 @@
 #include "RecordsFixture.h"
+#include "StationStyle.h"
 #include "platform/Codepage.h"
 #include "records/SecretCode.h"
 #include "records/frmMyInputBox.h"
@@ -44,28 +45,29 @@ struct SupervisorWindowsTest : dvq3test::RecordsFixture {
 
 } // namespace
 
-// The secret code: nothing typed asks for it, "x" is wrong and asks again, "k" is taken; it
-// cannot be closed. A plain prompt takes its length at most and its close cancels it (its Cancel
-// button is walked by the scan's name prompt).
+// The secret code: nothing typed asks for it, "xyz" is wrong and asks again, "k" is taken; the
+// field shows an asterisk for each character typed; it cannot be closed. A plain prompt takes its
+// length at most and its close cancels it (its Cancel button is walked by the scan's name prompt).
 TEST_F(SupervisorWindowsTest, SecretCodeAndInputBox) {
+    const dvq3test::StationStyle style;
     QStringList seen;
-    for (const char* typed : {"x", "k"})
+    for (const char* typed : {"xyz", "k"})
         script.then([&seen, typed](QWidget* box) {
             auto* input = box->findChild<QLineEdit*>("txtInput");
             box->close(); // the window manager's close and Alt+F4
             QTest::keyClick(input, Qt::Key_Escape);
+            dvq3test::Answer(box, "");
+            QTest::keyClicks(input, typed);
             seen << QStringList({box->windowTitle(), box->findChild<QLabel*>("lblHelpMsg")->text(),
                                  box->findChild<QWidget*>("sspMenuChoice1")->isHidden() ? "OK only"
                                                                                         : "Cancel",
-                                 input->echoMode() == QLineEdit::Password ? "hidden" : "shown",
-                                 box->isVisible() ? "open" : "closed"})
+                                 input->displayText(), box->isVisible() ? "open" : "closed"})
                         .join(u'|');
-            dvq3test::Answer(box, "");
-            dvq3test::Answer(box, typed);
+            dvq3test::Answer(box, ""); // confirms what was typed
         });
     EXPECT_TRUE(GetSecretCode());
-    EXPECT_EQ(seen,
-              QStringList(2, kSecretCodeCaption + "|" + kSecretCodeHelp + "|OK only|hidden|open"));
+    const QString prompt = kSecretCodeCaption + "|" + kSecretCodeHelp + "|OK only|";
+    EXPECT_EQ(seen, QStringList({prompt + "***|open", prompt + "*|open"}));
     frmMyInputBox box;
     box.setInputLength(8);
     script.then([](QWidget* shown) {

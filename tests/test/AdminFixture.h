@@ -1,10 +1,10 @@
 #pragma once
 
 #include "../records/RecordsFixture.h"
+#include "StationStyle.h"
 #include "Widgets.h"
 #include "test/AudioBackend.h"
 #include "test/QuestionTable.h"
-#include "ui/FocusStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,17 +33,16 @@ struct FakeAudio : dvq3::AudioBackend {
 // A data disk with one stored client, the built question database opened, and a new client
 // being entered at index 2, as client information leaves it.
 struct AdminFixture : RecordsFixture {
+    StationStyle style; // the client sees the station's look
     FakeAudio audio;
 
     void SetUp() override {
-        dvq3::ApplyFocusStyle(*qApp); // the station's look, as the client sees it
         makeDisk({Client("Ann Lee")});
         QFile::copy(BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB"));
         ASSERT_TRUE(session.dbTest.open(folder.path("DVQ3.MDB"), false));
         session.SndPath = folder.path("snd");
         newClient();
     }
-    void TearDown() override { qApp->setStyleSheet(QString()); }
     void newClient() {
         session.CurClient = session.disk.NumClients() + 1;
         session.disk.Clients(session.CurClient) = NewClient();
