@@ -14,6 +14,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace dvq3 {
@@ -131,6 +132,7 @@ void frmSelectEntryMethod::AdministerTest() {
     }
     fraSelectMethod->hide();
     msgPanel->setCaption(kWhenReadyHelp);
+    CoverScreen(true);
     MsgBox(kTestBeginsText, vbOKOnly, kOnScreenTitle);
     {
         frmPresentQA presentation(session_, language, std::move(questions).value(), *audio_, this);
@@ -140,6 +142,21 @@ void frmSelectEntryMethod::AdministerTest() {
     // supervisor.
     msgPanel->setCaption(kSecretCodeHelpLine);
     while (!GetSecretCode(this)) {
+    }
+    CoverScreen(false);
+}
+
+void frmSelectEntryMethod::CoverScreen(bool cover) {
+    if (cover) {
+        normalGeometry_ = geometry();
+        // Also where no window manager honours the full-screen state.
+        if (screen())
+            setGeometry(screen()->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        raise();
+    } else {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(normalGeometry_);
     }
 }
 

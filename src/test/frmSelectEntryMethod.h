@@ -2,6 +2,8 @@
 
 #include "ui/StationDialog.h"
 
+#include <QRect>
+
 #include <memory>
 
 class QFrame;
@@ -32,6 +34,10 @@ private:
     void AdministerTest();
     void EnterFromSheet();
     bool ClientAndCourtHistory();
+    // From the moment the client sits down until the supervisor's code is accepted, nothing of
+    // the station but the client's own screens may show: this window covers the whole screen
+    // behind them.
+    void CoverScreen(bool cover);
 
     Session& session_;
     std::unique_ptr<AudioBackend> ownAudio_;
@@ -42,6 +48,7 @@ private:
     MsgPanel* msgPanel;
     MenuButtons* menu;
     bool running_ = false;
+    QRect normalGeometry_;
 };
 
 } // namespace dvq3

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real station under Xvfb on a copy of the sample disk and, with keys only, adds a new
 # client through "Add New Client": "keyed" keys the answers in from the answer sheet, "onscreen"
-# has the client take the test on screen in Spanish and the supervisor type the secret code.
-# Then checks the new record byte for byte and that the main menu lists the new client.
+# has the client take the test on screen in Spanish and the supervisor type the secret code, and
+# checks from screenshots that the client sees nothing of the main menu meanwhile (there is no
+# window manager). Then checks the new record byte for byte and that the main menu lists the new
+# client.
 # usage: admin_e2e.sh PROGRAM_DIR ARTIFACT_DIR keyed|onscreen
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,9 +30,21 @@ export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STAT
 unset QT_QPA_PLATFORM
 . "$here/station_keys.sh"
 start_station "$program"
+# shot NAME: the whole screen, and beside it the windows shown, the top one first.
+shot() {
+    sleep 0.3
+    import -window root "$artifacts/$mode-\$1.png"
+    xwininfo -root -children | while read -r id rest; do
+        case \$id in
+        0x*) if xwininfo -id "\$id" | grep -q IsViewable; then echo "\$id \$rest"; fi ;;
+        esac
+    done >"$artifacts/$mode-\$1.windows"
+}
 
 focus Corvalent-III
-keys Tab Return                       # "Add New Client" (no client chosen in the list)
+keys Tab                              # "Add New Client" (no client chosen in the list)
+shot menu                             # the station as it stays behind the client's screens
+keys Return
 focus "Entry Method"
 if [ "$mode" = keyed ]; then keys Down Return; else keys Return; fi
 focus "Client Information"
@@ -58,10 +72,12 @@ else
     focus "Select Presentation Language"
     keys Down Return                  # Spanish
     focus "On Screen Presentation"
+    shot begin
     keys Return
     focus "Presentaci"
+    shot instructions
     keys Return Return                # general and section 1 instructions
-    import -window root "$artifacts/presentation.png"
+    shot question
     answers="$answers"
     for i in \$(seq 1 100); do
         k=\${answers:\$((i - 1)):1}
@@ -69,7 +85,8 @@ else
         xdotool key Return
         sleep 0.15
         case \$i in
-        29 | 54 | 77 | 93)
+        29) focus "Nota de Presentaci"; shot note; keys Return; sleep 0.4; keys Return ;;
+        54 | 77 | 93)
             focus "Nota de Presentaci"; keys Return
             sleep 0.4; keys Return    # the next section's instructions
             ;;
@@ -77,6 +94,7 @@ else
         esac
     done
     focus "Secret Code"
+    shot secret
     typed k; keys Return Return
 fi
 sleep 1
@@ -84,6 +102,12 @@ import -window root "$artifacts/admin-\$(echo $mode)-menu.png"
 stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"
+
+# From "The test will begin..." to the accepted secret code nothing of the main menu shows.
+if [ "$mode" = onscreen ]; then
+    python3 "$here/privacy_check.py" "$artifacts/onscreen-menu.png" "$work/state.txt" \
+        "$artifacts"/onscreen-{begin,instructions,question,note,secret}.png
+fi
 
 # The main menu of a fresh start lists the new client after the others.
 rm -f "$work/state.txt"

@@ -118,20 +118,36 @@ TEST_F(EntryMethodTest, OnScreenChainEndsWithTheSecretCodeAndRefusesTablesItCann
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     ASSERT_TRUE(session.dbTest.execute("DROP TABLE [Spanish]"));
     session.CurClient = 1;
-    script.then([this](QWidget* presentation) {
+    // From "The test will begin" to the accepted code the entry method window covers the screen
+    // behind every window shown, so nothing else of the station shows.
+    QStringList behind;
+    const auto cover = [&](const QString& shown) {
+        behind << shown + (window->geometry() == window->screen()->geometry() ? "" : " uncovered");
+    };
+    messages.onShow = [&](const MsgBoxCall& box) { cover(box.title); };
+    script.then([&](QWidget* presentation) {
         QTest::qWait(20);
         EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[0]);
         EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
         EXPECT_EQ(help(window.get()), kWhenReadyHelp);
+        cover(presentation->windowTitle());
         keys("eeb");
     });
     // The secret code prompt: a wrong code first, then the right one.
-    script.then([](QWidget* box) { dvq3test::Answer(box, "x"); });
-    script.then([](QWidget* box) { dvq3test::Answer(box, "k"); });
+    for (const char* code : {"x", "k"})
+        script.then([&, code](QWidget* box) {
+            cover(box->windowTitle());
+            dvq3test::Answer(box, code);
+        });
     openWindow();
+    const QSize normal = window->size();
     choose(0);
     EXPECT_TRUE(script.done());
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(behind, (QStringList{kOnScreenTitle, kPresentationCaption[0], kSecretCodeCaption,
+                                   kWrongCodeTitle, kSecretCodeCaption}));
+    EXPECT_EQ(window->size(), normal);
+    messages.onShow = nullptr;
     EXPECT_EQ(messages.texts(), (QStringList{kTestBeginsText, kWrongCodeText}));
     EXPECT_EQ(session.disk.NumClients(), 1);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
