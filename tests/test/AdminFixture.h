@@ -74,21 +74,16 @@ struct AdminFixture : RecordsFixture {
     // Alt (a), Ctrl (c) or Shift (s).
     static void keys(const QString& sequence) {
         const QString names = "duetfxbkacs";
-        const std::pair<Qt::Key, Qt::KeyboardModifiers> codes[] = {
-            {Qt::Key_Down, {}},
-            {Qt::Key_Up, {}},
-            {Qt::Key_Return, {}},
-            {Qt::Key_Tab, {}},
-            {Qt::Key_F10, {}},
-            {Qt::Key_Escape, {}},
-            {Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier},
-            {Qt::Key_Enter, Qt::KeypadModifier},
-            {Qt::Key_Tab, Qt::AltModifier},
-            {Qt::Key_Tab, Qt::ControlModifier},
-            {Qt::Key_Tab, Qt::ShiftModifier},
-        };
+        const Qt::Key codes[] = {Qt::Key_Down, Qt::Key_Up,     Qt::Key_Return, Qt::Key_Tab,
+                                 Qt::Key_F10,  Qt::Key_Escape, Qt::Key_F10,    Qt::Key_Enter,
+                                 Qt::Key_Tab,  Qt::Key_Tab,    Qt::Key_Tab};
+        const Qt::KeyboardModifiers none, breakOff = Qt::ShiftModifier | Qt::AltModifier,
+                                          keypad = Qt::KeypadModifier, alt = Qt::AltModifier,
+                                          ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+        const Qt::KeyboardModifiers held[] = {none,     none,   none, none, none, none,
+                                              breakOff, keypad, alt,  ctrl, shift};
         for (QChar c : sequence)
-            key(codes[names.indexOf(c)].first, codes[names.indexOf(c)].second);
+            key(codes[names.indexOf(c)], held[names.indexOf(c)]);
     }
     static void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* target = focused() ? focused() : QApplication::activeWindow();
