@@ -293,8 +293,9 @@ def main():
                     failures.append(what + ": main menu %s" % ("reached" if reached else "not reached"))
                 if os.path.lexists(planted) != (name != "checkWriteTest") or leftovers(disk):
                     failures.append(what + ": left " + ", ".join(leftovers(disk)))
-                if os.path.lexists(planted):
-                    os.remove(planted)
+                for leftover in (planted, outside + "-none"):
+                    if os.path.lexists(leftover):
+                        os.remove(leftover)
                 if os.path.exists(moved):
                     os.rename(moved, planted)
         with open(outside, "wb") as f:
@@ -314,7 +315,8 @@ def main():
         os.close(held)
         if reached or "in use by another station (user ann on host desk-2, process 4711)" not in said:
             failures.append("a disk another station holds: %r, main menu %s" % (said, reached))
-        os.remove(lock_file)
+        if os.path.exists(lock_file):
+            os.remove(lock_file)
         said, reached = start(base_ini)
         if not reached or leftovers(disk):
             failures.append("the disk once free: main menu %s, left %s" % (reached, leftovers(disk)))

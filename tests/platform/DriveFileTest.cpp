@@ -188,6 +188,7 @@ TEST(DriveFile, OnlyRegularFilesOfASaneSizeAreRead) {
         ASSERT_FALSE(read) << path.toStdString();
         EXPECT_EQ(read.error().text(), NotARegularFileText(path));
     }
+    EXPECT_FALSE(WriteDriveFile(dangling, "test\r\n")); // created only where nothing is
     EXPECT_EQ(TestFolder::Read(target), QByteArray("DVQ3\r\n"));
     EXPECT_FALSE(QFile::exists(nothing));
     // Nor is anything but a regular file replaced: the device stays a device.

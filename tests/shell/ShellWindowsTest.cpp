@@ -147,6 +147,20 @@ TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
                   std::pair(kProgramFolderErrorTitle, int(vbOKCancel | vbCritical)));
 }
 
+// A sound root that would be cut short at a NUL is named as the setting it is, and not used.
+TEST_F(ShellTest, ASoundFolderSettingHoldingANulIsToldAndLeftUnused) {
+    const QString nul = folder.path("Sounds") + QChar(0) + "/x";
+    IniFile settings = IniFile::Parse({});
+    settings.setValue("Path", "SndPath", nul);
+    ASSERT_TRUE(settings.save(folder.path("dvq3test.ini")));
+    open(1);
+    EXPECT_EQ(messages.texts(), QStringList{SettingNulText(
+                                    folder.path("dvq3test.ini"), "SndPath", nul,
+                                    "The questions are shown without their spoken prompts until "
+                                    "the setting is corrected.")});
+    EXPECT_TRUE(session.SndPath.isEmpty());
+}
+
 // The folders themselves, the settings' drive and the program folder left alone are checked by
 // installed_e2e.sh; the report file's place and the copy's bytes are not.
 TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDataFolder) {
