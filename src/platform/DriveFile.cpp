@@ -90,8 +90,10 @@ Status DriveFile::fault(DriveOp op) const {
     return {};
 }
 
-Status DriveFile::open(const QString& path, Mode mode) {
+Status DriveFile::open(const QString& path, Mode mode, Links links) {
     path_ = path;
+    if (HoldsNul(path))
+        return Error::Refusal(NulPathText(path));
     if (auto injected = fault(DriveOp::Open); !injected)
         return injected;
     int flags = O_RDONLY;
@@ -101,19 +103,28 @@ Status DriveFile::open(const QString& path, Mode mode) {
         flags = O_WRONLY | O_CREAT | O_TRUNC;
     else if (mode == Mode::CreateNew)
         flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+    if (links == Links::Refuse)
+        flags |= O_NOFOLLOW;
     // Not blocking: a named pipe would otherwise hold the open until a writer came along.
     fd_ = ::open(NativePath(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd_ < 0) {
         const int err = errno;
-        if (err == EISDIR)
+        // A link where none is followed fails as ELOOP: it is no regular file either.
+        if (err == EISDIR || (err == ELOOP && (flags & O_NOFOLLOW)))
             return Error::Refusal(NotARegularFileText(path));
         return DriveErrorFromErrno(err, err == ENOENT && FolderMissing(path));
     }
+    // A failed fstat is the device's I/O error, not a verdict on the file's kind.
     struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    Status kind = fault(DriveOp::Stat);
+    if (kind && ::fstat(fd_, &info) != 0)
+        kind = DriveErrorFromErrno(errno);
+    if (kind && !S_ISREG(info.st_mode))
+        kind = Error::Refusal(NotARegularFileText(path));
+    if (!kind) {
         ::close(fd_);
         fd_ = -1;
-        return Error::Refusal(NotARegularFileText(path));
+        return kind;
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     return {};
@@ -194,9 +205,48 @@ Status DriveFile::close() {
     return fault(DriveOp::Close);
 }
 
-Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode, qint64 maxBytes) {
+Result<bool> DriveFile::tryLock() {
+    if (auto injected = fault(DriveOp::Lock); !injected)
+        return injected.error();
+    // An open file description's lock: a second open conflicts even within this process, and
+    // closing some other descriptor of the file does not drop it.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd_, F_OFD_SETLK, &lock) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES)
+        return false;
+    // A network folder whose server keeps no locks cannot be locked at all; the check of each
+    // record's bytes before it is written still stands.
+    if (errno == ENOLCK)
+        return true;
+    return DriveErrorFromErrno(errno);
+}
+
+Result<bool> DriveFile::lockedElsewhere() {
+    if (auto injected = fault(DriveOp::Lock); !injected)
+        return injected.error();
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd_, F_OFD_GETLK, &lock) != 0)
+        return errno == ENOLCK ? Result<bool>(false) : DriveErrorFromErrno(errno);
+    return lock.l_type != F_UNLCK;
+}
+
+bool DriveFile::isAt(const QString& path) const {
+    struct stat here {};
+    struct stat there {};
+    return fd_ >= 0 && !HoldsNul(path) && ::fstat(fd_, &here) == 0 &&
+           ::lstat(NativePath(path).constData(), &there) == 0 && here.st_dev == there.st_dev &&
+           here.st_ino == there.st_ino;
+}
+
+Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode, qint64 maxBytes,
+                                 DriveFile::Links links) {
     DriveFile file;
-    if (auto opened = file.open(path, mode); !opened)
+    if (auto opened = file.open(path, mode, links); !opened)
         return opened.error();
     auto length = file.size();
     if (!length)
@@ -215,18 +265,25 @@ Result<QByteArray> ReadDriveFile(const QString& path, DriveFile::Mode mode, qint
 
 Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
     DriveFile file;
-    if (auto opened = file.open(path, DriveFile::Mode::WriteTruncateCreate); !opened)
+    if (auto opened = file.open(path, DriveFile::Mode::CreateNew); !opened)
         return opened;
-    if (auto written = file.writeAt(0, bytes); !written)
-        return written;
-    if (auto synced = file.sync(); !synced)
-        return synced;
-    return file.close();
+    Status done = file.writeAt(0, bytes);
+    if (done)
+        done = file.sync();
+    if (done)
+        done = file.close();
+    if (!done) {
+        (void)file.close();
+        ::unlink(NativePath(path).constData());
+    }
+    return done;
 }
 
 Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced) {
     if (replaced)
         *replaced = false;
+    if (HoldsNul(path))
+        return Error::Refusal(NulPathText(path));
     // A device, pipe or folder in the way is never replaced (think of /dev/full as the target).
     if (struct stat there{}; ::lstat(NativePath(path).constData(), &there) == 0 &&
                              !S_ISREG(there.st_mode) && !S_ISLNK(there.st_mode))
@@ -271,15 +328,29 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced)
 }
 
 bool FolderWritable(const QString& folder) {
+    if (HoldsNul(folder))
+        return false;
     if (Inject(DriveOp::Open, folder + QStringLiteral("/.")))
         return false;
     return ::access(NativePath(folder).constData(), W_OK) == 0;
 }
 
 QString NotARegularFileText(const QString& path) {
-    return QStringLiteral("%1 is not a regular file (it is a folder, a device or a pipe). The "
-                          "station reads and writes only regular files; nothing was changed.")
+    return QStringLiteral("%1 is not a regular file (it is a link, a folder, a device or a "
+                          "pipe). The station reads and writes only regular files; nothing was "
+                          "changed.")
         .arg(QDir::toNativeSeparators(path));
+}
+
+bool HoldsNul(const QString& path) {
+    return path.contains(QChar(0));
+}
+
+QString NulPathText(const QString& path) {
+    return QStringLiteral("The path %1 holds a NUL character (shown as \\0), which no file name "
+                          "can hold. The station did not use it: nothing there was read, "
+                          "created or removed.")
+        .arg(QDir::toNativeSeparators(path).replace(QChar(0), QStringLiteral("\\0")));
 }
 
 QString FileTooLargeText(const QString& path, qint64 size) {
@@ -326,6 +397,8 @@ QByteArray NativePath(const QString& path) {
 }
 
 Result<bool> DriveFileExists(const QString& path) {
+    if (HoldsNul(path))
+        return Error::Refusal(NulPathText(path));
     if (const int injected = Inject(DriveOp::Stat, path))
         return DriveErrorFromErrno(injected);
     struct stat info {};
@@ -337,6 +410,8 @@ Result<bool> DriveFileExists(const QString& path) {
 }
 
 Status RemoveDriveFile(const QString& path) {
+    if (HoldsNul(path))
+        return Error::Refusal(NulPathText(path));
     if (const int injected = Inject(DriveOp::Remove, path))
         return DriveErrorFromErrno(injected);
     if (::unlink(NativePath(path).constData()) != 0)

@@ -10,7 +10,19 @@
 namespace dvq3 {
 
 // The operations of the file layer, named so that tests can make any one of them fail.
-enum class DriveOp { Open, Read, Write, Sync, Truncate, Close, Remove, Stat, Rename, SyncFolder };
+enum class DriveOp {
+    Open,
+    Read,
+    Write,
+    Sync,
+    Truncate,
+    Close,
+    Remove,
+    Stat,
+    Rename,
+    SyncFolder,
+    Lock
+};
 
 // Test seam: called before every operation; a non-zero errno makes that operation fail with it.
 // Tests run as root, so permission bits alone cannot make a drive read-only.
@@ -18,9 +30,10 @@ using DriveFaultHook = std::function<int(DriveOp op, const QString& path)>;
 void SetDriveFaultHook(DriveFaultHook hook);
 
 // One open file on the data drive (or in the program folder). It is opened, used and closed
-// within one operation; every failure comes back as an Error mapped from errno. Only regular
-// files are opened: a folder, device or named pipe is refused before anything is read, and
-// opening never waits for a pipe's writer.
+// within one operation (the data disk's lock file excepted); every failure comes back as an
+// Error mapped from errno. Only regular files are opened: a folder, device or named pipe is
+// refused before anything is read, and opening never waits for a pipe's writer. A path holding
+// a NUL character is refused before it reaches the system, which would cut it short there.
 class DriveFile {
 public:
     enum class Mode {
@@ -29,13 +42,17 @@ public:
         WriteTruncateCreate,
         CreateNew, // a file that must not exist yet, not even as a link
     };
+    // Whether a symbolic link at the path itself is followed. The data disk's own files refuse
+    // one, as they refuse any other file that is not a regular file: a write through a link
+    // would land outside the disk.
+    enum class Links { Follow, Refuse };
 
     DriveFile() = default;
     ~DriveFile();
     DriveFile(const DriveFile&) = delete;
     DriveFile& operator=(const DriveFile&) = delete;
 
-    Status open(const QString& path, Mode mode);
+    Status open(const QString& path, Mode mode, Links links = Links::Follow);
     Result<qint64> size();
     Result<QByteArray> readAt(qint64 offset, qint64 length);
     // Writes all of bytes at offset; a short write is reported as a full disk.
@@ -44,6 +61,16 @@ public:
     Status sync();
     Status truncate(qint64 length);
     Status close();
+
+    // Takes an exclusive advisory lock on the whole file without waiting (the file must be open
+    // for writing); false when another open of the file holds one, in this process or another,
+    // on this machine or, over a network folder, on another. The lock lasts until close.
+    Result<bool> tryLock();
+    // Whether another open of the file holds a lock; asks without taking one, so it works on a
+    // file opened read-only.
+    Result<bool> lockedElsewhere();
+    // Whether path names this very file (not a copy, nor a file put in its place since).
+    bool isAt(const QString& path) const;
 
 private:
     Status fault(DriveOp op) const;
@@ -63,8 +90,10 @@ inline constexpr qint64 kMaxWholeFile = 4 * 1024 * 1024;
 // that shrinks while it is read is a device error.
 Result<QByteArray> ReadDriveFile(const QString& path,
                                  DriveFile::Mode mode = DriveFile::Mode::ReadOnly,
-                                 qint64 maxBytes = kMaxWholeFile);
-// Writes bytes over whatever path holds, in place (the data drive's scratch file only).
+                                 qint64 maxBytes = kMaxWholeFile,
+                                 DriveFile::Links links = DriveFile::Links::Follow);
+// Creates path, which must not exist yet (not even as a link), writes bytes and flushes them (the
+// data drive's scratch file). A failure after the file was created removes it again.
 Status WriteDriveFile(const QString& path, const QByteArray& bytes);
 // Replaces the file at path whole: the bytes go to a new temporary file beside it (created
 // exclusively, never through a link), are flushed to the device, and the temporary file is
@@ -80,6 +109,11 @@ bool FolderWritable(const QString& folder);
 
 // The message for a path that is not a regular file.
 QString NotARegularFileText(const QString& path);
+// Whether path holds a NUL character: no file name can, and the system would take the path as
+// ending there, so such a path is never used.
+bool HoldsNul(const QString& path);
+// The message for a path holding a NUL character; the NUL is shown as \0.
+QString NulPathText(const QString& path);
 // The message for a file larger than the station reads.
 QString FileTooLargeText(const QString& path, qint64 size);
 

@@ -18,11 +18,33 @@ QString PartialRecordText(qint64 length) {
 }
 
 QString ChangedText(qint64 length, int loaded) {
-    return QStringLiteral("The client file on this data disk has changed since it was loaded (it "
-                          "now holds %1 records, %2 were loaded). Nothing was written to it; "
-                          "select the data drive again to reload it.")
+    return QStringLiteral("The client file on this data disk has been changed by another station "
+                          "since it was loaded (it now holds %1 records, %2 were loaded). Nothing "
+                          "was written to it; select the data drive again to reload it.")
         .arg(length / kRecord)
         .arg(loaded);
+}
+
+QString RecordChangedText(int index) {
+    return QStringLiteral("Client %1's record on this data disk has been changed by another "
+                          "station since it was loaded. Nothing was written to it; select the "
+                          "data drive again to reload it.")
+        .arg(index);
+}
+
+// A failed save whose undoing failed too: the disk may hold a record it never confirmed.
+Error NotUndone(const Error& error, int index, bool append) {
+    const QString told =
+        append ? QStringLiteral("\r\rThe new record could not be taken off the end of the client "
+                                "file either: the file may hold it although the disk did not "
+                                "confirm it. Select the data drive again to reload it.")
+               : QStringLiteral("\r\rThe old record of client %1 could not be put back either: "
+                                "the client file may hold the new one although the disk did not "
+                                "confirm it. Select the data drive again to reload it.")
+                     .arg(index);
+    if (!error.isDriveFault())
+        return Error::Refusal(error.text() + told);
+    return Error::DriveFault(error.number(), error.description() + told);
 }
 
 ClientFileCheck TooManyRecords(qint64 records) {
@@ -40,6 +62,7 @@ void DataDisk::SetDataDrive(const QString& drive) {
     dataDrive_ = drive;
     clientFile_ = drive + QStringLiteral("/DATA401.DVQ");
     tidFile_ = drive + QStringLiteral("/TID");
+    lockFile_ = drive + QStringLiteral("/DATA401.LCK");
 }
 
 bool DataDisk::IsTableIndex(int index) const {
@@ -79,9 +102,10 @@ ClientFileContents ParseClientFile(const QByteArray& bytes) {
 
 Result<ClientFileCheck> DataDisk::LoadClients(LoadMode mode) {
     DriveFile file;
-    if (auto opened = file.open(clientFile_, mode == LoadMode::CreateMissing
-                                                 ? DriveFile::Mode::ReadWriteCreate
-                                                 : DriveFile::Mode::ReadOnly);
+    if (auto opened = file.open(clientFile_,
+                                mode == LoadMode::CreateMissing ? DriveFile::Mode::ReadWriteCreate
+                                                                : DriveFile::Mode::ReadOnly,
+                                DriveFile::Links::Refuse);
         !opened)
         return opened.error();
     auto length = file.size();
@@ -89,21 +113,26 @@ Result<ClientFileCheck> DataDisk::LoadClients(LoadMode mode) {
         return length.error();
     // The count is known from the length: an oversized file is never read into memory.
     ClientFileContents contents;
+    QByteArray bytes;
     if (length.value() / kRecord > kMaxClients) {
         contents.check = TooManyRecords(length.value() / kRecord);
     } else {
-        auto bytes = file.readAt(0, length.value());
-        if (!bytes)
-            return bytes.error();
-        if (bytes.value().size() != length.value())
+        auto read = file.readAt(0, length.value());
+        if (!read)
+            return read.error();
+        if (read.value().size() != length.value())
             return DriveErrorFromErrno(EIO); // the file shrank while it was read
-        contents = ParseClientFile(bytes.value());
+        bytes = read.value();
+        contents = ParseClientFile(bytes);
     }
     if (auto closed = file.close(); !closed)
         return closed.error();
     clients_.fill(ClientRecord());
-    for (std::size_t i = 0; i < contents.records.size(); ++i)
+    stored_.fill(QByteArray());
+    for (std::size_t i = 0; i < contents.records.size(); ++i) {
         clients_[i + 1] = contents.records[i];
+        stored_[i + 1] = bytes.mid(static_cast<qsizetype>(i) * kRecord, kRecord);
+    }
     numClients_ = static_cast<qint16>(contents.records.size());
     return contents.check;
 }
@@ -132,7 +161,9 @@ QString DataDisk::WriteRefusal(int index, qint64 length) const {
 
 Status DataDisk::SaveClient(int index) {
     DriveFile file;
-    if (auto opened = file.open(clientFile_, DriveFile::Mode::ReadWriteCreate); !opened)
+    if (auto opened =
+            file.open(clientFile_, DriveFile::Mode::ReadWriteCreate, DriveFile::Links::Refuse);
+        !opened)
         return opened;
     auto length = file.size();
     if (!length)
@@ -140,29 +171,36 @@ Status DataDisk::SaveClient(int index) {
     if (const QString refusal = WriteRefusal(index, length.value()); !refusal.isEmpty())
         return Error::Refusal(refusal);
 
+    const auto at = static_cast<std::size_t>(index);
     const qint64 offset = (index - 1) * kRecord;
     const bool append = index == numClients_ + 1;
     QByteArray before;
     if (!append) {
-        // Kept so that a write that fails part way can put the old record back.
+        // Another station's save since the load is never overwritten; the bytes read are also
+        // what a write that fails part way puts back.
         auto read = file.readAt(offset, kRecord);
         if (!read)
             return read.error();
         before = read.value();
+        if (before != stored_[at])
+            return Error::Refusal(RecordChangedText(index));
     }
-    Status written = file.writeAt(offset, clients_[static_cast<std::size_t>(index)].toBytes());
+    const QByteArray record = clients_[at].toBytes();
+    Status written = file.writeAt(offset, record);
     if (written)
         written = file.sync();
     if (!written) {
-        // The record is left as it was: an append leaves no partial record behind, an
-        // overwrite gets its old bytes back.
-        if (append)
-            (void)file.truncate(length.value());
-        else if (file.writeAt(offset, before))
-            (void)file.sync();
-        return written;
+        // A flush that failed leaves the record in the page cache only: what the file seems to
+        // hold then is not what the device holds. The old bytes go back and are flushed again.
+        Status undone = append ? file.truncate(length.value()) : file.writeAt(offset, before);
+        if (undone)
+            undone = file.sync();
+        return undone ? written.error() : NotUndone(written.error(), index, append);
     }
-    return file.close();
+    stored_[at] = record;
+    // The record has reached the device: a failure to close the file loses nothing.
+    (void)file.close();
+    return {};
 }
 
 QString DiskFullText() {

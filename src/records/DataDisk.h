@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DriveLock.h"
 #include "platform/Error.h"
 #include "records/ClientRecord.h"
 
@@ -43,14 +44,21 @@ QString NoTestInformationText(const QString& drive);
 
 // The data drive in use and its client file, read whole into the table Clients: index i holds
 // record i; index 0 is never stored; index NumClients + 1 holds a new client until its answers
-// are saved. The file is opened and closed around every read or write.
+// are saved. The file is opened and closed around every read or write, never through a link.
+// The station holds the disk's lock while it uses the disk.
 class DataDisk {
 public:
     // The drive and the paths on it ("drive + "/" + name").
     const QString& DataDrive() const { return dataDrive_; }
     const QString& ClientFile() const { return clientFile_; }
     const QString& TidFile() const { return tidFile_; }
+    const QString& LockFile() const { return lockFile_; }
     void SetDataDrive(const QString& drive);
+
+    // Whether the lock of the disk now named by DataDrive is the one held.
+    bool HoldsLock() const { return lock_.holds(lockFile_); }
+    // Holds lock as the lock of the disk in use, giving up the one held before.
+    void KeepLock(DriveLock lock) { lock_ = std::move(lock); }
 
     // Records in the file: clients whose answers have been saved.
     qint16 NumClients() const { return numClients_; }
@@ -70,9 +78,12 @@ public:
 
     // Writes Clients(index) as record index, in place, and flushes it to the device; index
     // NumClients + 1 appends. The write is refused, with the file untouched, when index is not a
-    // stored client or the new one, or when the file no longer has the length the table expects
-    // (damaged, or changed since the load). On any failure the record stays in memory and the
-    // file holds what it held before.
+    // stored client or the new one, when the file no longer has the length the table expects
+    // (damaged, or changed since the load), or when the record on disk is no longer the one
+    // loaded or last saved here (another station wrote it). A failed write or flush puts the old
+    // bytes back (an append is cut off again) and flushes again; the error says so when that
+    // fails too. Success means the record reached the device; on any failure the record stays
+    // in memory.
     Status SaveClient(int index);
 
     // Blanks every field of Clients(index) to spaces (no file access).
@@ -86,8 +97,13 @@ private:
     QString dataDrive_ = QStringLiteral("a:");
     QString clientFile_;
     QString tidFile_;
+    QString lockFile_;
     std::array<ClientRecord, kMaxClients + 1> clients_;
+    // Each record's bytes as last read from the file or flushed to it: what a save expects to
+    // find there.
+    std::array<QByteArray, kMaxClients + 1> stored_;
     qint16 numClients_ = 0;
+    DriveLock lock_;
 };
 
 } // namespace dvq3

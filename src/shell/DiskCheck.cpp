@@ -1,6 +1,7 @@
 #include "shell/DiskCheck.h"
 
 #include "platform/DriveFile.h"
+#include "platform/DriveLock.h"
 
 #include <QDir>
 
@@ -28,20 +29,55 @@ QString FirstLine(const QByteArray& bytes) {
 
 } // namespace
 
+QString DiskInUseText(const QString& drive, const QString& holder) {
+    return QStringLiteral("The data disk on drive %1 is in use by another station (%2). A data "
+                          "disk is used by one station at a time: end the other station first, "
+                          "or choose another drive.")
+        .arg(DriveName(drive),
+             holder.isEmpty() ? QStringLiteral("its lock file does not say which") : holder);
+}
+
 Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
     session.disk.SetDataDrive(drive);
+    if (HoldsNul(drive)) {
+        handler.tell(NulPathText(drive), true);
+        return false;
+    }
     if (drive.isEmpty() || QDir::isRelativePath(drive))
         return DriveErrorFromErrno(ENOENT);
 
-    // A folder without the marker file is not a data disk: nothing may be created in it.
+    // A folder without the marker file is not a data disk: nothing may be created in it. Nor is
+    // one with a link in the marker's place.
     Status marked = Attempt(handler, [&]() -> Status {
-        auto exists = DriveFileExists(session.disk.TidFile());
-        if (!exists)
-            return exists.error();
-        return exists.value() ? Status() : DriveErrorFromErrno(ENOENT);
+        DriveFile tid;
+        if (auto opened = tid.open(session.disk.TidFile(), DriveFile::Mode::ReadOnly,
+                                   DriveFile::Links::Refuse);
+            !opened)
+            return opened;
+        return tid.close();
     });
     if (!marked)
         return marked.error();
+
+    // One station at a time on a disk. The disk in use, checked again, keeps its lock; a new
+    // disk's lock replaces it only once the new disk has passed.
+    DriveLock lock;
+    if (!session.disk.HoldsLock()) {
+        bool taken = false;
+        Status locked = Attempt(handler, [&]() -> Status {
+            auto result = lock.lock(session.disk.LockFile());
+            if (!result)
+                return result.error();
+            taken = result.value();
+            return {};
+        });
+        if (!locked)
+            return locked.error();
+        if (!taken) {
+            handler.tell(DiskInUseText(drive, lock.holder()), true);
+            return false;
+        }
+    }
 
     bool result = true;
     Status loaded = Attempt(handler, [&]() -> Status {
@@ -59,7 +95,8 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         return loaded.error();
 
     marked = Attempt(handler, [&]() -> Status {
-        auto tid = ReadDriveFile(session.disk.TidFile());
+        auto tid = ReadDriveFile(session.disk.TidFile(), DriveFile::Mode::ReadOnly, kMaxWholeFile,
+                                 DriveFile::Links::Refuse);
         if (!tid)
             return tid.error();
         if (FirstLine(tid.value()).trimmed() != kDiskMarker) {
@@ -71,12 +108,14 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
     if (!marked)
         return marked.error();
 
+    // Whatever is left at the scratch name (by a crash, or planted) is removed, a link as the
+    // link itself; the scratch file is then created afresh, never through a link.
     const QString scratch = drive + QStringLiteral("/checkWriteTest");
     auto removeIfThere = [&]() -> Status {
-        auto exists = DriveFileExists(scratch);
-        if (!exists)
-            return exists.error();
-        return exists.value() ? RemoveDriveFile(scratch) : Status();
+        Status removed = RemoveDriveFile(scratch);
+        const bool absent =
+            !removed && removed.error().isDriveFault() && removed.error().number() == 53;
+        return absent ? Status() : removed;
     };
     Status writable = Attempt(handler, removeIfThere);
     if (writable)
@@ -87,6 +126,8 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         (void)RemoveDriveFile(scratch); // never leave the scratch file behind
         return writable.error();
     }
+    if (result && lock.holds(session.disk.LockFile()))
+        session.disk.KeepLock(std::move(lock));
     return result;
 }
 

@@ -37,13 +37,18 @@ inline const QString kReloadFailedText =
 // The marker the first line of the TID file must hold.
 inline const QString kDiskMarker = QStringLiteral("DVQ3");
 
+// The message for a data disk another station holds, naming that station as its lock file does.
+QString DiskInUseText(const QString& drive, const QString& holder);
+
 // Makes drive the current data drive and checks the disk: a folder without the TID file is a
-// drive without test information and nothing is created in it; otherwise the client file is
-// loaded (created empty when missing), the TID marker checked and a write test creates and
-// deletes checkWriteTest. Returns false when the disk
-// is readable but not usable (not a data disk, or a client file that cannot be loaded); an
-// error when a step failed and the handler gave up. An empty or relative drive is never
-// touched: it is a drive without test information.
+// drive without test information and nothing is created in it; otherwise the disk's lock is
+// taken, the client file loaded (created empty when missing), the TID marker checked and a write
+// test creates and deletes checkWriteTest. The disk's files are never reached through a link.
+// Returns false when the disk is readable but not usable (another station holds it, not a data
+// disk, or a client file that cannot be loaded); an error when a step failed and the handler
+// gave up. Once a disk passes, the session holds its lock instead of the previous disk's. An
+// empty or relative drive is never touched: it is a drive without test information; a drive
+// holding a NUL character is refused unused.
 Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
 
 } // namespace dvq3

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DriveFile.h"
 #include "platform/Error.h"
 
 #include <QDir>
@@ -29,6 +30,18 @@ inline QString SettingsFaultText(const QString& path, const Error& error, bool r
                             QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     return text + (retry ? QStringLiteral(", then choose OK to try again; Cancel ends the program.")
                          : QStringLiteral("; the station goes on without saving the setting."));
+}
+
+inline const QString kChooseAnotherDriveText =
+    QStringLiteral("Would you like to choose another drive?");
+
+// A path setting holding a NUL character, which the station never uses; instead says what it
+// does without it.
+inline QString SettingNulText(const QString& path, const QString& key, const QString& value,
+                              const QString& instead) {
+    return QStringLiteral("The setting [Path] %1 in the station's settings file %2 cannot be "
+                          "used.\r\r%3\r\r%4")
+        .arg(key, QDir::toNativeSeparators(path), NulPathText(value), instead);
 }
 
 } // namespace dvq3

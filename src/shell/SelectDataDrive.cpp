@@ -64,6 +64,14 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
         if (atStartup && firstPass) {
             drive = GetINIFilePath();
             firstPass = false;
+            // Asked as for a drive without test information: Yes shows the chooser.
+            if (HoldsNul(drive)) {
+                if (MsgBox(SettingNulText(IniFilePath(), QStringLiteral("FilePath"), drive,
+                                          kChooseAnotherDriveText),
+                           vbYesNo | vbExclamation, kProgramFolderErrorTitle) == vbYes)
+                    continue;
+                return DriveSelection::EndProgram;
+            }
         } else {
             SetDefaultPointer();
             const DriveChoice choice =

@@ -42,6 +42,13 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
         return false;
     }
     session.SndPath = GetINISndPath();
+    if (HoldsNul(session.SndPath)) {
+        MsgBox(SettingNulText(IniFilePath(), QStringLiteral("SndPath"), session.SndPath,
+                              QStringLiteral("The questions are shown without their spoken "
+                                             "prompts until the setting is corrected.")),
+               vbExclamation, kProgramFolderErrorTitle);
+        session.SndPath.clear();
+    }
     session.DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
     if (!WithStartupHandler(WriteINISystemDB, settingsFault) ||
         !WithStartupHandler(

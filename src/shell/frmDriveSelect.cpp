@@ -1,5 +1,6 @@
 #include "shell/frmDriveSelect.h"
 
+#include "platform/DriveFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
@@ -26,8 +27,8 @@ bool IsRemovable(const QString& root) {
 QStringList frmDriveSelect::AvailableDrives(const QStringList& firstDrives) {
     QStringList drives;
     for (const QString& drive : firstDrives)
-        if (!drive.isEmpty() && !QDir::isRelativePath(drive) && QDir(drive).exists() &&
-            !drives.contains(drive))
+        if (!drive.isEmpty() && !HoldsNul(drive) && !QDir::isRelativePath(drive) &&
+            QDir(drive).exists() && !drives.contains(drive))
             drives << drive;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady() && IsRemovable(volume.rootPath()) &&

@@ -1,19 +1,23 @@
 #!/usr/bin/env python3
-"""Injects a failure into each write-side system call that `dvq3tool report`, `dvq3tool dump`
-and the station's start-up make, one call and one error per run, with strace, and checks after
-every run that nothing was lost and nothing was claimed that did not happen:
+"""Injects a failure into each write-side system call that `dvq3tool report`, `dvq3tool dump`,
+a client record's save (changed and added, as the station's windows save them) and the station's
+start-up make, one call and one error per run, with strace, and checks after every run that
+nothing was lost and nothing was claimed that did not happen:
 
 - the client file and the initialisation file hold exactly their old bytes or (where the run
-  writes them) the whole new ones;
+  writes them) the whole new ones; a save whose flush failed leaves the old record unless it
+  says that the old record could not be put back;
 - the report is the previous one or the whole new one, and "unchanged" is said only when true;
-- no temporary file is left behind on the program folder or the data drive;
+- no temporary, scratch or lock file is left behind on the program folder or the data drive;
 - a run that says it succeeded (exit status 0, or the station reaching its main menu) did what
   it should.
-Then it runs two report writers at once, a few hundred times: each must succeed and the report
-left must be one of the two, whole.
+Then it starts the station on a disk whose lock another process holds: the station must name
+that station and open no main menu. Last, it runs two report writers at once, a few hundred
+times: each must succeed and the report left must be one of the two, whole.
 
-usage: fault_injection.py PROGRAM_DIR
+usage: fault_injection.py PROGRAM_DIR SAVE_RECORD_PROGRAM
 """
+import fcntl
 import os
 import re
 import shutil
@@ -74,7 +78,8 @@ def leftovers(*folders):
     found = []
     for folder in folders:
         for name in os.listdir(folder):
-            if name.endswith(".tmp") or name == "checkWriteTest" or name.endswith(".new"):
+            if (name.endswith(".tmp") or name in ("checkWriteTest", "DATA401.LCK")
+                    or name.endswith(".new")):
                 found.append(os.path.join(folder, name))
     return found
 
@@ -98,6 +103,7 @@ def read(path):
 
 def main():
     program = os.path.abspath(sys.argv[1])
+    save_record = os.path.abspath(sys.argv[2])
     work = tempfile.mkdtemp(prefix="dvq3-faults-")
     failures, runs, pairs, started = [], 0, 0, time.time()
     try:
@@ -127,6 +133,8 @@ def main():
         def reset():
             with open(ini, "wb") as f:
                 f.write(base_ini)
+            with open(client_file, "wb") as f:
+                f.write(clients)
             for p in (state, messages):
                 if os.path.exists(p):
                     os.remove(p)
@@ -149,12 +157,36 @@ def main():
         new_ini = read(ini)
         if new_ini == base_ini:
             failures.append("the station's start-up did not write the initialisation file")
+        # A save changes client 2's name, an addition appends a client: the whole new files.
+        saves = {"save": [save_record, disk, "2", "Saved Under Faults"],
+                 "append": [save_record, disk, "new", "Added Under Faults"]}
+        saved = {}
+        for label, command in saves.items():
+            reset()
+            subprocess.run(command, env=env, check=True)
+            saved[label] = read(client_file)
+        reset()
 
         scenarios = [
             ("report", tool + ["report", "2", "--drive", disk], env, []),
             ("dump", tool + ["dump", disk], env, []),
+            ("save", saves["save"], env, []),
+            ("append", saves["append"], env, []),
             ("start-up", station, station_env, [state, messages, runtime, "/.cache/", "fontconfig"]),
         ]
+
+        def check_client_file(label, status, said, what):
+            now = read(client_file)
+            if label not in saved:
+                if now != clients:
+                    failures.append(what + ": the client file changed")
+            elif status == 0 and now != saved[label]:
+                failures.append(what + ": exit 0 without the new record")
+            elif status != 0 and now != clients and "could not be" not in said:
+                failures.append(what + ": a failed save changed the client file")
+            elif now not in (clients, saved[label]):
+                failures.append(what + ": the client file is neither the old nor the new one")
+
         for label, command, run_env, ignored in scenarios:
             reset()
             with open(report, "wb") as f:
@@ -181,8 +213,7 @@ def main():
                     what = "%s with %s at %s #%d" % (label, err, name, n)
                     said = errout.decode(errors="replace") + (read(messages) or b"").decode(
                         errors="replace")
-                    if read(client_file) != clients:
-                        failures.append(what + ": the client file changed")
+                    check_client_file(label, status, said, what)
                     if not whole_ini(read(ini), base_ini, new_ini):
                         failures.append(what + ": the initialisation file is not whole")
                     rep = read(report)
@@ -208,6 +239,50 @@ def main():
                                             "and nobody was told")
             if not calls:
                 failures.append(label + ": no write-side system call was found to fail")
+
+        # A flush that fails every time, and an added record that cannot be cut off again: the
+        # old record stays or the run says it may not have, never a claimed save.
+        for label, injected in (("save", ["fsync:error=EIO"]),
+                                ("append", ["fsync:error=EIO"]),
+                                ("append", ["fsync:error=EIO", "ftruncate:error=EIO"])):
+            reset()
+            options = []
+            for spec in injected:
+                options += ["-e", "inject=" + spec]
+            status, out, errout = strace(["strace", "-f", "-qq", "-o", "/dev/null"] + options,
+                                         saves[label], env)
+            runs += 1
+            said = errout.decode(errors="replace")
+            what = "%s with %s" % (label, " and ".join(injected))
+            check_client_file(label, status, said, what)
+            if status == 0 or "could not be" not in said:
+                failures.append(what + ": not told that the old state could not be restored")
+
+        # A second station: another process holds the disk's lock.
+        def start():
+            reset()
+            with open(messages, "wb") as m:
+                os.dup2(m.fileno(), 3)
+                subprocess.run(station, env=station_env, pass_fds=(3,), timeout=60)
+            return (read(messages) or b"").decode(errors="replace"), os.path.exists(state)
+
+        lock_file = os.path.join(disk, "DATA401.LCK")
+        # Another station's lock, on a descriptor clear of the messages' (closing any descriptor
+        # of a file drops this process's locks on it).
+        opened = os.open(lock_file, os.O_RDWR | os.O_CREAT | os.O_TRUNC, 0o644)
+        held = fcntl.fcntl(opened, fcntl.F_DUPFD, 10)
+        os.close(opened)
+        os.write(held, b"Host=desk-2\r\nUser=ann\r\nProcess=4711\r\n")
+        fcntl.lockf(held, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        said, reached = start()
+        os.close(held)
+        if reached or "in use by another station (user ann on host desk-2, process 4711)" not in said:
+            failures.append("a disk another station holds: %r, main menu %s" % (said, reached))
+        if os.path.exists(lock_file):
+            os.remove(lock_file)
+        said, reached = start()
+        if not reached or leftovers(disk):
+            failures.append("the disk once free: main menu %s, left %s" % (reached, leftovers(disk)))
 
         # Two writers at once: both land whole, the later one last.
         reports = {}

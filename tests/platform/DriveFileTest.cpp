@@ -14,6 +14,15 @@
 using namespace dvq3;
 using dvq3test::TestFolder;
 
+namespace {
+
+QStringList FolderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
 TEST(DriveError, MapsErrnoToTheHandledNumbers) {
     struct Case {
         int err;
@@ -82,16 +91,31 @@ TEST(DriveFile, InjectedFaultsStopTheOperationWithTheirNumber) {
     ASSERT_FALSE(removed);
     EXPECT_EQ(removed.error().number(), 57);
     EXPECT_TRUE(DriveFileExists(path).value());
+    // A file whose kind cannot be told is the device's error, to be retried, not a refusal.
+    faults.fail(DriveOp::Stat, EIO, {}, 1);
+    EXPECT_EQ(ReadDriveFile(path).error().text(), QStringLiteral("Error 57:Device I/O error"));
 }
 
-namespace {
-
-QStringList FolderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
+// The system would take a path as ending at its NUL: "victim\0/x" would name the victim.
+TEST(DriveFile, APathHoldingANulReachesNoSystemCall) {
+    TestFolder folder;
+    const QString victim = folder.drive() + "/victim.txt";
+    TestFolder::Write(victim, "agency notes");
+    const QString path = victim + QChar(0) + "/checkWriteTest";
+    dvq3test::DriveFaults faults;
+    const QString told = NulPathText(path);
+    EXPECT_EQ(ReadDriveFile(path, DriveFile::Mode::ReadWriteCreate).error().text(), told);
+    EXPECT_EQ(WriteDriveFile(path, "test\r\n").error().text(), told);
+    EXPECT_EQ(ReplaceFile(path, "report").error().text(), told);
+    EXPECT_EQ(RemoveDriveFile(path).error().text(), told);
+    EXPECT_EQ(DriveFileExists(path).error().text(), told);
+    EXPECT_FALSE(FolderWritable(path));
+    EXPECT_TRUE(told.contains(QDir::toNativeSeparators(victim) + "\\0/checkWriteTest"));
+    for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Remove, DriveOp::Rename})
+        EXPECT_EQ(faults.count(op), 0) << int(op);
+    EXPECT_EQ(TestFolder::Read(victim), QByteArray("agency notes"));
+    EXPECT_EQ(FolderEntries(folder.drive()), QStringList{"victim.txt"});
 }
-
-} // namespace
 
 TEST(ReplaceFile, AFaultAtAnyStepLeavesTheOldFileAndNoTemporary) {
     const DriveOp steps[] = {DriveOp::Open, DriveOp::Write, DriveOp::Sync, DriveOp::Close,
@@ -137,22 +161,36 @@ TEST(ReplaceFile, ReplacesWholeFlushesAndNeverFollowsAPlantedLink) {
     EXPECT_EQ(TestFolder::Read(victim), QByteArray("client records"));
 }
 
+// Where links are refused, a link to a file or to nothing is refused like a pipe; its target is
+// neither read, written nor created.
 TEST(DriveFile, OnlyRegularFilesOfASaneSizeAreRead) {
     TestFolder folder;
     const QString pipe = folder.drive() + "/DATA401.DVQ";
     ASSERT_EQ(mkfifo(NativePath(pipe).constData(), 0644), 0);
-    const std::pair<QString, DriveFile::Mode> refused[] = {
-        {pipe, DriveFile::Mode::ReadOnly},
-        {pipe, DriveFile::Mode::ReadWriteCreate},
-        {folder.drive(), DriveFile::Mode::ReadOnly},
-        {folder.drive(), DriveFile::Mode::ReadWriteCreate},
-        {QStringLiteral("/dev/null"), DriveFile::Mode::ReadOnly},
+    const QString link = folder.drive() + "/TID", dangling = folder.drive() + "/checkWriteTest";
+    const QString target = folder.path("elsewhere"), nothing = folder.path("nothing");
+    TestFolder::Write(target, "DVQ3\r\n");
+    ASSERT_TRUE(QFile::link(target, link) && QFile::link(nothing, dangling));
+    using enum DriveFile::Mode;
+    const auto refuse = DriveFile::Links::Refuse;
+    const std::tuple<QString, DriveFile::Mode, DriveFile::Links> refused[] = {
+        {pipe, ReadOnly, {}},
+        {pipe, ReadWriteCreate, {}},
+        {folder.drive(), ReadOnly, {}},
+        {folder.drive(), ReadWriteCreate, {}},
+        {QStringLiteral("/dev/null"), ReadOnly, {}},
+        {link, ReadOnly, refuse},
+        {link, ReadWriteCreate, refuse},
+        {dangling, ReadWriteCreate, refuse},
     };
-    for (const auto& [path, mode] : refused) {
-        auto read = ReadDriveFile(path, mode); // a pipe without a writer must not block
+    for (const auto& [path, mode, links] : refused) {
+        auto read = ReadDriveFile(path, mode, kMaxWholeFile, links); // a pipe must not block
         ASSERT_FALSE(read) << path.toStdString();
         EXPECT_EQ(read.error().text(), NotARegularFileText(path));
     }
+    EXPECT_FALSE(WriteDriveFile(dangling, "test\r\n")); // created only where nothing is
+    EXPECT_EQ(TestFolder::Read(target), QByteArray("DVQ3\r\n"));
+    EXPECT_FALSE(QFile::exists(nothing));
     // Nor is anything but a regular file replaced: the device stays a device.
     auto onDevice = ReplaceFile("/dev/full", "report");
     ASSERT_FALSE(onDevice);

@@ -97,23 +97,53 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRe
     load(2);
     TestFolder::Write(disk.ClientFile(), FileOf(3));
     session.CurClient = 3;
-    EXPECT_TRUE(ErrorText(disk.SaveClient(3)).contains("has changed since it was loaded"));
+    EXPECT_TRUE(ErrorText(disk.SaveClient(3)).contains("changed by another station since"));
     EXPECT_EQ(onDisk(), FileOf(3));
+    // Another station saved client 2 meanwhile: ours is refused, whole. Client 1, untouched by
+    // it, is saved, and so is client 2 again by whoever has loaded the disk since.
+    load(3);
+    const QByteArray theirs = QByteArray(FileOf(3)).replace(176, 5, "Their");
+    TestFolder::Write(disk.ClientFile(), theirs);
+    for (int client : {1, 2})
+        disk.Clients(client).set(&ClientRecord::Age, "77");
+    EXPECT_EQ(ErrorText(disk.SaveClient(2)),
+              "Client 2's record on this data disk has been changed by another station since it "
+              "was loaded. Nothing was written to it; select the data drive again to reload it.");
+    EXPECT_EQ(onDisk(), theirs);
+    ASSERT_TRUE(disk.SaveClient(1));
+    ASSERT_TRUE(session.LoadClients());
+    disk.Clients(2).set(&ClientRecord::Age, "66");
+    ASSERT_TRUE(disk.SaveClient(2));
+    EXPECT_EQ(onDisk(), QByteArray(theirs).replace(25, 2, "77").replace(176 + 25, 2, "66"));
 }
 
 // A failed load leaves the table, a failed append or overwrite the file (a flush that fails takes
-// the new bytes away again) and the record kept. The grid's Save walks every failed append.
+// the new bytes away again and flushes that) and the record kept. When the undoing fails too,
+// the message says so: the file may then hold bytes the disk never confirmed. The grid's Save
+// walks every failed append.
 TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
     struct Row {
         int client; // 0: a load; 4: an append; 2: an overwrite, failing once
         DriveOp op;
         int err, times;
+        DriveOp undoing = DriveOp::Sync; // fails every time when...
+        bool undoFails = false;
+        int recordsAfter = 3;
     };
-    const Row rows[] = {{0, DriveOp::Open, ENOMEDIUM, -1}, {0, DriveOp::Read, EIO, -1},
-                        {0, DriveOp::Stat, EIO, -1},       {4, DriveOp::Sync, EIO, -1},
-                        {2, DriveOp::Write, ENOSPC, 1},    {2, DriveOp::Sync, EIO, 1}};
+    const Row rows[] = {
+        {0, DriveOp::Open, ENOMEDIUM, -1},
+        {0, DriveOp::Read, EIO, -1},
+        {0, DriveOp::Stat, EIO, -1},
+        {4, DriveOp::Sync, EIO, 1},
+        {4, DriveOp::Sync, EIO, -1, DriveOp::Sync, true},
+        {4, DriveOp::Sync, EIO, 1, DriveOp::Truncate, true, 4},
+        {2, DriveOp::Write, ENOSPC, 1},
+        {2, DriveOp::Sync, EIO, 1},
+        {2, DriveOp::Sync, EIO, -1, DriveOp::Sync, true},
+    };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.client << " op " << int(row.op));
+        SCOPED_TRACE(testing::Message() << row.client << " op " << int(row.op) << " undo "
+                                        << int(row.undoing) << row.undoFails);
         load(3);
         if (row.client != 0) {
             session.CurClient = row.client;
@@ -121,14 +151,19 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
         }
         DriveFaults faults;
         faults.fail(row.op, row.err, {}, row.times);
-        EXPECT_EQ(row.client == 0 ? ErrorText(session.LoadClients())
-                                  : ErrorText(disk.SaveClient(row.client)),
-                  DriveErrorFromErrno(row.err).text());
+        if (row.undoFails)
+            faults.fail(row.undoing, EIO);
+        const QString told = row.client == 0 ? ErrorText(session.LoadClients())
+                                             : ErrorText(disk.SaveClient(row.client));
+        EXPECT_TRUE(told.startsWith(DriveErrorFromErrno(row.err).text())) << told.toStdString();
+        const QString undoneNot = row.client == 4 ? "could not be taken off the end of the client"
+                                                  : "old record of client 2 could not be put back";
+        EXPECT_EQ(told.contains(undoneNot), row.undoFails) << told.toStdString();
         EXPECT_EQ(disk.NumClients(), 3);
         EXPECT_EQ(disk.Clients(3).toBytes(), RecordBytes(3));
         EXPECT_EQ(disk.Clients(row.client).toBytes(),
                   row.client ? RecordBytes(9) : QByteArray(176, ' '));
-        EXPECT_EQ(onDisk(), FileOf(3));
+        EXPECT_EQ(onDisk(), row.recordsAfter == 3 ? FileOf(3) : FileOf(3) + RecordBytes(9));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "RecordsFixture.h"
+#include "records/RecordSave.h"
 #include "records/frmClientInfo.h"
 #include "records/frmCourtHistory.h"
 #include "records/frmSupervisorOptions.h"
@@ -58,6 +59,7 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
         run(path, 0);
         const QByteArray changed = onDisk();
         ASSERT_NE(changed, original) << path.name;
+        // A close that fails after the flush loses nothing and is no failed save.
         for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Read, DriveOp::Write,
                            DriveOp::Sync, DriveOp::Close}) {
             for (int reply : {vbCancel, vbOK}) {
@@ -67,10 +69,13 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
                 {
                     dvq3test::DriveFaults faults;
                     faults.fail(op, EIO, "DATA401", 1);
-                    run(path, reply);
-                    EXPECT_TRUE(std::ranges::any_of(messages.boxes, [](const MsgBoxCall& box) {
-                        return box.title == kDiskErrorTitle && box.buttons() == vbOKCancel;
-                    }));
+                    run(path, op == DriveOp::Close ? 0 : reply);
+                    EXPECT_EQ(std::ranges::any_of(messages.boxes,
+                                                  [](const MsgBoxCall& box) {
+                                                      return box.title == kDiskErrorTitle &&
+                                                             box.buttons() == vbOKCancel;
+                                                  }),
+                              op != DriveOp::Close);
                 }
                 const QByteArray now = onDisk();
                 ASSERT_EQ(now.size(), original.size());
@@ -82,7 +87,7 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
                                                                   record.left(25) != before.left(25)
                                                             : record == after;
                     EXPECT_TRUE(record == before || isNew) << at;
-                    EXPECT_TRUE(reply != vbOK || isNew) << at;
+                    EXPECT_TRUE((reply != vbOK && op != DriveOp::Close) || isNew) << at;
                     EXPECT_EQ(session.disk.Clients(at / 176 + 1).toBytes(), record) << at;
                 }
             }
@@ -92,4 +97,26 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
     run(paths[3], 0);
     for (int at = 175; at < onDisk().size(); at += 176)
         EXPECT_EQ(onDisk()[at], '1');
+}
+
+// An append whose flush fails and whose record cannot be cut off again leaves the file holding
+// the record: read back, it looks stored, but the disk never confirmed it. It is not counted,
+// and the user is told.
+TEST_F(SaveFaultsTest, ARecordTheDiskNeverConfirmedIsNotTakenAsStored) {
+    makeDisk({Client("Ann Lee")});
+    session.CurClient = 2;
+    const ClientRecord before = Client("Bob Ray");
+    session.disk.Clients(2) = before;
+    session.disk.Clients(2).set(&ClientRecord::Responses, QString(100, u'2'));
+    dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Sync, EIO, "DATA401");
+    faults.fail(DriveOp::Truncate, EIO, "DATA401");
+    messages.answer(vbCancel);
+    EXPECT_FALSE(SaveRecord(session, 2, before));
+    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(session.disk.Clients(2), before);
+    EXPECT_TRUE(lastText().startsWith("Error 57:Device I/O error\r\rThe new record could not be "
+                                      "taken off the end of the client file either"))
+        << lastText().toStdString();
+    EXPECT_EQ(onDisk().size(), 2 * 176);
 }

@@ -147,6 +147,20 @@ TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
                   std::pair(kProgramFolderErrorTitle, int(vbOKCancel | vbCritical)));
 }
 
+// A sound root that would be cut short at a NUL is named as the setting it is, and not used.
+TEST_F(ShellTest, ASoundFolderSettingHoldingANulIsToldAndLeftUnused) {
+    const QString nul = folder.path("Sounds") + QChar(0) + "/x";
+    IniFile settings = IniFile::Parse({});
+    settings.setValue("Path", "SndPath", nul);
+    ASSERT_TRUE(settings.save(folder.path("dvq3test.ini")));
+    open(1);
+    EXPECT_EQ(messages.texts(), QStringList{SettingNulText(
+                                    folder.path("dvq3test.ini"), "SndPath", nul,
+                                    "The questions are shown without their spoken prompts until "
+                                    "the setting is corrected.")});
+    EXPECT_TRUE(session.SndPath.isEmpty());
+}
+
 // The folders themselves, the settings' drive and the program folder left alone are checked by
 // installed_e2e.sh; the report file's place and the copy's bytes are not.
 TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDataFolder) {
@@ -173,16 +187,19 @@ TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDat
 // Every row starts on fresh disks: "disk" (3 clients), "wrong" (another marker), "usbdisk" (no
 // TID file) and "locked" (4 clients, its write test fails). A row from the menu has started on
 // "previous" (2 clients) first. The chooser gives disks by name, "done" (Done without a choice)
-// or "cancel"; the boxes are answered in turn.
+// or "cancel"; the boxes are answered in turn. Only the disk in use, and one another station
+// holds, have a lock file after.
 TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
     struct Row {
-        // ini: "menu", from the menu, on "previous"; nullptr, no settings file
+        // ini: "menu", from the menu, on "previous"; nullptr, no settings file; "nul", a path
+        // to a file of the program folder followed by a NUL character
         const char *name, *ini, *chooser, *replies;
         int writeFaults;   // failed write tests on "locked"; -1: every one
         bool previousGone; // the disk in use is removed while "try again?" is up
         DriveSelection result;
         QString texts;     // the boxes' texts joined by "|"; "@" stands for the program folder
         const char* drive; // the disk in use and in the settings after, unless the program ended
+        const char* held = nullptr; // a disk another station holds
     };
     using enum DriveSelection;
     const QString noInfo =
@@ -209,6 +226,12 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
          notADisk, "previous"},
         {"chooser cancelled at start-up", "/nonexistent", "cancel", "Yes No", 0, false, EndProgram,
          noInfo.arg("/nonexistent") + "|" + kTryAgainText, nullptr},
+        {"another drive from the menu", "menu", "disk", "", 0, false, Established, "", "disk"},
+        {"NUL in the settings' drive", "nul", "disk", "Yes", 0, false, Established, "nul", "disk"},
+        {"held by another station, declined", "menu", "disk", "OK No", 0, false, Kept,
+         "held|" + kTryAgainText, "previous", "disk"},
+        {"held by another station, another", nullptr, "disk locked", "Yes OK Yes", 0, false,
+         Established, noInfo.arg("A:") + "|held|" + kTryAgainText, "locked", "disk"},
     };
     const QMap<QString, int> replies{
         {"OK", vbOK}, {"Cancel", vbCancel}, {"Yes", vbYes}, {"No", vbNo}};
@@ -237,10 +260,22 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
                     return choice == "done" ? QString() : f.folder.path(choice);
                 });
         };
+        const QString victim = f.folder.path("victim.txt"), nul = victim + QChar(0) + "/x";
+        TestFolder::Write(victim, "agency notes");
+        Session other;
+        if (row.held) {
+            struct : DiskCheckHandler {
+                bool retryAfter(const Error&) override { return false; }
+                void tell(const QString&, bool) override {}
+            } quiet;
+            ASSERT_TRUE(CheckDataDisk(other, f.folder.path(row.held), quiet).value());
+        }
         if (fromMenu) {
             f.writeIniFilePath(previous);
             ASSERT_EQ(select(true), Established);
             refreshed = 0;
+        } else if (row.ini == QString("nul")) {
+            f.writeIniFilePath(nul);
         } else if (row.ini) {
             f.writeIniFilePath(QString(row.ini).startsWith('/') ? row.ini : f.folder.path(row.ini));
         }
@@ -254,14 +289,28 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
                 QDir(previous).removeRecursively();
         };
         EXPECT_EQ(select(!fromMenu), row.result);
-        EXPECT_EQ(f.messages.texts().join('|'),
-                  QString(row.texts).replace("@", f.folder.program()));
+        const QString nulText = SettingNulText(f.folder.path("dvq3test.ini"), "FilePath", nul,
+                                               kChooseAnotherDriveText),
+                      held = DiskInUseText(f.folder.path("disk"), dvq3test::ThisStation());
+        QString texts =
+            row.texts == "nul" ? nulText : QString(row.texts).replace("@", f.folder.program());
+        if (texts.startsWith("held"))
+            texts.replace(0, 4, held);
+        texts.replace("|held|", "|" + held + "|");
+        EXPECT_EQ(f.messages.texts().join('|'), texts);
         EXPECT_EQ(chooserShown, answers.size());
         EXPECT_EQ(refreshed, row.result == Established);
         for (const MsgBoxCall& box : f.messages.boxes) {
-            EXPECT_EQ(box.style, styles.value(box.text, vbYesNo)) << box.text.toStdString();
-            EXPECT_EQ(box.title, box.icon() == vbCritical ? kDiskErrorTitle : "Corvalent-III");
+            const bool settings = box.text == nulText;
+            EXPECT_EQ(box.style, settings           ? int(vbYesNo | vbExclamation)
+                                 : box.text == held ? int(vbCritical)
+                                                    : styles.value(box.text, vbYesNo))
+                << box.text.toStdString();
+            EXPECT_EQ(box.title, settings                   ? kProgramFolderErrorTitle
+                                 : box.icon() == vbCritical ? kDiskErrorTitle
+                                                            : "Corvalent-III");
         }
+        EXPECT_EQ(TestFolder::Read(victim), QByteArray("agency notes"));
         if (row.result != EndProgram) {
             const QString drive = f.folder.path(row.drive);
             EXPECT_EQ(f.session.disk.DataDrive(), drive);
@@ -270,6 +319,10 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
                       drive);
             EXPECT_EQ(f.session.disk.NumClients(), clients.value(row.drive));
             EXPECT_EQ(f.session.disk.Clients(1).Name.trimmed(), row.drive + QString(" Client-1"));
+            for (const QString disk : {"previous", "disk", "wrong", "usbdisk", "locked"})
+                EXPECT_EQ(QFile::exists(f.folder.path(disk) + "/DATA401.LCK"),
+                          disk == row.drive || disk == row.held)
+                    << disk.toStdString();
         }
         for (const QString disk : {"/", "/previous/", "/disk/", "/locked/"})
             EXPECT_FALSE(QFile::exists(f.folder.program() + disk + "checkWriteTest"));

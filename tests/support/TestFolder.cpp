@@ -5,6 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSysInfo>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +40,12 @@ void TestFolder::Write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     file.write(bytes);
+}
+
+QString ThisStation() {
+    return QStringLiteral("user %1 on host %2, process %3")
+        .arg(QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name), QSysInfo::machineHostName())
+        .arg(::getpid());
 }
 
 QString BuiltProgramFolder() {

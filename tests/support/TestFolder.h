@@ -27,6 +27,9 @@ private:
     QByteArray previousProgram_;
 };
 
+// This process as a data disk's lock file names it to another station.
+QString ThisStation();
+
 // The program folder the build assembled (question database, sample disk).
 QString BuiltProgramFolder();
 // The source tree.

@@ -1,6 +1,7 @@
 #include "DumpCommand.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
+#include "platform/DriveFile.h"
 #include "records/DataDisk.h"
 
 #include <gtest/gtest.h>
@@ -71,4 +72,8 @@ TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
         EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), c.lines);
         EXPECT_EQ(TestFolder::Read(file), c.bytes);
     }
+    // The system would take the drive as ending at its NUL, naming the client file.
+    const QString nul = file + QChar(0) + "/x";
+    const ToolRun cut = RunDump(nul);
+    EXPECT_EQ(std::pair(cut.status, cut.err), std::pair(2, dvq3::NulPathText(nul) + "\n"));
 }

@@ -1,5 +1,7 @@
 #include "DriveLoad.h"
 
+#include "platform/DriveFile.h"
+
 #include <QDir>
 
 namespace dvq3tool {
@@ -9,7 +11,12 @@ QString MessageText(QString message) {
 }
 
 bool LoadDrive(dvq3::Session& session, const QString& drive, QTextStream& err, bool* damaged) {
-    // As at the station, an empty or relative drive is never used as a path.
+    // As at the station, a drive holding a NUL character is not used at all (the system would
+    // take the path as ending there), and an empty or relative drive is never used as a path.
+    if (dvq3::HoldsNul(drive)) {
+        err << MessageText(dvq3::NulPathText(drive)) << '\n';
+        return false;
+    }
     if (drive.isEmpty() || QDir::isRelativePath(drive)) {
         err << dvq3::NoTestInformationText(drive) << ".\n";
         return false;
