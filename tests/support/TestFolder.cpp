@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace dvq3test {
@@ -36,6 +40,22 @@ void TestFolder::Write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     file.write(bytes);
+}
+
+int TestFolder::Mode(const QString& path) {
+    struct stat info {};
+    if (::lstat(dvq3::NativePath(path).constData(), &info) != 0)
+        return -1;
+    return static_cast<int>(info.st_mode & 0777);
+}
+
+int EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    EXPECT_GT(child, 0);
+    EXPECT_EQ(::waitpid(child, nullptr, 0), child);
+    return child;
 }
 
 QString BuiltProgramFolder() {
