@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QList>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,7 +95,7 @@ Status DriveFile::fault(DriveOp op) const {
     return {};
 }
 
-Status DriveFile::open(const QString& path, Mode mode, Links links) {
+Status DriveFile::open(const QString& path, Mode mode, Links links, int permissions) {
     path_ = path;
     if (HoldsNul(path))
         return Error::Refusal(NulPathText(path));
@@ -106,7 +111,8 @@ Status DriveFile::open(const QString& path, Mode mode, Links links) {
     if (links == Links::Refuse)
         flags |= O_NOFOLLOW;
     // Not blocking: a named pipe would otherwise hold the open until a writer came along.
-    fd_ = ::open(NativePath(path).constData(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+    fd_ = ::open(NativePath(path).constData(), flags | O_CLOEXEC | O_NONBLOCK,
+                 static_cast<mode_t>(permissions));
     if (fd_ < 0) {
         const int err = errno;
         // A link where none is followed fails as ELOOP: it is no regular file either.
@@ -127,6 +133,8 @@ Status DriveFile::open(const QString& path, Mode mode, Links links) {
         return kind;
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    if (mode == Mode::CreateNew)
+        (void)::flock(fd_, LOCK_EX | LOCK_NB); // a file system without locks still gets the file
     return {};
 }
 
@@ -279,15 +287,21 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
     return done;
 }
 
-Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced) {
+Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions, bool* replaced) {
     if (replaced)
         *replaced = false;
     if (HoldsNul(path))
         return Error::Refusal(NulPathText(path));
     // A device, pipe or folder in the way is never replaced (think of /dev/full as the target).
-    if (struct stat there{}; ::lstat(NativePath(path).constData(), &there) == 0 &&
-                             !S_ISREG(there.st_mode) && !S_ISLNK(there.st_mode))
-        return Error::Refusal(NotARegularFileText(path));
+    struct stat there {};
+    if (::lstat(NativePath(path).constData(), &there) == 0) {
+        if (!S_ISREG(there.st_mode) && !S_ISLNK(there.st_mode))
+            return Error::Refusal(NotARegularFileText(path));
+        // A file the agency has made private stays private.
+        if (S_ISREG(there.st_mode))
+            permissions &= there.st_mode & 0777;
+    }
+    RemoveDeadTemporaries(path);
     const QFileInfo target(path);
     const QString prefix = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.").arg(::getpid());
@@ -297,7 +311,9 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced)
     QString temporary;
     for (int n = 0; n < kCandidates && temporary.isEmpty(); ++n) {
         const QString candidate = prefix + QString::number(n) + QStringLiteral(".tmp");
-        if (auto opened = file.open(candidate, DriveFile::Mode::CreateNew); opened) {
+        if (auto opened = file.open(candidate, DriveFile::Mode::CreateNew, DriveFile::Links::Refuse,
+                                    permissions);
+            opened) {
             temporary = candidate;
         } else {
             struct stat info {};
@@ -325,6 +341,62 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced)
     (void)file.close();
     ::unlink(NativePath(temporary).constData());
     return done;
+}
+
+void RemoveDeadTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QByteArray stem = '.' + NativePath(target.fileName()) + '.';
+    DIR* folder = ::opendir(NativePath(target.absolutePath()).constData());
+    if (!folder)
+        return;
+    // The names ReplaceFile gives: "." name "." pid "." number ".tmp".
+    const auto digits = [](const QByteArray& part) {
+        return !part.isEmpty() && part.size() < 10 &&
+               std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(stem) || !name.endsWith(".tmp"))
+            continue;
+        const QList<QByteArray> parts =
+            name.mid(stem.size(), name.size() - stem.size() - 4).split('.');
+        if (parts.size() != 2 || !digits(parts[0]) || !digits(parts[1]))
+            continue;
+        const pid_t pid = static_cast<pid_t>(parts[0].toLongLong());
+        // A writer that is still running (or that this process cannot see) keeps its file.
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd = ::openat(::dirfd(folder), entry->d_name,
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        // Nor is the file taken while a writer on another machine sharing the folder holds it.
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(folder);
+}
+
+Status MakePrivateFolder(const QString& folder) {
+    if (const int injected = Inject(DriveOp::Open, folder))
+        return DriveErrorFromErrno(injected);
+    const QByteArray native = NativePath(QDir::cleanPath(folder));
+    for (qsizetype end = 1; end <= native.size(); ++end) {
+        if (end < native.size() && native[end] != '/')
+            continue;
+        const QByteArray part = native.left(end);
+        if (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST)
+            return DriveErrorFromErrno(errno, errno == ENOENT);
+    }
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return DriveErrorFromErrno(errno, true);
+    if (!S_ISDIR(info.st_mode))
+        return DriveErrorFromErrno(ENOTDIR);
+    return {};
 }
 
 bool FolderWritable(const QString& folder) {

@@ -29,6 +29,12 @@ enum class DriveOp {
 using DriveFaultHook = std::function<int(DriveOp op, const QString& path)>;
 void SetDriveFaultHook(DriveFaultHook hook);
 
+// Who may read a file the station creates: its user only (anything that may hold client data:
+// client files, reports, their PDFs, scanned sheets) or everyone (settings, the question
+// database, voice prompts, the blank answer sheet).
+inline constexpr int kPrivateFile = 0600;
+inline constexpr int kSharedFile = 0644;
+
 // One open file on the data drive (or in the program folder). It is opened, used and closed
 // within one operation (the data disk's lock file excepted); every failure comes back as an
 // Error mapped from errno. Only regular files are opened: a folder, device or named pipe is
@@ -52,7 +58,11 @@ public:
     DriveFile(const DriveFile&) = delete;
     DriveFile& operator=(const DriveFile&) = delete;
 
-    Status open(const QString& path, Mode mode, Links links = Links::Follow);
+    // permissions: those of a file the open creates, less the umask. Client data is kept from
+    // other users by default; a file created with CreateNew is held with an advisory lock until
+    // it is closed, so nobody takes it for a dead writer's leftover.
+    Status open(const QString& path, Mode mode, Links links = Links::Follow,
+                int permissions = kPrivateFile);
     Result<qint64> size();
     Result<QByteArray> readAt(qint64 offset, qint64 length);
     // Writes all of bytes at offset; a short write is reported as a full disk.
@@ -100,8 +110,16 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes);
 // renamed over path; then the folder is flushed. A fault at any step before the rename leaves the
 // old file as it was and no temporary file behind; replaced (when given) tells whether the new
 // file took its place, which a failed flush of the folder does not undo. Two writers at once
-// each land whole, the later one last.
-Status ReplaceFile(const QString& path, const QByteArray& bytes, bool* replaced = nullptr);
+// each land whole, the later one last. The new file gets permissions, or the old file's where
+// those are stricter. Temporaries of path left by a writer that was killed are removed first.
+Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions = kSharedFile,
+                   bool* replaced = nullptr);
+// Removes the temporaries of path that ReplaceFile left behind in a process that has ended (a
+// killed writer): only files of the current user that no live writer holds.
+void RemoveDeadTemporaries(const QString& path);
+// Creates folder and any missing folder above it, each readable by the current user only; a
+// folder that is there already is left as it is.
+Status MakePrivateFolder(const QString& folder);
 
 // Whether files can be created in folder (a read-only mount or folder says no). Goes through
 // the fault seam as an Open of folder + "/.".

@@ -30,6 +30,8 @@ QString DriveErrorDescription(int number) {
         return QStringLiteral("Could not find file");
     case 3044:
         return QStringLiteral("Not a valid path");
+    case 3045:
+        return QStringLiteral("Could not use the file; it is already in use");
     case 3051:
         return QStringLiteral("Could not open the file");
     case 3078:

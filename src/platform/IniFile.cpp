@@ -84,6 +84,27 @@ QString IniFile::value(const QString& section, const QString& key, const QString
     return text.mid(text.indexOf(u'=') + 1).trimmed();
 }
 
+QString IniFile::pathValue(const QString& section, const QString& key,
+                           const QString& fallback) const {
+    const qsizetype header = findSection(section);
+    const qsizetype line = header < 0 ? -1 : findKey(header, key);
+    if (line < 0)
+        return fallback;
+    const QString& text = lines_[line];
+    // Lines hold one character per byte, so the value's bytes come back exactly.
+    QByteArray bytes = EncodeAnsi(text.mid(text.indexOf(u'=') + 1));
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!bytes.isEmpty() && blank(bytes.front()))
+        bytes.remove(0, 1);
+    while (!bytes.isEmpty() && blank(bytes.back()))
+        bytes.chop(1);
+    return PathFromNative(bytes);
+}
+
+void IniFile::setPathValue(const QString& section, const QString& key, const QString& path) {
+    setValue(section, key, DecodeAnsi(NativePath(path)));
+}
+
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
     const QString entry = key + u'=' + value;
     qsizetype header = findSection(section);

@@ -21,6 +21,11 @@ public:
     // Replaces the key's value where it stands, or adds the key at the end of its section, or
     // adds the section at the end of the file.
     void setValue(const QString& section, const QString& key, const QString& value);
+    // A path value holds the file system's bytes, not Windows-1252: valid UTF-8 reads as the
+    // characters it encodes, any other byte as itself (as PathFromNative), and a path is written
+    // back as those same bytes. Only blanks are trimmed.
+    QString pathValue(const QString& section, const QString& key, const QString& fallback) const;
+    void setPathValue(const QString& section, const QString& key, const QString& path);
 
     QByteArray toBytes() const;
     // Replaces the file whole (created when missing); a fault leaves the old file as it was.

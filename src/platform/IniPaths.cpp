@@ -7,16 +7,15 @@
 #include <QDir>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace dvq3 {
 namespace {
 
+// Every key read and written here is a path: read whole, since a folder's name cut short names
+// another folder, and as the file system's bytes.
 QString ReadKey(const QString& section, const QString& key, const QString& fallback) {
     auto ini = IniFile::Load(IniFilePath());
-    const QString value = ini ? ini.value().value(section, key, fallback) : fallback;
-    // Values are paths: read whole, since a folder's name cut short names another folder.
-    return value.trimmed();
+    return ini ? ini.value().pathValue(section, key, fallback) : fallback;
 }
 
 Status WriteKey(const QString& section, const QString& key, const QString& value) {
@@ -25,10 +24,10 @@ Status WriteKey(const QString& section, const QString& key, const QString& value
         return ini.error();
     // Writing what is already there would only risk the file.
     const QString absent(1, QChar(0)); // no line of the file can hold it
-    if (ini.value().value(section, key, absent) == value)
+    if (ini.value().pathValue(section, key, absent) == value)
         return {};
     IniFile changed = ini.value();
-    changed.setValue(section, key, value);
+    changed.setPathValue(section, key, value);
     return changed.save(IniFilePath());
 }
 
@@ -38,17 +37,17 @@ namespace {
 
 const QString kIniName = QStringLiteral("dvq3test.ini");
 
-QString UserIniPath() {
+} // namespace
+
+QString UserIniFilePath() {
     return UserConfigFolder() + u'/' + kIniName;
 }
 
-} // namespace
-
 QString IniFilePath() {
     if (!ProgramFolderWritable()) {
-        auto exists = DriveFileExists(UserIniPath());
+        auto exists = DriveFileExists(UserIniFilePath());
         if (exists && exists.value())
-            return UserIniPath();
+            return UserIniFilePath();
     }
     return ProgramFile(kIniName);
 }
@@ -56,32 +55,35 @@ QString IniFilePath() {
 Status PrepareUserSettings() {
     if (ProgramFolderWritable())
         return {};
-    if (auto exists = DriveFileExists(UserIniPath()); !exists || exists.value())
+    if (auto exists = DriveFileExists(UserIniFilePath()); !exists || exists.value())
         return exists ? Status() : Status(exists.error());
     auto shipped = IniFile::Load(ProgramFile(kIniName));
     if (!shipped)
         return shipped.error();
+    if (auto made = MakePrivateFolder(UserConfigFolder()); !made)
+        return made;
     IniFile settings = shipped.value();
     const QString bundled = ProgramFile(QStringLiteral("SampleDisk"));
-    const QString named = settings.value(QStringLiteral("Path"), QStringLiteral("FilePath"), {});
+    const QString named =
+        settings.pathValue(QStringLiteral("Path"), QStringLiteral("FilePath"), {});
     if (QDir::cleanPath(named) == bundled && QDir(bundled).exists()) {
+        // The copy is a data disk like any other: its clients are the user's alone.
         const QString copy = UserDataFolder() + QStringLiteral("/SampleDisk");
-        if (!QDir().mkpath(copy))
-            return DriveErrorFromErrno(EACCES);
+        if (auto made = MakePrivateFolder(copy); !made)
+            return made;
         for (const QString& name : QDir(bundled).entryList(QDir::Files)) {
             if (auto there = DriveFileExists(copy + u'/' + name); !there || there.value())
                 continue;
             auto bytes = ReadDriveFile(bundled + u'/' + name);
             if (!bytes)
                 return bytes.error();
-            if (auto written = ReplaceFile(copy + u'/' + name, bytes.value()); !written)
+            if (auto written = ReplaceFile(copy + u'/' + name, bytes.value(), kPrivateFile);
+                !written)
                 return written;
         }
-        settings.setValue(QStringLiteral("Path"), QStringLiteral("FilePath"), copy);
+        settings.setPathValue(QStringLiteral("Path"), QStringLiteral("FilePath"), copy);
     }
-    if (!QDir().mkpath(UserConfigFolder()))
-        return DriveErrorFromErrno(EACCES);
-    return settings.save(UserIniPath());
+    return settings.save(UserIniFilePath());
 }
 
 QString GetINIFilePath() {
@@ -126,7 +128,7 @@ Status AddINIRecentDrive(const QString& drive) {
         return ini.error();
     IniFile changed = ini.value();
     for (int i = 0; i < std::min<int>(kRecentDrives, drives.size()); ++i)
-        changed.setValue(QStringLiteral("RecentDrives"), RecentKey(i), drives[i]);
+        changed.setPathValue(QStringLiteral("RecentDrives"), RecentKey(i), drives[i]);
     return changed.save(IniFilePath());
 }
 

@@ -10,6 +10,8 @@ namespace dvq3 {
 // The station's settings: dvq3test.ini of the program folder, or of the user's configuration
 // folder when the program folder cannot be written (an installed station) and the user has one.
 QString IniFilePath();
+// The user's own settings file of an installed station (in UserConfigFolder()).
+QString UserIniFilePath();
 // Makes the user's settings of an installed station on its first use: the program folder's
 // dvq3test.ini is copied to the user's configuration folder, and when it names the bundled
 // sample data disk, that disk is copied to the user's data folder (the bundled one cannot be

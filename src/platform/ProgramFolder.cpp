@@ -46,7 +46,9 @@ QString UserDataFolder() {
 QString StationFile(const QString& name) {
     if (ProgramFolderWritable())
         return ProgramFile(name);
-    QDir().mkpath(UserDataFolder());
+    // Reports and scanned sheets hold client data: the folder is the user's alone. A folder that
+    // cannot be made is told by the write that follows, naming the file.
+    (void)MakePrivateFolder(UserDataFolder());
     return UserDataFolder() + u'/' + name;
 }
 

@@ -17,7 +17,7 @@ bool ProgramFolderWritable();
 QString UserConfigFolder();
 QString UserDataFolder();
 // Where the station writes a file of its own (the report, its copies, scan images): the program
-// folder when it may, else the user's data folder (created when missing).
+// folder when it may, else the user's data folder (created when missing, for the user alone).
 QString StationFile(const QString& name);
 
 } // namespace dvq3

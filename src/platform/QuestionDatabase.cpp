@@ -23,6 +23,12 @@ Error EngineError(int number, const QString& detail = {}) {
     return Error::DriveFault(number, description);
 }
 
+// The engine's "busy" and "locked": another connection (another station) holds the file.
+Error OpenError(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return EngineError(code == 5 || code == 6 ? kDatabaseInUse : 3051, error.text());
+}
+
 } // namespace
 
 QuestionDatabase::QuestionDatabase() : connection_(NewConnectionName()) {}
@@ -58,10 +64,10 @@ Status QuestionDatabase::open(const QString& path, bool exclusive) {
     // A database held by another station is reported at once rather than waited for.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
     if (!db.open()) {
-        const QString detail = db.lastError().text();
+        const Error error = OpenError(db.lastError());
         db = {};
         close();
-        return EngineError(3051, detail);
+        return error;
     }
     QSqlQuery query(db);
     // A file that is not a database fails on its first read; exclusive mode takes its lock on
@@ -72,11 +78,11 @@ Status QuestionDatabase::open(const QString& path, bool exclusive) {
          (query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
           query.exec(QStringLiteral("BEGIN EXCLUSIVE")) && query.exec(QStringLiteral("COMMIT"))));
     if (!ready) {
-        const QString detail = query.lastError().text();
+        const Error error = OpenError(query.lastError());
         query = QSqlQuery();
         db = {};
         close();
-        return EngineError(3051, detail);
+        return error;
     }
     return {};
 }

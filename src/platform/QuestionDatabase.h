@@ -8,9 +8,13 @@
 
 namespace dvq3 {
 
+// The engine's number for a database another station holds open.
+inline constexpr int kDatabaseInUse = 3045;
+
 // The question database (DVQ3.MDB): an SQLite file reached through Qt SQL. Open errors carry
 // the engine numbers the start-up handler treats like a missing data disk: 3024 file not found,
-// 3044 path not valid, 3051 file cannot be opened (also when another station holds it).
+// 3044 path not valid, 3051 file cannot be opened; and kDatabaseInUse when another station
+// holds it.
 class QuestionDatabase {
 public:
     QuestionDatabase();

@@ -1,8 +1,14 @@
 #include "records/NameDeletion.h"
 
+#include "platform/DriveFile.h"
+#include "platform/ProgramFolder.h"
+#include "records/RecordsMessages.h"
 #include "records/Session.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace dvq3 {
 
@@ -27,6 +33,33 @@ bool DeleteNames(Session& session, const std::function<bool(int, const ClientRec
             return false;
     }
     return true;
+}
+
+QStringList StationFilesWithNames() {
+    const QString report = StationFile(QStringLiteral("report.prn"));
+    QStringList files{report, StationFile(QStringLiteral("Raw.bmp"))};
+    // The copies there are, and those a killed writer was making for the first time.
+    static const QRegularExpression copy(
+        QStringLiteral("^\\.?(temp[0-9]+)(\\.[0-9]+\\.[0-9]+\\.tmp)?$"));
+    const QDir folder = QFileInfo(report).absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = copy.match(name);
+        if (const QString file = folder.filePath(match.captured(1));
+            match.hasMatch() && !files.contains(file))
+            files << file;
+    }
+    return files;
+}
+
+Status RemoveStationFilesWithNames() {
+    for (const QString& file : StationFilesWithNames()) {
+        RemoveDeadTemporaries(file);
+        if (auto removed = RemoveDriveFile(file);
+            !removed && !(removed.error().isDriveFault() && removed.error().number() == 53))
+            return Error::Refusal(
+                kNameFileNotRemoved.arg(QDir::toNativeSeparators(file), removed.error().text()));
+    }
+    return {};
 }
 
 } // namespace dvq3

@@ -134,7 +134,14 @@ inline const QString kDeleteWarning = QStringLiteral(
     "until you have printed all reports and you are finished with the diskette and ready to "
     "return it.  This procedure is provided as an option to protect the confidentiality of your "
     "clients.  You may choose not to run the procedure.  Once done you cannot undo the "
-    "changes!!!  \r\rDo you wish to delete all client names?");
+    "changes!!!  The station's own files that show the names (the report file report.prn, "
+    "its numbered copies temp1, temp2 ... and the scanned answer sheet Raw.bmp) are deleted as "
+    "well.  \r\rDo you wish to "
+    "delete all client names?");
+// A file that shows client names could not be removed with them: the file, the drive error.
+inline const QString kNameFileNotRemoved =
+    QStringLiteral("%1 could not be deleted (%2). It may still show client names: delete it "
+                   "before the station's folder leaves the agency.");
 inline const QString kDeleteAborted =
     QStringLiteral("Delete process ABORTED. Press Enter to continue.");
 inline const QString kDeleteComplete =

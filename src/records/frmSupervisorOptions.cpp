@@ -233,6 +233,11 @@ void frmSupervisorOptions::DeleteClientNames() {
     const bool done = DeleteNames(session_, [this](int client, const ClientRecord& before) {
         return SaveRecord(session_, client, before);
     });
+    // The names go from the report files too, whether or not every record could be saved.
+    if (const Status removed = RemoveStationFilesWithNames(); !removed) {
+        SetDefaultPointer();
+        MsgBox(removed.error().text(), vbCritical, kDeleteNamesTitle);
+    }
     MsgBox(done ? kDeleteComplete : kDeleteAborted);
     SetDefaultPointer();
 }

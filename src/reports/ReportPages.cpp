@@ -92,7 +92,7 @@ Status WritePagesToPdf(const QStringList& pages, const QString& pdfPath) {
         if (auto rendered = RenderReportPages(pages, pdf); !rendered)
             return rendered;
     }
-    return ReplaceFile(pdfPath, buffer.data());
+    return ReplaceFile(pdfPath, buffer.data(), kPrivateFile);
 }
 
 } // namespace dvq3

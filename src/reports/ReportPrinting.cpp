@@ -37,7 +37,7 @@ QString CopyPath(int number) {
 // Copies from over to, replacing to whole: a fault leaves to as it was.
 bool Replace(const QString& from, const QString& to) {
     auto bytes = ReadDriveFile(from);
-    return bytes && ReplaceFile(to, bytes.value());
+    return bytes && ReplaceFile(to, bytes.value(), kPrivateFile);
 }
 
 void ShowReportError(const QString& text) {

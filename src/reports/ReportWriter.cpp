@@ -9,8 +9,8 @@
 #include "scoring/ScoringMessages.h"
 #include "test/Questionnaire.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -544,9 +544,9 @@ Result<QByteArray> BuildReport(const Scores& scores, const ScoringTables& tables
 
 Status WriteReport(const QString& path, const QByteArray& report) {
     bool replaced = false;
-    if (auto written = ReplaceFile(path, report, &replaced); !written)
+    if (auto written = ReplaceFile(path, report, kPrivateFile, &replaced); !written)
         return ScoringFault((replaced ? kReportNotFlushed : kReportNotWritten)
-                                .arg(QFileInfo(path).fileName(), written.error().text()));
+                                .arg(QDir::toNativeSeparators(path), written.error().text()));
     return {};
 }
 

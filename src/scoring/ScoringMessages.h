@@ -13,7 +13,7 @@ inline const QString kScoringStopped = QStringLiteral("Scoring stopped: ");
 inline const QString kNoClientToScore =
     QStringLiteral("there is no client %1 to score on this data disk (it holds %2 clients).");
 
-// The report file could not be replaced: file name, the drive error.
+// The report file could not be replaced: its path, the drive error.
 inline const QString kReportNotWritten = QStringLiteral(
     "the report file %1 could not be written (%2); the previous report is unchanged.");
 // The new report took the old one's place, but its folder could not be flushed to the device.

@@ -4,8 +4,6 @@
 #include "sheets/ScanSupport.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -26,19 +24,20 @@ void ImagingControl::setImage(const QImage& image) {
 }
 
 Status ImagingControl::Load(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.exists())
-        return ControlError(kLeadFileNotFound);
-    if (!info.isFile() || info.size() > kMaxFileBytes)
-        return ControlError(kLeadInvalidFormat);
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return ControlError(kLeadCannotOpen);
-    const QByteArray bytes = in.readAll();
-    if (bytes.size() != info.size())
-        return ControlError(kLeadReadError);
+    // Only a regular file of a sane size is read: a pipe, a device or an endless file (one that
+    // says it is empty and never ends) is not an image.
+    auto bytes = ReadDriveFile(file, DriveFile::Mode::ReadOnly, kMaxFileBytes);
+    if (!bytes) {
+        const Error& error = bytes.error();
+        if (error.refused())
+            return ControlError(kLeadInvalidFormat);
+        const int number = error.number();
+        return ControlError(number == 53 || number == 76 ? kLeadFileNotFound
+                            : number == 70               ? kLeadCannotOpen
+                                                         : kLeadReadError);
+    }
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(bytes.value());
     QImageReader reader(&buffer, "bmp");
     QImage loaded;
     if (!reader.read(&loaded) || loaded.isNull())
@@ -55,8 +54,9 @@ Status ImagingControl::Save(const QString& file) const {
     QImageWriter writer(&out, "bmp");
     if (!writer.write(image_))
         return ControlError(kLeadWriteError);
-    // Put in place whole, so a fault never leaves half an image behind.
-    if (auto written = ReplaceFile(file, out.data()); !written)
+    // Put in place whole, so a fault never leaves half an image behind; a scanned sheet shows
+    // a client's answers, so only its user may read it.
+    if (auto written = ReplaceFile(file, out.data(), kPrivateFile); !written)
         return ControlError(kLeadCannotOpen);
     return {};
 }

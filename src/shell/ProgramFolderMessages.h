@@ -2,6 +2,7 @@
 
 #include "platform/DriveFile.h"
 #include "platform/Error.h"
+#include "platform/QuestionDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,13 @@ namespace dvq3 {
 inline const QString kProgramFolderErrorTitle = QStringLiteral("Program Folder Error");
 
 inline QString DatabaseFaultText(const QString& path, const Error& error) {
+    // Another user's station from the same program folder: reinstalling would not help.
+    if (error.isDriveFault() && error.number() == kDatabaseInUse)
+        return QStringLiteral("The question database %1 is in use by another station (%2).\r\r"
+                              "Only one station at a time can use the question database of a "
+                              "program folder. Close the other station, then choose OK to try "
+                              "again; Cancel ends the program.")
+            .arg(QDir::toNativeSeparators(path), error.text());
     return QStringLiteral("The question database %1 could not be opened (%2).\r\rIt belongs in "
                           "the station's program folder %3. Reinstall the station or put an "
                           "undamaged copy of DVQ3.MDB there, then choose OK to try again; Cancel "

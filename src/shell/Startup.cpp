@@ -37,7 +37,11 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     const auto settingsFault = [](const Error& error) {
         return SettingsFaultText(IniFilePath(), error, true);
     };
-    if (!WithStartupHandler(PrepareUserSettings, settingsFault)) {
+    // The program folder's settings are only read here: a fault is the user's own file's.
+    const auto userSettingsFault = [](const Error& error) {
+        return SettingsFaultText(UserIniFilePath(), error, true);
+    };
+    if (!WithStartupHandler(PrepareUserSettings, userSettingsFault)) {
         SetDefaultPointer();
         return false;
     }

@@ -12,8 +12,12 @@ nothing was lost and nothing was claimed that did not happen:
 - a run that says it succeeded (exit status 0, or the station reaching its main menu) did what
   it should.
 Then it starts the station on a disk whose lock another process holds: the station must name
-that station and open no main menu. Last, it runs two report writers at once, a few hundred
-times: each must succeed and the report left must be one of the two, whole.
+that station and open no main menu. A batch of reports with PDFs meets a full disk at each of its
+write-side calls: every client's set is whole or absent, each failure is named, and the run says
+which are complete. Last, it runs two report writers at once, a few hundred times: each must
+succeed and the report left must be one of the two, whole. A writer killed before its rename
+leaves its temporary file, the whole report, behind: the next writer of the report removes it.
+Reports are created for their user alone under umask 022.
 
 usage: fault_injection.py PROGRAM_DIR SAVE_RECORD_PROGRAM
 """
@@ -101,7 +105,59 @@ def read(path):
         return None
 
 
+def batch_faults(tool, env, out_dir, work):
+    """`report all --out DIR --pdf` with ENOSPC at each write-side call, one per run."""
+    failures, runs = [], 0
+    command = tool + ["report", "all", "--out", out_dir, "--pdf"]
+    names = ["report%02d" % n for n in range(1, 5)]
+
+    def clear():
+        for name in os.listdir(out_dir):
+            os.remove(os.path.join(out_dir, name))
+
+    clear()
+    log = os.path.join(work, "batch.log")
+    strace(["strace", "-f", "-qq", "-o", log, "-e", "trace=" + ",".join(SYSCALLS)], command, env)
+    calls = write_side_calls(log, ["/.cache/", "fontconfig"])
+    print("batch: %s" % " ".join("%s#%d" % c for c in calls))
+    for name in names:
+        for ext in (".prn", ".pdf"):
+            mode = os.stat(os.path.join(out_dir, name + ext)).st_mode & 0o777
+            if mode != 0o600:
+                failures.append("batch: %s%s is %o, not 600" % (name, ext, mode))
+    for call, n in calls:
+        clear()
+        status, out, errout = strace(
+            ["strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + call,
+             "-e", "inject=%s:error=ENOSPC:when=%d" % (call, n)], command, env, timeout=60)
+        runs += 1
+        what = "batch with ENOSPC at %s #%d" % (call, n)
+        said = errout.decode(errors="replace")
+        listed = out.decode(errors="replace").split()
+        present = set(os.listdir(out_dir))
+        for client, name in enumerate(names, 1):
+            whole = {name + ".prn", name + ".pdf"} <= present
+            if not whole and (name + ".prn" in present or name + ".pdf" in present):
+                failures.append(what + ": half a set left for " + name)
+            if os.path.join(out_dir, name + ".prn") in listed and not whole:
+                failures.append(what + ": listed %s without its whole set" % name)
+            if status != 0 and not whole and ("Client %d: " % client) not in said:
+                failures.append(what + ": client %d not written and not named" % client)
+        if status == 0 and len(present) != 2 * len(names):
+            failures.append(what + ": exit 0 without every report")
+        if status not in (0, None) and "Complete: " not in said:
+            failures.append(what + ": failed without saying which reports are complete")
+        if status is None:
+            failures.append(what + ": did not finish")
+        if leftovers(out_dir):
+            failures.append(what + ": left " + ", ".join(leftovers(out_dir)))
+    if not calls:
+        failures.append("batch: no write-side system call was found to fail")
+    return failures, runs
+
+
 def main():
+    os.umask(0o022)
     program = os.path.abspath(sys.argv[1])
     save_record = os.path.abspath(sys.argv[2])
     work = tempfile.mkdtemp(prefix="dvq3-faults-")
@@ -147,6 +203,21 @@ def main():
         subprocess.run(tool + ["report", "2", "--drive", disk], env=env, check=True,
                        capture_output=True)
         new_report = read(report)
+        if os.stat(report).st_mode & 0o777 != 0o600:
+            failures.append("the report is readable by others")
+
+        # A writer killed before its rename leaves the whole report in its temporary file.
+        strace(["strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=rename",
+                "-e", "inject=rename:signal=KILL:when=1"],
+               tool + ["report", "1", "--drive", disk], env)
+        killed = [n for n in os.listdir(prog) if n.startswith(".report.prn.")]
+        if not killed:
+            failures.append("the killed writer left no temporary file to clean up")
+        subprocess.run(tool + ["report", "2", "--drive", disk], env=env, check=True,
+                       capture_output=True)
+        if leftovers(prog) or read(report) != new_report:
+            failures.append("the next writer left the killed one's temporary file: %s"
+                            % leftovers(prog))
         dump_out = subprocess.run(tool + ["dump", disk], env=env, check=True,
                                   capture_output=True).stdout
         station_env = dict(env, DVQ3_E2E_STATE=state, DVQ3_E2E_QUIT="1",
@@ -283,6 +354,12 @@ def main():
         said, reached = start()
         if not reached or leftovers(disk):
             failures.append("the disk once free: main menu %s, left %s" % (reached, leftovers(disk)))
+
+        out_dir = os.path.join(work, "batch")
+        os.makedirs(out_dir)
+        batch_failures, batch_runs = batch_faults(tool, env, out_dir, work)
+        failures += batch_failures
+        runs += batch_runs
 
         # Two writers at once: both land whole, the later one last.
         reports = {}

@@ -4,8 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,6 +161,71 @@ TEST(ReplaceFile, ReplacesWholeFlushesAndNeverFollowsAPlantedLink) {
     ASSERT_FALSE(ReplaceFile(path, "other"));
     EXPECT_EQ(TestFolder::Read(path), QByteArray("[Path]\r\n"));
     EXPECT_EQ(TestFolder::Read(victim), QByteArray("client records"));
+}
+
+// Under the usual umask 022 (set by the tests' main): client data for its user alone, a mode
+// the agency made stricter kept, a folder made for client data closed to others.
+TEST(ReplaceFile, ClientDataIsPrivateAndAStricterModeIsKept) {
+    TestFolder folder;
+    const QString path = folder.drive() + "/file";
+    struct Case {
+        int permissions;
+        int before; // the old file's mode, -1 when there is none
+        int after;
+    };
+    const Case cases[] = {{kPrivateFile, -1, 0600},   {kSharedFile, -1, 0644},
+                          {kSharedFile, 0640, 0640},  {kSharedFile, 0600, 0600},
+                          {kPrivateFile, 0644, 0600}, {kSharedFile, 0664, 0644}};
+    for (const Case& c : cases) {
+        QFile::remove(path);
+        if (c.before >= 0) {
+            TestFolder::Write(path, "old");
+            ASSERT_EQ(::chmod(NativePath(path).constData(), c.before), 0);
+        }
+        ASSERT_TRUE(ReplaceFile(path, "new", c.permissions));
+        EXPECT_EQ(TestFolder::Mode(path), c.after) << std::oct << c.permissions << ' ' << c.before;
+    }
+    const QString made = folder.drive() + "/user/data/dvq3";
+    ASSERT_TRUE(MakePrivateFolder(made));
+    for (const QString& f : {made, folder.drive() + "/user/data", folder.drive() + "/user"})
+        EXPECT_EQ(TestFolder::Mode(f), 0700) << f.toStdString();
+    EXPECT_EQ(TestFolder::Mode(folder.drive()), 0755); // there already: left as it is
+    EXPECT_TRUE(MakePrivateFolder(made));
+    EXPECT_EQ(MakePrivateFolder(path + "/below").error().number(), 76); // a file in the way
+}
+
+// A killed writer's temporary holds the whole new file: the next writer of that file removes
+// it, but never one of a live writer (a running process, or a lock held, as a writer on another
+// machine sharing the folder holds it), nor another file's, nor anything through a link.
+TEST(ReplaceFile, RemovesWhatAKilledWriterLeftAndNothingElse) {
+    TestFolder folder;
+    const QString path = folder.drive() + "/report.prn";
+    const int dead = dvq3test::EndedProcessId();
+    const auto temporary = [&](const QString& target, int pid, int n) {
+        return folder.drive() + "/." + target + '.' + QString::number(pid) + '.' +
+               QString::number(n) + ".tmp";
+    };
+    const QString killed = temporary("report.prn", dead, 0);
+    const QString second = temporary("report.prn", dead, 7);
+    const QString live = temporary("report.prn", ::getppid(), 0);
+    const QString held = temporary("report.prn", dead, 1);
+    const QString other = temporary("temp1", dead, 0);
+    const QString link = temporary("report.prn", dead, 2);
+    for (const QString& file : {killed, second, live, held, other})
+        TestFolder::Write(file, "Ann Lee's whole report");
+    ASSERT_TRUE(QFile::link(folder.path("victim"), link));
+    QFile lock(held);
+    ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(lock.handle(), LOCK_EX), 0);
+    ASSERT_TRUE(ReplaceFile(path, "the next report"));
+    QStringList kept;
+    for (const QString& file : {live, held, other, link})
+        kept << QFileInfo(file).fileName();
+    kept << "report.prn";
+    QStringList left = FolderEntries(folder.drive());
+    kept.sort();
+    left.sort();
+    EXPECT_EQ(left, kept);
 }
 
 // Where links are refused, a link to a file or to nothing is refused like a pipe; its target is

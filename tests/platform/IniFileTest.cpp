@@ -1,6 +1,9 @@
 #include "platform/IniFile.h"
 #include "TestFolder.h"
+#include "platform/DriveFile.h"
 #include "platform/IniPaths.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -54,4 +57,30 @@ TEST(IniPaths, FilePathRoundTripsAndLongPathsStayWhole) {
     EXPECT_TRUE(TestFolder::Read(folder.path("dvq3test.ini")).contains("; comment\r\n"));
     ASSERT_TRUE(WriteINIFilePath(QString(60, u'p')));
     EXPECT_EQ(GetINIFilePath(), QString(60, u'p'));
+}
+
+// Paths in the settings are the file system's bytes: a drive folder named in UTF-8 (or in
+// bytes that are not UTF-8 at all) is found and written back unchanged, while the rest of the
+// file stays Windows-1252. "dà" ends in the byte 0xA0, a no-break space in Windows-1252.
+TEST(IniPaths, DrivePathsRoundTripAsTheFileSystemsBytes) {
+    TestFolder folder;
+    const QString ini = folder.path("dvq3test.ini");
+    for (const QByteArray name : {"dr\xc3\xa9", "\xd0\x94\xd0\xb8\xd1\x81\xd0\xba",
+                                  "\xe7\xa3\x81\xe7\x9b\x98", "d\xc3\xa0", "raw\xff\xe9"}) {
+        SCOPED_TRACE(name.toHex().toStdString());
+        const QByteArray native = NativePath(folder.drive()) + '/' + name;
+        ASSERT_EQ(::mkdir(native.constData(), 0700), 0);
+        ASSERT_TRUE(WriteDriveFile(PathFromNative(native) + "/TID", "DVQ3\r\n"));
+        const QByteArray bytes = "; Kund\xe9n\r\n[Path]\r\nFilePath= " + native +
+                                 " \r\n[RecentDrives]\r\nDrive1=" + native + "\r\n";
+        TestFolder::Write(ini, bytes);
+        const QString drive = GetINIFilePath();
+        EXPECT_EQ(GetINIRecentDrives(), QStringList{drive});
+        EXPECT_TRUE(DriveFileExists(drive + "/TID").value()) << drive.toStdString();
+        ASSERT_TRUE(WriteINIFilePath("/media/usb"));
+        ASSERT_TRUE(WriteINIFilePath(drive));
+        ASSERT_TRUE(AddINIRecentDrive(drive));
+        EXPECT_EQ(TestFolder::Read(ini), "; Kund\xe9n\r\n[Path]\r\nFilePath=" + native +
+                                             "\r\n[RecentDrives]\r\nDrive1=" + native + "\r\n");
+    }
 }

@@ -178,6 +178,7 @@ TEST_F(PrintWindowsTest, WithoutAPrinterReportsAreSavedAsOnePdfAskedForOnce) {
     EXPECT_EQ(LastFileDialogStart(),
               QDir::homePath() + "/DVQ-III report 4 Dwayne T. Okafor-Lind.pdf");
     EXPECT_EQ(PdfPages(single), 2);
+    EXPECT_EQ(TestFolder::Mode(single), 0600); // a client's report: its user's alone
 
     // A batch: one question, one place, one PDF with every report on sheets of its own.
     messages.boxes.clear();

@@ -204,8 +204,11 @@ TEST_F(SupervisorWindowsTest, PrintAllScoresThenPrintsInOrderSkippingTheUnscorab
     EXPECT_TRUE(script.done());
     ASSERT_EQ(jobs.size(), 2);
     // Each report is kept as temp<client> and printed as it is, in the order of the clients.
-    for (const auto& [file, job] : {std::pair{"temp1", 0}, {"temp3", 1}})
+    for (const auto& [file, job] : {std::pair{"temp1", 0}, {"temp3", 1}}) {
         EXPECT_EQ(DecodeAnsi(dvq3test::TestFolder::Read(folder.path(file))), jobs[job].join("\f"));
+        EXPECT_EQ(dvq3test::TestFolder::Mode(folder.path(file)), 0600); // confidential
+    }
+    EXPECT_EQ(dvq3test::TestFolder::Mode(folder.path("report.prn")), 0600);
     EXPECT_FALSE(QFile::exists(folder.path("temp2")));
     EXPECT_EQ(messages.texts(),
               QStringList{"The report of client 2 (Cy Damaged) is not printed.\rScoring stopped: "
@@ -233,10 +236,39 @@ TEST_F(SupervisorWindowsTest, EachOperationOpensItsWindow) {
     EXPECT_EQ(onDisk(), Client("Ann Lee").toBytes());
 }
 
-// Deleting names asks first; a second run finds every name deleted and changes nothing.
+// Deleting names asks first; a second run finds every name deleted and changes nothing. The
+// station's own files that show the names go with them (the report, its copies, the scanned
+// sheet, what a killed writer left of them); no other file does.
 TEST_F(SupervisorWindowsTest, DeleteNamesAsksFirst) {
     makeDisk({Client("Ann Lee"), Client("Bob Ray")});
     const QByteArray before = onDisk();
+    PrintAllReports(session); // report.prn, temp1 and temp2 show the names
+    const QString dead = QString::number(dvq3test::EndedProcessId());
+    for (const QString& name : QStringList{"Raw.bmp", "temp12", ".report.prn." + dead + ".0.tmp",
+                                           ".temp3." + dead + ".0.tmp"})
+        dvq3test::TestFolder::Write(folder.path(name), "Ann Lee");
+    for (const QString name : {"temp1.bak", "temperature", ".temp4.1.x.tmp"})
+        dvq3test::TestFolder::Write(folder.path(name), "other");
+    const auto named = [this] {
+        QStringList files;
+        QDirIterator it(folder.program(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            if (const QByteArray bytes = dvq3test::TestFolder::Read(it.next());
+                bytes.contains("Ann Lee") || bytes.contains("Bob Ray"))
+                files << it.fileName();
+        files.sort();
+        return files;
+    };
+    const QStringList showing = {".report.prn." + dead + ".0.tmp",
+                                 ".temp3." + dead + ".0.tmp",
+                                 "DATA401.DVQ",
+                                 "Raw.bmp",
+                                 "report.prn",
+                                 "temp1",
+                                 "temp12",
+                                 "temp2"};
+    ASSERT_EQ(named(), showing);
+    EXPECT_TRUE(kDeleteWarning.contains("report.prn") && kDeleteWarning.contains("Raw.bmp"));
     QList<QByteArray> disks;
     for (int reply : {vbNo, vbYes, vbYes}) {
         messages.boxes.clear();
@@ -247,7 +279,10 @@ TEST_F(SupervisorWindowsTest, DeleteNamesAsksFirst) {
                                Box(kAppTitle, reply == vbYes ? kDeleteComplete : kDeleteAborted)}));
         EXPECT_EQ(messages.boxes[0].style, vbYesNo | vbCritical);
         disks << onDisk();
+        EXPECT_EQ(named(), reply == vbNo ? showing : QStringList());
     }
+    for (const QString name : {"temp1.bak", "temperature", ".temp4.1.x.tmp"})
+        EXPECT_TRUE(QFile::exists(folder.path(name))) << name.toStdString();
     EXPECT_EQ(disks[0], before);
     EXPECT_EQ(disks[2], disks[1]);
     ASSERT_EQ(disks[1].size(), before.size());

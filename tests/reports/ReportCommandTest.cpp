@@ -1,10 +1,13 @@
 #include "ReportCommand.h"
+#include "DriveFaults.h"
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
 #include "ToolRun.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +70,7 @@ TEST_F(ReportCommandTest, WritesTheReportsOfTheClientsAsked) {
                       : folder.path("report.prn");
             printed += path + "\n";
             EXPECT_EQ(TestFolder::Read(path), ExpectedReport(clients[n - 1].report, n));
+            EXPECT_EQ(TestFolder::Mode(path), 0600); // confidential: its user's alone
         }
         EXPECT_EQ(run.out, printed);
         EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), c.out ? c.written.size() : 0);
@@ -79,10 +83,12 @@ TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
     struct Case {
         QStringList args;
         int status;
-        const char* message;
+        QString message;
         QString printed = {}; // the reports written all the same
         bool damaged = false; // client 3's record damaged
         bool noScoringFile = false;
+        bool full = false;   // client 3's report finds the disk full
+        bool noHome = false; // an installed station, and no home folder to write the report in
     };
     const QString both = folder.path("report02.prn") + "\n" + folder.path("report04.prn") + "\n";
     const Case cases[] = {
@@ -94,6 +100,10 @@ TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
         {{"1", "--drive", "/nonexistent-drive"}, 2, "No test information found on drive"},
         {{"1-7", "--out", "."}, 2, "Client 7 is not on the data disk"},
         {{"0,1", "--out", "."}, 2, "Client 0 is not on the data disk"},
+        // Ranges are checked against the disk before they are counted out.
+        {{"1-2147483647", "--out", "."}, 2, "Client 7 is not on the data disk"},
+        {{"2147483647-2147483647", "--out", "."}, 2, "Client 2147483647 is not on the data disk"},
+        {{"2147483647-2147483647"}, 64, "the client number \"2147483647-2147483647\" is not"},
         {{"3-2", "--out", "."}, 64, "\"3-2\" is not \"all\", a client number, a range"},
         // A client that cannot be scored is told; the others are written.
         {{"2-4", "--out", folder.program()},
@@ -101,24 +111,60 @@ TEST_F(ReportCommandTest, FaultsExitNonZeroWithTheMessage) {
          "Client 3: Scoring stopped: the record of client 3 holds sex",
          both,
          true},
+        // A report that cannot be written is named; what it would have replaced goes too, so
+        // the folder holds whole reports only, and the last line says which.
+        {{"2-4", "--out", folder.program()},
+         2,
+         "Client 3: " + folder.path("report03.prn") +
+             " could not be written (Error 61:Disk full); no report of client 3 is left in " +
+             folder.program() + ".\nComplete: clients 2 and 4. Not written: client 3.\n",
+         both,
+         false,
+         false,
+         true},
+        {{"1"},
+         2,
+         "Scoring stopped: the report file " + folder.path("home") +
+             "/.local/share/dvq3/report.prn could not be written (Error 76:Path not found)",
+         {},
+         false,
+         false,
+         false,
+         true},
         {{"1"}, 2, "Scoring stopped: DVQ3B.TXT is missing", {}, false, true},
     };
     QByteArray damaged = disk;
     damaged[2 * 176 + 27] = '9'; // client 3's sex code
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.message.toStdString());
         if (c.damaged)
             TestFolder::Write(folder.drive() + "/DATA401.DVQ", damaged);
         if (c.noScoringFile)
             QFile::remove(folder.path("DVQ3B.TXT"));
+        DriveFaults faults;
+        if (c.full) {
+            faults.fail(dvq3::DriveOp::Write, ENOSPC, "report03.prn");
+            TestFolder::Write(folder.path("report03.prn"), "an older report");
+        }
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray data = qgetenv("XDG_DATA_HOME");
+        if (c.noHome) {
+            qunsetenv("XDG_DATA_HOME");
+            faults.fail(dvq3::DriveOp::Open, EROFS, folder.program() + "/.");
+            TestFolder::Write(folder.path("home"), "a file, not a folder");
+            qputenv("HOME", folder.path("home").toLocal8Bit());
+        }
         const ToolRun run = RunReport(c.args);
+        qputenv("HOME", home);
+        if (!data.isNull())
+            qputenv("XDG_DATA_HOME", data);
         TestFolder::Write(folder.drive() + "/DATA401.DVQ", disk);
         EXPECT_EQ(run.status, c.status);
         // A usage fault names the command.
-        EXPECT_PRED2(StartsWith, run.err,
-                     (c.status == 64 ? "dvq3tool report: " : "") + QString::fromUtf8(c.message));
+        EXPECT_PRED2(StartsWith, run.err, (c.status == 64 ? "dvq3tool report: " : "") + c.message);
         EXPECT_EQ(run.out, c.printed);
         EXPECT_FALSE(QFile::exists(folder.path("report.prn")));
         EXPECT_FALSE(QFile::exists(folder.path("report01.prn")));
+        EXPECT_FALSE(QFile::exists(folder.path("report03.prn")));
     }
 }

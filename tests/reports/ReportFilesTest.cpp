@@ -26,6 +26,7 @@ TEST(ReportFiles, WholeReportsMatchTheExpectedFiles) {
         auto scored = ScoreClient(client.record, client.number, tables);
         ASSERT_TRUE(scored) << scored.error().text().toStdString();
         EXPECT_EQ(scored.value(), folder.path("report.prn"));
+        EXPECT_EQ(TestFolder::Mode(scored.value()), 0600); // confidential: its user's alone
         const QByteArray actual = TestFolder::Read(folder.path("report.prn"));
         if (update)
             TestFolder::Write(SourceFolder() + "/tests/reports/expected/" + client.report + ".prn",

@@ -57,7 +57,8 @@ TEST_F(ScoreClientTest, FaultsLeaveThePreviousReport) {
     const auto fail = [this](DriveOp op) {
         return [=, this] { faults.fail(op, ENOSPC, "report.prn"); };
     };
-    const QString notWritten = kReportNotWritten.arg("report.prn", "Error 61:Disk full");
+    const QString notWritten =
+        kReportNotWritten.arg(folder.path("report.prn"), "Error 61:Disk full");
     // Each source of a fault once: the tables, a narrative, the invalid-profile text, the record
     // (how each is read and judged is tested with the scoring), the client number, the writing.
     const Case cases[] = {

@@ -3,6 +3,7 @@
 #include "SheetMaker.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
+#include "platform/DriveFile.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ImagingControl.h"
@@ -11,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -93,13 +96,18 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
     const auto run = [&](const char* image, int status, const char* error) {
         const dvq3test::ToolRun run = dvq3test::RunTool([&](QTextStream& out, QTextStream& err) {
             const QString db = dvq3test::BuiltProgramFolder() + "/DVQ3.MDB";
-            return dvq3tool::RunDecode({folder.path(image), "--db", db}, out, err);
+            const QString path = image[0] == '/' ? QString(image) : folder.path(image);
+            return dvq3tool::RunDecode({path, "--db", db}, out, err);
         });
         EXPECT_EQ(std::pair(run.status, run.err), std::pair(status, QString(error)));
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     };
     run("half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n");
     run("none.bmp", 2, "Twain Error: Error '20010, File not found.\n");
+    // Neither an endless file that says it is empty nor a pipe is read, nor waited on.
+    ASSERT_EQ(::mkfifo(NativePath(folder.path("pipe.bmp")).constData(), 0600), 0);
+    for (const char* special : {"/proc/self/pagemap", "pipe.bmp"})
+        run(special, 2, "Twain Error: Error '20009, Invalid file format.\n");
     const QJsonObject json = run("sheet.bmp", 0, "");
     EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
     EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);

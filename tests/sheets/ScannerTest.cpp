@@ -72,9 +72,10 @@ TEST(Scanner, SheetIsAskedInColourAt100DpiOverTheLetterFrame) {
               std::tuple("fake:2", true, 8, 100));
     EXPECT_EQ(asked.frameInches.size(), QSizeF(8.5, 11.0));
     EXPECT_DOUBLE_EQ(asked.frameInches.left(), 1.0 / 1440);
-    // Raw.bmp holds the page as scanned.
+    // Raw.bmp holds the page as scanned, for its user's eyes only.
     ImagingControl raw;
     ASSERT_TRUE(raw.Load(StationFile("Raw.bmp")));
+    EXPECT_EQ(dvq3test::TestFolder::Mode(StationFile("Raw.bmp")), 0600);
     EXPECT_EQ(raw.image(), sheettest::Blank(false));
     EXPECT_EQ(AcquireSheet(lead, nullptr, false).error().number(), 20082); // no scanner at all
 }

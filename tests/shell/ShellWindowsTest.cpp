@@ -145,6 +145,29 @@ TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
     for (const MsgBoxCall& box : messages.boxes)
         EXPECT_EQ(std::pair(box.title, box.style),
                   std::pair(kProgramFolderErrorTitle, int(vbOKCancel | vbCritical)));
+
+    // Another user's station holds the database: no word of reinstalling. An installed station
+    // whose user settings folder cannot be made names the user's settings file.
+    faults.clear();
+    messages.boxes.clear();
+    QuestionDatabase other;
+    ASSERT_TRUE(other.open(db, true));
+    frmMainMenu fourth(session), fifth(session);
+    messages.answer(vbCancel);
+    messages.answer(vbCancel);
+    EXPECT_FALSE(RunStartup(session, fourth));
+    other.close();
+    TestFolder::Write(folder.path("blocked"), "a file where the folder would go");
+    qputenv("XDG_CONFIG_HOME", folder.path("blocked").toLocal8Bit());
+    faults.fail(DriveOp::Open, EROFS, folder.program() + "/.");
+    EXPECT_FALSE(RunStartup(session, fifth));
+    qunsetenv("XDG_CONFIG_HOME");
+    ASSERT_EQ(messages.texts().size(), 2);
+    EXPECT_TRUE(messages.texts()[0].startsWith("The question database " + db +
+                                               " is in use by another station (Error 3045:"))
+        << messages.texts()[0].toStdString();
+    EXPECT_EQ(messages.texts()[1], SettingsFaultText(folder.path("blocked/dvq3/dvq3test.ini"),
+                                                     DriveErrorFromErrno(ENOTDIR), true));
 }
 
 // A sound root that would be cut short at a NUL is named as the setting it is, and not used.

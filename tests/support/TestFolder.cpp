@@ -8,6 +8,8 @@
 #include <QSysInfo>
 
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -46,6 +48,22 @@ QString ThisStation() {
     return QStringLiteral("user %1 on host %2, process %3")
         .arg(QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name), QSysInfo::machineHostName())
         .arg(::getpid());
+}
+
+int TestFolder::Mode(const QString& path) {
+    struct stat info {};
+    if (::lstat(dvq3::NativePath(path).constData(), &info) != 0)
+        return -1;
+    return static_cast<int>(info.st_mode & 0777);
+}
+
+int EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    EXPECT_GT(child, 0);
+    EXPECT_EQ(::waitpid(child, nullptr, 0), child);
+    return child;
 }
 
 QString BuiltProgramFolder() {

@@ -21,6 +21,8 @@ public:
 
     static QByteArray Read(const QString& path);
     static void Write(const QString& path, const QByteArray& bytes);
+    // The permission bits of path (0600 for a file only its user may read), -1 when missing.
+    static int Mode(const QString& path);
 
 private:
     QTemporaryDir dir_;
@@ -29,6 +31,9 @@ private:
 
 // This process as a data disk's lock file names it to another station.
 QString ThisStation();
+
+// The id of a process that has ended (a killed writer's, as far as its files can tell).
+int EndedProcessId();
 
 // The program folder the build assembled (question database, sample disk).
 QString BuiltProgramFolder();

@@ -1,32 +1,63 @@
 #include "BuildDisk.h"
+#include "BuildDatabase.h"
 #include "TestFolder.h"
+#include "platform/DriveFile.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 using dvq3test::TestFolder;
 
 // The sample disk of the build is made by this command; the tests that load it (the dump, the
-// printing windows, the station's end-to-end run) check what it writes. Here: what it refuses.
+// printing windows, the station's end-to-end run) check what it writes. Here: what it refuses,
+// before writing anything, and that the clients it writes are their user's alone.
 TEST(BuildDisk, RefusesValuesThatDoNotFitAndADiskWithClientsUnlessForced) {
     TestFolder folder;
     const QString source = dvq3test::SourceFolder() + "/data/sampledisk/clients.txt";
     const QString disk = folder.path("disk");
-    // The sample source with a name one character too long.
-    TestFolder::Write(folder.path("bad.txt"),
-                      TestFolder::Read(source).replace("Harlan Petrosky", QByteArray(26, 'n')));
-    EXPECT_TRUE(dvq3tool::BuildDisk(folder.path("bad.txt"), disk).contains("Name is not 25"));
-    EXPECT_FALSE(QFile::exists(disk + "/DATA401.DVQ"));
+    const QByteArray sample = TestFolder::Read(source);
+    // The sample source with a name one character too long, and with 52 clients.
+    TestFolder::Write(folder.path("long.txt"),
+                      QByteArray(sample).replace("Harlan Petrosky", QByteArray(26, 'n')));
+    const qsizetype first = sample.indexOf("Name:");
+    const QByteArray client = sample.mid(first, sample.indexOf("\n\n", first) - first);
+    TestFolder::Write(folder.path("52.txt"), (client + "\n\n").repeated(52));
+    ASSERT_EQ(::mkfifo(dvq3::NativePath(folder.path("fifo")).constData(), 0600), 0);
+    const std::pair<QString, QString> refused[] = {
+        {folder.path("long.txt"), "Name is not 25"},
+        {folder.path("52.txt"),
+         folder.path("52.txt") + " holds 52 clients, more than the 51 a data disk can hold"},
+        {folder.path("fifo"), dvq3::NotARegularFileText(folder.path("fifo"))},
+        {"/dev/zero", dvq3::NotARegularFileText("/dev/zero")},
+        {folder.path("none.txt"), folder.path("none.txt") + ": Error 53:File not found"},
+    };
+    for (const auto& [from, message] : refused) {
+        const QString error = dvq3tool::BuildDisk(from, disk, true);
+        EXPECT_TRUE(error.contains(message)) << error.toStdString();
+        EXPECT_FALSE(QFile::exists(disk)) << from.toStdString();
+        // The question database's sources are read the same way.
+        if (from == folder.path("fifo") || from == "/dev/zero") {
+            EXPECT_EQ(dvq3tool::BuildDatabase({from}, folder.path("DVQ3.MDB")), message);
+            EXPECT_FALSE(QFile::exists(folder.path("DVQ3.MDB")));
+        }
+    }
     QDir().mkpath(disk);
     const QByteArray kept = QByteArray(176, 'k') + QByteArray(176, 'e');
     TestFolder::Write(disk + "/DATA401.DVQ", kept);
-    const QString refused = dvq3tool::BuildDisk(source, disk);
-    EXPECT_TRUE(refused.contains("already holds 2 clients")) << refused.toStdString();
+    const QString refusedDisk = dvq3tool::BuildDisk(source, disk);
+    EXPECT_TRUE(refusedDisk.contains("already holds 2 clients")) << refusedDisk.toStdString();
     EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ"), kept);
     EXPECT_FALSE(QFile::exists(disk + "/TID"));
     EXPECT_EQ(dvq3tool::BuildDisk(source, disk, true), QString());
     EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ").size(), 4 * 176);
     EXPECT_EQ(TestFolder::Read(disk + "/TID"), QByteArray("DVQ3\r\n"));
+    EXPECT_EQ(TestFolder::Mode(disk + "/DATA401.DVQ"), 0600);
+    const QString fresh = folder.path("new/disk");
+    EXPECT_EQ(dvq3tool::BuildDisk(source, fresh), QString());
+    EXPECT_EQ(std::pair(TestFolder::Mode(fresh), TestFolder::Mode(fresh + "/DATA401.DVQ")),
+              std::pair(0700, 0600));
 }

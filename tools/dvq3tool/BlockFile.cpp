@@ -1,6 +1,8 @@
 #include "BlockFile.h"
 
-#include <QFile>
+#include "platform/DriveFile.h"
+
+#include <QDir>
 
 namespace dvq3tool {
 
@@ -18,14 +20,27 @@ std::optional<QString> Block::value(const QString& key) const {
     return std::nullopt;
 }
 
+dvq3::Result<QString> ReadSourceText(const QString& path) {
+    // As the station reads its files: a regular file of a sane size, or a message naming it.
+    auto bytes = dvq3::ReadDriveFile(path);
+    if (!bytes) {
+        const dvq3::Error& error = bytes.error();
+        return dvq3::Error::Refusal(
+            error.refused()
+                ? error.text()
+                : QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error.text()));
+    }
+    return QString::fromUtf8(bytes.value());
+}
+
 BlockFile ReadBlockFile(const QString& path) {
     BlockFile result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    auto text = ReadSourceText(path);
+    if (!text) {
+        result.error = text.error().text();
         return result;
     }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    const QStringList lines = text.value().split(u'\n');
     Block current;
     auto finish = [&] {
         if (!current.fields.empty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,10 @@ struct BlockFile {
     std::vector<Block> blocks;
     QString error; // "file:line: what is wrong", empty when the file read cleanly
 };
+
+// The UTF-8 text of a source file, read as the station reads its files: only a regular file of
+// a sane size (never a pipe or a device); the error names the file.
+dvq3::Result<QString> ReadSourceText(const QString& path);
 
 // Reads a UTF-8 block file.
 BlockFile ReadBlockFile(const QString& path);

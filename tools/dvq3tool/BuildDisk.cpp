@@ -5,8 +5,6 @@
 #include "platform/DriveFile.h"
 #include "records/DataDisk.h"
 
-#include <QDir>
-
 namespace dvq3tool {
 namespace {
 
@@ -39,6 +37,13 @@ QString BuildDisk(const QString& source, const QString& folder, bool force) {
     const BlockFile file = ReadBlockFile(source);
     if (!file.error.isEmpty())
         return file.error;
+    // The station refuses a client file of more records than its table holds.
+    if (file.blocks.size() > static_cast<size_t>(dvq3::kMaxClients))
+        return QStringLiteral("%1 holds %2 clients, more than the %3 a data disk can hold: the "
+                              "station would refuse the disk. Nothing was written.")
+            .arg(source)
+            .arg(file.blocks.size())
+            .arg(dvq3::kMaxClients);
     QStringList expected;
     for (const auto& field : dvq3::kClientFields)
         expected << QString::fromLatin1(field.name);
@@ -63,8 +68,8 @@ QString BuildDisk(const QString& source, const QString& folder, bool force) {
         }
         bytes += record.toBytes();
     }
-    if (!QDir().mkpath(folder))
-        return QStringLiteral("cannot create %1").arg(folder);
+    if (auto made = dvq3::MakePrivateFolder(folder); !made)
+        return QStringLiteral("cannot create %1 (%2)").arg(folder, made.error().text());
     dvq3::DataDisk existing;
     existing.SetDataDrive(folder);
     auto loaded = existing.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
@@ -77,7 +82,8 @@ QString BuildDisk(const QString& source, const QString& folder, bool force) {
                               "them. Nothing was changed. Give --force to replace them.")
             .arg(existing.ClientFile())
             .arg(existing.NumClients());
-    if (auto written = dvq3::ReplaceFile(existing.ClientFile(), bytes); !written)
+    if (auto written = dvq3::ReplaceFile(existing.ClientFile(), bytes, dvq3::kPrivateFile);
+        !written)
         return written.error().text();
     if (auto written = dvq3::ReplaceFile(existing.TidFile(), "DVQ3\r\n"); !written)
         return written.error().text();

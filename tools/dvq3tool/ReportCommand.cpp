@@ -1,6 +1,7 @@
 #include "ReportCommand.h"
 
 #include "DriveLoad.h"
+#include "platform/DriveFile.h"
 #include "platform/IniPaths.h"
 #include "reports/ReportWriter.h"
 #include "reports/ScoreClient.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <optional>
 
 #ifdef DVQ3TOOL_PDF
@@ -69,14 +71,23 @@ ReportArgs ParseArgs(const QStringList& args) {
     return parsed;
 }
 
-// The client numbers of "all", N, "A-B" or a comma-separated list of them, in the order given.
-std::optional<QList<int>> ParseClients(const QString& text, int numClients) {
+// The clients asked for, or the first one asked for that the disk does not hold.
+struct ClientChoice {
     QList<int> clients;
+    std::optional<int> notOnDisk;
+};
+
+// The client numbers of "all", N, "A-B" or a comma-separated list of them, in the order given;
+// nothing when the text is none of these. Every range is checked against the disk before it is
+// counted out, so a range of a billion clients costs nothing.
+std::optional<ClientChoice> ParseClients(const QString& text, int numClients) {
+    ClientChoice choice;
     if (text == QLatin1String("all")) {
         for (int client = 1; client <= numClients; ++client)
-            clients << client;
-        return clients;
+            choice.clients << client;
+        return choice;
     }
+    QList<std::pair<int, int>> ranges;
     for (const QString& part : text.split(u',')) {
         const QStringList ends = part.split(u'-');
         bool firstOk = false;
@@ -85,10 +96,18 @@ std::optional<QList<int>> ParseClients(const QString& text, int numClients) {
         const int last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
         if (!firstOk || !lastOk || ends.size() > 2 || last < first)
             return std::nullopt;
-        for (int client = first; client <= last; ++client)
-            clients << client;
+        ranges.append({first, last});
     }
-    return clients;
+    for (const auto& [first, last] : ranges) {
+        if (first < 1 || last > numClients) {
+            choice.notOnDisk = first < 1 ? first : std::max(first, numClients + 1);
+            return choice;
+        }
+    }
+    for (const auto& [first, last] : ranges)
+        for (int client = first; client <= last; ++client)
+            choice.clients << client;
+    return choice;
 }
 
 int NotOnDisk(int client, const QString& drive, const dvq3::Session& session, QTextStream& err) {
@@ -97,19 +116,30 @@ int NotOnDisk(int client, const QString& drive, const dvq3::Session& session, QT
     return kFaulty;
 }
 
+// Prints the report file to pdf; the message names the PDF that could not be written.
+QString WritePdf(const QString& report, const QString& pdf) {
 #ifdef DVQ3TOOL_PDF
-bool WritePdf(const QString& report, const QString& pdf, QTextStream& err) {
-    if (auto printed = dvq3::PrintReportToPdf(report, pdf); !printed) {
-        err << MessageText(printed.error().text()) << '\n';
-        return false;
-    }
-    return true;
-}
+    if (auto printed = dvq3::PrintReportToPdf(report, pdf); !printed)
+        return QStringLiteral("%1 could not be written (%2)")
+            .arg(QDir::toNativeSeparators(pdf), MessageText(printed.error().text()));
+    return {};
 #else
-bool WritePdf(const QString&, const QString&, QTextStream&) {
-    return false;
-}
+    return QStringLiteral("%1 could not be written: this build of dvq3tool cannot write PDF files")
+        .arg(QDir::toNativeSeparators(pdf));
 #endif
+}
+
+// "none", "client 3", "clients 3 and 5", "clients 1, 2 and 4".
+QString Clients(const QList<int>& clients) {
+    QStringList numbers;
+    for (int client : clients)
+        numbers << QString::number(client);
+    if (numbers.size() < 2)
+        return numbers.isEmpty() ? QStringLiteral("none") : QStringLiteral("client ") + numbers[0];
+    const QString last = numbers.takeLast();
+    return QStringLiteral("clients ") + numbers.join(QStringLiteral(", ")) +
+           QStringLiteral(" and ") + last;
+}
 
 int ReportOne(const ReportArgs& parsed, const QString& drive, dvq3::Session& session,
               QTextStream& out, QTextStream& err) {
@@ -122,51 +152,67 @@ int ReportOne(const ReportArgs& parsed, const QString& drive, dvq3::Session& ses
         err << MessageText(scored.error().text()) << '\n';
         return kFaulty;
     }
-    if (!parsed.pdf.isEmpty() && !WritePdf(scored.value(), parsed.pdf, err))
+    if (const QString failed =
+            parsed.pdf.isEmpty() ? QString() : WritePdf(scored.value(), parsed.pdf);
+        !failed.isEmpty()) {
+        err << failed << '\n';
         return kFaulty;
+    }
     out << scored.value() << '\n';
     return 0;
 }
 
 int ReportSeveral(const ReportArgs& parsed, const QString& drive, dvq3::Session& session,
                   QTextStream& out, QTextStream& err) {
-    const auto clients = ParseClients(parsed.clients, session.disk.NumClients());
-    if (!clients) {
+    const auto choice = ParseClients(parsed.clients, session.disk.NumClients());
+    if (!choice) {
         err << "dvq3tool report: \"" << parsed.clients
             << "\" is not \"all\", a client number, a range or a list of them\n";
         return kUsage;
     }
-    for (int client : *clients)
-        if (client < 1 || client > session.disk.NumClients())
-            return NotOnDisk(client, drive, session, err);
+    if (choice->notOnDisk)
+        return NotOnDisk(*choice->notOnDisk, drive, session, err);
     auto tables = dvq3::LoadProgramScoringTables();
     if (!tables) {
         err << MessageText(tables.error().text()) << '\n';
         return kFaulty;
     }
-    int status = 0;
-    for (int client : *clients) {
+    QList<int> complete;
+    QList<int> failed;
+    for (int client : choice->clients) {
         const QString base =
             QDir(parsed.outDir)
                 .filePath(QStringLiteral("report%1").arg(client, 2, 10, QLatin1Char('0')));
         const QString path = base + QStringLiteral(".prn");
+        const QString pdf = base + QStringLiteral(".pdf");
         auto scores = dvq3::Score(session.disk.Clients(client), client, tables.value());
         auto report = scores ? dvq3::BuildReport(scores.value(), tables.value(), client)
                              : dvq3::Result<QByteArray>(scores.error());
-        const dvq3::Status written =
-            report ? dvq3::WriteReport(path, report.value()) : dvq3::Status(report.error());
-        if (!written) {
-            err << "Client " << client << ": " << MessageText(written.error().text()) << '\n';
-            status = kFaulty;
+        QString fault;
+        if (!report)
+            fault = MessageText(report.error().text());
+        else if (auto written = dvq3::ReplaceFile(path, report.value(), dvq3::kPrivateFile);
+                 !written)
+            fault = QStringLiteral("%1 could not be written (%2)")
+                        .arg(QDir::toNativeSeparators(path), written.error().text());
+        else if (parsed.pdfs)
+            fault = WritePdf(path, pdf);
+        if (!fault.isEmpty()) {
+            // What a failed client leaves would be half a set, or an older one: neither stays.
+            (void)dvq3::RemoveDriveFile(path);
+            (void)dvq3::RemoveDriveFile(pdf);
+            err << "Client " << client << ": " << fault << "; no report of client " << client
+                << " is left in " << QDir::toNativeSeparators(parsed.outDir) << ".\n";
+            failed << client;
             continue;
         }
-        if (parsed.pdfs && !WritePdf(path, base + QStringLiteral(".pdf"), err)) {
-            status = kFaulty;
-            continue;
-        }
+        complete << client;
         out << path << '\n';
     }
-    return status;
+    if (failed.isEmpty())
+        return 0;
+    err << "Complete: " << Clients(complete) << ". Not written: " << Clients(failed) << ".\n";
+    return kFaulty;
 }
 
 } // namespace

@@ -14,8 +14,11 @@ namespace dvq3tool {
 // dvq3tool report CLIENTS --out DIR [--drive DIR] [--pdf]: CLIENTS is "all", a number, a range
 // "1-51" or a list of them "1,3,5-7"; writes each client's report to DIR/reportNN.prn (NN the
 // client number, two digits), and with --pdf DIR/reportNN.pdf beside it, reading the scoring
-// tables once. Prints each report's path; a client that cannot be scored is told and the others
-// are written.
+// tables once. Every client asked for must be on the disk, checked before anything is done.
+// Prints the path of each complete report (its .prn and, asked for, its .pdf); a client that
+// cannot be scored or written is told, naming the file, its files are removed rather than left
+// half written or out of date, the others are written, and a closing line says which clients
+// are complete and which are not.
 // The drive is only read. Returns 0; 2 when the drive, a client number or the scoring files are
 // at fault (the message goes to err); 64 for a usage error.
 int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);

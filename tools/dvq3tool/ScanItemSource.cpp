@@ -1,20 +1,19 @@
 #include "ScanItemSource.h"
 
+#include "BlockFile.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/PolarPoint.h"
-
-#include <QFile>
 
 namespace dvq3tool {
 
 ScanItemSource ReadScanItemSource(const QString& path) {
     ScanItemSource source;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        source.error = QStringLiteral("%1: cannot read").arg(path);
+    auto text = ReadSourceText(path);
+    if (!text) {
+        source.error = text.error().text();
         return source;
     }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    const QStringList lines = text.value().split(u'\n');
     for (int n = 0; n < lines.size(); ++n) {
         const QString line = lines[n].trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))

@@ -1,5 +1,6 @@
 #include "VoicesCommand.h"
 
+#include "platform/DriveFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QuestionDatabase.h"
 #include "test/InstructionText.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <map>
 
@@ -35,22 +37,28 @@ std::map<QString, QString> Prompts(dvq3::Recordset& rs, bool spanish) {
     return prompts;
 }
 
-// Speaks text into path whole: espeak-ng writes a file beside it, which then takes its place.
-bool Speak(const QString& espeak, const QString& voice, const QString& text, const QString& path,
-           QString& error) {
-    const QString partial = path + QStringLiteral(".part");
+// A spoken prompt is far smaller than this.
+constexpr qint64 kMaxPromptBytes = 64 * 1024 * 1024;
+
+// Speaks text into path whole. espeak-ng writes into scratch, a file in a folder this run made
+// for itself, and the sound then replaces path like any file the station writes: nothing
+// planted beside path (a link, a pipe) is ever followed or waited on.
+bool Speak(const QString& espeak, const QString& voice, const QString& text, const QString& scratch,
+           const QString& path, QString& error) {
     QProcess process;
-    process.start(espeak, {QStringLiteral("-v"), voice, QStringLiteral("-w"), partial, text});
+    process.start(espeak, {QStringLiteral("-v"), voice, QStringLiteral("-w"), scratch, text});
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         error = QStringLiteral("espeak-ng failed for %1: %2")
                     .arg(path, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
-        QFile::remove(partial);
         return false;
     }
-    QFile::remove(path);
-    if (!QFile::rename(partial, path)) {
-        error = QStringLiteral("cannot write %1").arg(path);
+    auto sound = dvq3::ReadDriveFile(scratch, dvq3::DriveFile::Mode::ReadOnly, kMaxPromptBytes);
+    (void)dvq3::RemoveDriveFile(scratch);
+    const dvq3::Status written =
+        sound ? dvq3::ReplaceFile(path, sound.value()) : dvq3::Status(sound.error());
+    if (!written) {
+        error = QStringLiteral("cannot write %1 (%2)").arg(path, written.error().text());
         return false;
     }
     return true;
@@ -82,6 +90,11 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << opened.error().text() << '\n';
         return 2;
     }
+    const QTemporaryDir scratch; // made exclusively, the user's alone
+    if (!scratch.isValid()) {
+        err << "cannot create a temporary folder: " << scratch.errorString() << '\n';
+        return 2;
+    }
     for (const QString& language : dvq3::PresentationLanguages(db)) {
         auto table = dvq3::OpenQuestionTable(db, language);
         if (!table) {
@@ -104,7 +117,7 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
             }
             QString error;
             if (!Speak(espeak, spanish ? QStringLiteral("es") : QStringLiteral("en"), text,
-                       dir + name, error)) {
+                       scratch.filePath(QStringLiteral("prompt.wav")), dir + name, error)) {
                 err << error << '\n';
                 return 2;
             }
