@@ -3,6 +3,7 @@
 #include "platform/MsgBox.h"
 #include "records/RecordsMessages.h"
 #include "ui/MenuButtons.h"
+#include "ui/SelectAllOnFocus.h"
 #include "ui/WindowRoutines.h"
 
 #include <QCloseEvent>
@@ -23,6 +24,7 @@ frmMyInputBox::frmMyInputBox(QWidget* parent) : QDialog(parent) {
     lblHelpMsg->setWordWrap(true);
     txtInput = new QLineEdit(this);
     txtInput->setObjectName(QStringLiteral("txtInput"));
+    new SelectAllOnFocus(txtInput);
     txtInput->installEventFilter(this);
     msgPanel = new MsgPanel(this);
     menu = new MenuButtons(msgPanel, this);
