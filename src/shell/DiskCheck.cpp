@@ -18,6 +18,10 @@ template <class Step> Status Attempt(DiskCheckHandler& handler, Step step) {
     }
 }
 
+bool IsWriteProtectError(const Error& error) {
+    return error.isDriveFault() && error.number() == 70;
+}
+
 QString FirstLine(const QByteArray& bytes) {
     qsizetype end = bytes.indexOf('\n');
     QByteArray line = end < 0 ? bytes : bytes.left(end);
@@ -28,7 +32,7 @@ QString FirstLine(const QByteArray& bytes) {
 
 } // namespace
 
-Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
+Result<DiskState> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
     session.disk.SetDataDrive(drive);
     if (drive.isEmpty() || QDir::isRelativePath(drive))
         return DriveErrorFromErrno(ENOENT);
@@ -46,6 +50,11 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
     bool result = true;
     Status loaded = Attempt(handler, [&]() -> Status {
         auto check = session.LoadClients();
+        // A write-protected disk's client file is read as it is; its write test tells the user.
+        if (!check && IsWriteProtectError(check.error())) {
+            if (auto exists = DriveFileExists(session.disk.ClientFile()); exists && exists.value())
+                check = session.LoadClients(DataDisk::LoadMode::ReadOnly);
+        }
         if (!check)
             return check.error();
         if (check.value().problem != ClientFileProblem::None) {
@@ -85,9 +94,11 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         writable = Attempt(handler, removeIfThere);
     if (!writable) {
         (void)RemoveDriveFile(scratch); // never leave the scratch file behind
+        if (result && IsWriteProtectError(writable.error()))
+            return DiskState::WriteProtected;
         return writable.error();
     }
-    return result;
+    return result ? DiskState::Usable : DiskState::NotUsable;
 }
 
 } // namespace dvq3

@@ -37,13 +37,22 @@ inline const QString kReloadFailedText =
 // The marker the first line of the TID file must hold.
 inline const QString kDiskMarker = QStringLiteral("DVQ3");
 
+// What the check found on a disk it could read.
+enum class DiskState {
+    Usable,
+    NotUsable, // not a data disk, or a client file that cannot be loaded
+    // A data disk whose clients are loaded but that cannot be written, and the handler gave up
+    // on its write test: it can be used to read (reports), every save on it is refused.
+    WriteProtected,
+};
+
 // Makes drive the current data drive and checks the disk: a folder without the TID file is a
 // drive without test information and nothing is created in it; otherwise the client file is
-// loaded (created empty when missing), the TID marker checked and a write test creates and
-// deletes checkWriteTest. Returns false when the disk
-// is readable but not usable (not a data disk, or a client file that cannot be loaded); an
-// error when a step failed and the handler gave up. An empty or relative drive is never
-// touched: it is a drive without test information.
-Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
+// loaded (created empty when missing; read as it is from a disk that cannot be written), the TID
+// marker checked and a write test creates and deletes checkWriteTest. Returns an error when a
+// step failed and the handler gave up, but for the write test of a disk that passed the rest
+// (WriteProtected). An empty or relative drive is never touched: it is a drive without test
+// information.
+Result<DiskState> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
 
 } // namespace dvq3

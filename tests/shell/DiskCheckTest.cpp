@@ -68,7 +68,7 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
         ScriptedHandler handler;
         auto checked = CheckDataDisk(session, drive, handler);
         EXPECT_EQ(checked ? 0 : checked.error().number(), row.error);
-        EXPECT_EQ(checked && checked.value(), row.usable);
+        EXPECT_EQ(checked && checked.value() == DiskState::Usable, row.usable);
         EXPECT_EQ(handler.errors, row.errors);
         const QString told = handler.told.join('|');
         EXPECT_EQ(row.told.endsWith("...") ? told.left(row.told.size() - 3) + "..." : told,
