@@ -43,10 +43,12 @@ bool QuestionDatabase::isOpen() const {
 }
 
 void QuestionDatabase::close() {
-    if (!QSqlDatabase::contains(connection_))
-        return;
-    QSqlDatabase::database(connection_, false).close();
-    QSqlDatabase::removeDatabase(connection_);
+    if (QSqlDatabase::contains(connection_)) {
+        QSqlDatabase::database(connection_, false).close();
+        QSqlDatabase::removeDatabase(connection_);
+    }
+    // Only once the engine is done with the file: the hold's descriptor is closed with it.
+    hold_.release();
 }
 
 Status QuestionDatabase::open(const QString& path, bool exclusive) {
@@ -58,11 +60,17 @@ Status QuestionDatabase::open(const QString& path, bool exclusive) {
         return EngineError(3024, path);
     if (!info.isFile() || !info.isReadable())
         return EngineError(3051, path);
+    // Another station's hold is reported at once rather than waited for.
+    if (exclusive)
+        if (auto held = hold_.acquire(path); !held)
+            return held;
 
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path);
-    // A database held by another station is reported at once rather than waited for.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    // A reader and the station's writes wait out each other's short transactions.
+    db.setConnectOptions(exclusive
+                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000")
+                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY"));
     if (!db.open()) {
         const Error error = OpenError(db.lastError());
         db = {};
@@ -70,14 +78,8 @@ Status QuestionDatabase::open(const QString& path, bool exclusive) {
         return error;
     }
     QSqlQuery query(db);
-    // A file that is not a database fails on its first read; exclusive mode takes its lock on
-    // the first write transaction and keeps it until the connection closes.
-    const bool ready =
-        query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-        (!exclusive ||
-         (query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")) &&
-          query.exec(QStringLiteral("BEGIN EXCLUSIVE")) && query.exec(QStringLiteral("COMMIT"))));
-    if (!ready) {
+    // A file that is not a database fails on its first read.
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         const Error error = OpenError(query.lastError());
         query = QSqlQuery();
         db = {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DatabaseLock.h"
 #include "platform/Error.h"
 #include "platform/Recordset.h"
 
@@ -8,13 +9,16 @@
 
 namespace dvq3 {
 
-// The engine's number for a database another station holds open.
-inline constexpr int kDatabaseInUse = 3045;
-
 // The question database (DVQ3.MDB): an SQLite file reached through Qt SQL. Open errors carry
 // the engine numbers the start-up handler treats like a missing data disk: 3024 file not found,
 // 3044 path not valid, 3051 file cannot be opened; and kDatabaseInUse when another station
 // holds it.
+//
+// One station at a time: the station's open takes a hold on the file for the run (DatabaseLock),
+// which a second station's open, and the tool's build-db, are refused. The engine's own locking
+// stays in its normal mode, so the tool's reading commands read beside a running station: a
+// reader and the station's rare writes (the scan's positions) wait for each other's short
+// transactions and never see half of one.
 class QuestionDatabase {
 public:
     QuestionDatabase();
@@ -22,7 +26,8 @@ public:
     QuestionDatabase(const QuestionDatabase&) = delete;
     QuestionDatabase& operator=(const QuestionDatabase&) = delete;
 
-    // Opens an existing database read-write; exclusive keeps every other process out until close.
+    // Opens an existing database. exclusive: the station's open, read-write, held against any
+    // other station until close; otherwise read-only, and possible beside a running station.
     Status open(const QString& path, bool exclusive);
     // Creates an empty database file (build time).
     Status create(const QString& path);
@@ -42,6 +47,7 @@ private:
     Result<Recordset> load(const QString& sql, const QString& table) const;
 
     QString connection_;
+    DatabaseLock hold_;
 };
 
 } // namespace dvq3

@@ -11,6 +11,7 @@
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
 #include "ui/MenuButtons.h"
+#include "ui/SelectAllOnFocus.h"
 #include "ui/WindowRoutines.h"
 
 #include <QComboBox>
@@ -102,6 +103,7 @@ frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* pare
         lblInfo[i]->setObjectName(QStringLiteral("lblInfo%1").arg(i));
         grid->addWidget(lblInfo[i], i, 0);
         grid->addWidget(fields[i], i, 1);
+        new SelectAllOnFocus(fields[i]);
         fields[i]->installEventFilter(this);
         if (i > 0)
             setTabOrder(fields[i - 1], fields[i]);
@@ -383,9 +385,6 @@ bool frmClientInfo::eventFilter(QObject* watched, QEvent* event) {
 
     switch (event->type()) {
     case QEvent::FocusIn: {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QTimer::singleShot(0, this, [] { SelectAllText(); });
         msgPanel->setCaption(help[field]);
         QFont font = lblInfo[field]->font();
         font.setBold(true);

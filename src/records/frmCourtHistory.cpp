@@ -6,6 +6,7 @@
 #include "records/RecordsMessages.h"
 #include "records/Session.h"
 #include "ui/MenuButtons.h"
+#include "ui/SelectAllOnFocus.h"
 #include "ui/WindowRoutines.h"
 
 #include <QGridLayout>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
-#include <QTimer>
 
 namespace dvq3 {
 namespace {
@@ -46,6 +46,7 @@ frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
         boxes[i]->setObjectName(QLatin1String(names[i]));
         boxes[i]->setMaxLength(2);
         boxes[i]->setFixedWidth(60);
+        new SelectAllOnFocus(boxes[i]);
         boxes[i]->installEventFilter(this);
         grid->addWidget(lblInfo[i], i + 1, 0);
         grid->addWidget(boxes[i], i + 1, 1);
@@ -143,10 +144,8 @@ bool frmCourtHistory::eventFilter(QObject* watched, QEvent* event) {
             return CountKeyPress(static_cast<QKeyEvent*>(event), boxes[i], next[i]);
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
             const bool in = event->type() == QEvent::FocusIn;
-            if (in) {
-                QTimer::singleShot(0, this, [] { SelectAllText(); });
+            if (in)
                 msgPanel->setCaption(kCountHelp);
-            }
             QFont font = lblInfo[i]->font();
             font.setBold(in);
             lblInfo[i]->setFont(font);

@@ -3,6 +3,7 @@
 #include "platform/MsgBox.h"
 #include "records/RecordsMessages.h"
 #include "ui/MenuButtons.h"
+#include "ui/SelectAllOnFocus.h"
 #include "ui/WindowRoutines.h"
 
 #include <QCloseEvent>
@@ -28,6 +29,7 @@ frmMyInputBox::frmMyInputBox(QWidget* parent) : QDialog(parent) {
     // an unpolished field never reaches its password character.
     txtInput->ensurePolished();
     txtInput->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    new SelectAllOnFocus(txtInput);
     txtInput->installEventFilter(this);
     msgPanel = new MsgPanel(this);
     menu = new MenuButtons(msgPanel, this);

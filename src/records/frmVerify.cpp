@@ -5,6 +5,7 @@
 #include "records/RecordsMessages.h"
 #include "records/Session.h"
 #include "ui/MenuButtons.h"
+#include "ui/SelectAllOnFocus.h"
 #include "ui/WindowRoutines.h"
 
 #include <QGroupBox>
@@ -65,6 +66,7 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
     pnlMessage->setObjectName(QStringLiteral("pnlMessage"));
     KeepPlaced(frAll, pnlMessage);
 
+    new SelectAllOnFocus(txtCurQuestion);
     txtCurQuestion->installEventFilter(this);
     cmdCancel->installEventFilter(this);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -92,6 +92,11 @@ void frmPrintSelected::PrintSelected() {
             lbNameDisplay->setCurrentRow(i, QItemSelectionModel::NoUpdate);
             clients << i + 1;
         }
+    // Nothing ticked: nothing to print, and the window's work is done.
+    if (clients.isEmpty()) {
+        accept();
+        return;
+    }
     if (PrintReports(session_, clients, CopyNumber::InBatchOrder, OnScoringFault::StopBatch))
         accept();
 }

@@ -190,6 +190,9 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // ScrollRowIntoView alone decides the top row: Qt's own scrolling to the new current cell
+    // would move the view one row first, and the row would never be found out of view.
+    grid->setAutoScroll(false);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(false);

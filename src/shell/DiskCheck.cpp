@@ -19,6 +19,10 @@ template <class Step> Status Attempt(DiskCheckHandler& handler, Step step) {
     }
 }
 
+bool IsWriteProtectError(const Error& error) {
+    return error.isDriveFault() && error.number() == 70;
+}
+
 QString FirstLine(const QByteArray& bytes) {
     qsizetype end = bytes.indexOf('\n');
     QByteArray line = end < 0 ? bytes : bytes.left(end);
@@ -37,11 +41,11 @@ QString DiskInUseText(const QString& drive, const QString& holder) {
              holder.isEmpty() ? QStringLiteral("its lock file does not say which") : holder);
 }
 
-Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
+Result<DiskState> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler) {
     session.disk.SetDataDrive(drive);
     if (HoldsNul(drive)) {
         handler.tell(NulPathText(drive), true);
-        return false;
+        return DiskState::NotUsable;
     }
     if (drive.isEmpty() || QDir::isRelativePath(drive))
         return DriveErrorFromErrno(ENOENT);
@@ -60,28 +64,46 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         return marked.error();
 
     // One station at a time on a disk. The disk in use, checked again, keeps its lock; a new
-    // disk's lock replaces it only once the new disk has passed.
+    // disk's lock replaces it only once the new disk has passed. A disk that cannot be written
+    // cannot take a lock either: its write test below tells the user, and a disk made writable
+    // meanwhile takes its lock after that test.
     DriveLock lock;
-    if (!session.disk.HoldsLock()) {
+    const bool newDisk = !session.disk.HoldsLock();
+    bool lockPending = newDisk;
+    auto takeLock = [&](bool deferWhenProtected) -> Result<bool> {
         bool taken = false;
         Status locked = Attempt(handler, [&]() -> Status {
             auto result = lock.lock(session.disk.LockFile());
+            if (!result && deferWhenProtected && IsWriteProtectError(result.error()))
+                return {};
             if (!result)
                 return result.error();
             taken = result.value();
+            lockPending = false;
+            if (!taken)
+                handler.tell(DiskInUseText(drive, lock.holder()), true);
             return {};
         });
         if (!locked)
             return locked.error();
-        if (!taken) {
-            handler.tell(DiskInUseText(drive, lock.holder()), true);
-            return false;
-        }
+        return lockPending || taken;
+    };
+    if (lockPending) {
+        auto taken = takeLock(true);
+        if (!taken)
+            return taken.error();
+        if (!taken.value())
+            return DiskState::NotUsable;
     }
 
     bool result = true;
     Status loaded = Attempt(handler, [&]() -> Status {
         auto check = session.LoadClients();
+        // A write-protected disk's client file is read as it is; its write test tells the user.
+        if (!check && IsWriteProtectError(check.error())) {
+            if (auto exists = DriveFileExists(session.disk.ClientFile()); exists && exists.value())
+                check = session.LoadClients(DataDisk::LoadMode::ReadOnly);
+        }
         if (!check)
             return check.error();
         if (check.value().problem != ClientFileProblem::None) {
@@ -124,11 +146,25 @@ Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHand
         writable = Attempt(handler, removeIfThere);
     if (!writable) {
         (void)RemoveDriveFile(scratch); // never leave the scratch file behind
+        if (result && IsWriteProtectError(writable.error())) {
+            // Read only: nothing this station saves can overwrite another's, and the disk used
+            // before is free again.
+            if (newDisk)
+                session.disk.KeepLock(std::move(lock));
+            return DiskState::WriteProtected;
+        }
         return writable.error();
+    }
+    if (result && lockPending) {
+        auto taken = takeLock(false);
+        if (!taken)
+            return taken.error();
+        if (!taken.value())
+            return DiskState::NotUsable;
     }
     if (result && lock.holds(session.disk.LockFile()))
         session.disk.KeepLock(std::move(lock));
-    return result;
+    return result ? DiskState::Usable : DiskState::NotUsable;
 }
 
 } // namespace dvq3

@@ -40,15 +40,24 @@ inline const QString kDiskMarker = QStringLiteral("DVQ3");
 // The message for a data disk another station holds, naming that station as its lock file does.
 QString DiskInUseText(const QString& drive, const QString& holder);
 
+// What the check found on a disk it could read.
+enum class DiskState {
+    Usable,
+    NotUsable, // another station holds it, not a data disk, or a client file that cannot be loaded
+    // A data disk whose clients are loaded but that cannot be written, and the handler gave up
+    // on its write test: it can be used to read (reports), every save on it is refused.
+    WriteProtected,
+};
+
 // Makes drive the current data drive and checks the disk: a folder without the TID file is a
 // drive without test information and nothing is created in it; otherwise the disk's lock is
-// taken, the client file loaded (created empty when missing), the TID marker checked and a write
-// test creates and deletes checkWriteTest. The disk's files are never reached through a link.
-// Returns false when the disk is readable but not usable (another station holds it, not a data
-// disk, or a client file that cannot be loaded); an error when a step failed and the handler
-// gave up. Once a disk passes, the session holds its lock instead of the previous disk's. An
-// empty or relative drive is never touched: it is a drive without test information; a drive
-// holding a NUL character is refused unused.
-Result<bool> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
+// taken, the client file loaded (created empty when missing; read as it is from a disk that
+// cannot be written), the TID marker checked and a write test creates and deletes
+// checkWriteTest. The disk's files are never reached through a link. Returns an error when a
+// step failed and the handler gave up, but for the write test of a disk that passed the rest
+// (WriteProtected). Once a disk passes, the session holds its lock instead of the previous
+// disk's. An empty or relative drive is never touched: it is a drive without test information;
+// a drive holding a NUL character is refused unused.
+Result<DiskState> CheckDataDisk(Session& session, const QString& drive, DiskCheckHandler& handler);
 
 } // namespace dvq3

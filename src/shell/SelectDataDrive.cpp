@@ -38,7 +38,7 @@ public:
 bool ReloadPrevious(Session& session, const QString& previous) {
     QuietHandler quiet;
     auto reloaded = CheckDataDisk(session, previous, quiet);
-    if (reloaded && reloaded.value())
+    if (reloaded && reloaded.value() != DiskState::NotUsable)
         return true;
     MsgBox(kReloadFailedText);
     return false;
@@ -93,7 +93,14 @@ DriveSelection SelectDataDrive(Session& session, bool atStartup,
         DriveErrorHandler handler;
         auto checked = CheckDataDisk(session, drive, handler);
         tableChanged = true;
-        if (checked && checked.value()) {
+        if (checked && checked.value() == DiskState::WriteProtected) {
+            // Cancel on the write-protect message: this disk is used as it is, to read its
+            // clients and reports; every save on it says it is write-protected. The settings keep
+            // the last disk that passed the whole check.
+            refreshList();
+            return DriveSelection::WriteProtected;
+        }
+        if (checked && checked.value() == DiskState::Usable) {
             if (auto written = WriteINIFilePath(drive); !written)
                 MsgBox(SettingsFaultText(IniFilePath(), written.error(), false), vbExclamation,
                        kProgramFolderErrorTitle);

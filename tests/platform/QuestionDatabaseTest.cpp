@@ -1,5 +1,6 @@
 #include "platform/QuestionDatabase.h"
 #include "TestFolder.h"
+#include "platform/DatabaseLock.h"
 
 #include <QFile>
 
@@ -102,13 +103,23 @@ TEST_F(QuestionDatabaseTest, OpenFailuresCarryTheEngineNumbers) {
     EXPECT_FALSE(QFile::exists(path)); // never created by an open
 }
 
-TEST_F(QuestionDatabaseTest, ExclusiveOpenKeepsOthersOut) {
+// A second station is refused while one holds the database; a reader is let in, reads only, and
+// sees what the station writes meanwhile.
+TEST_F(QuestionDatabaseTest, AStationKeepsOtherStationsOutAndLetsReadersIn) {
     ASSERT_TRUE(db.open(path, true));
     QuestionDatabase second;
     auto denied = second.open(path, true);
     ASSERT_FALSE(denied);
     EXPECT_EQ(denied.error().number(), kDatabaseInUse); // not a damaged or missing file
     EXPECT_FALSE(IsMissingDiskError(denied.error()));
+    EXPECT_TRUE(denied.error().text().contains(HeldByStationText()));
+    QuestionDatabase reader;
+    ASSERT_TRUE(reader.open(path, false));
+    EXPECT_EQ(reader.tableNames(), db.tableNames());
+    EXPECT_FALSE(reader.execute("UPDATE ScanItem SET x = 1"));
+    ASSERT_TRUE(db.execute("UPDATE ScanItem SET x = 2"));
+    Recordset positions = reader.openRecordset("SELECT DISTINCT x FROM ScanItem").value();
+    EXPECT_EQ(std::pair(positions.recordCount(), positions.field("x").toInt()), std::pair(1, 2));
     db.close();
     EXPECT_TRUE(second.open(path, true));
 }

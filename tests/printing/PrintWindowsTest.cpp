@@ -142,8 +142,23 @@ TEST_F(PrintWindowsTest, BatchesScoreEveryClientThenPrintInOrder) {
     }
 }
 
-// On an empty disk the focus goes from the list to Close, and Print is disabled.
+// On an empty disk the focus goes from the list to Close, and Print is disabled. Print with
+// nothing ticked prints nothing and closes the window, with a printer and without one.
 TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
+    for (const bool printer : {true, false}) {
+        if (!printer && !QPrinterInfo::defaultPrinter().isNull())
+            continue; // a printer is configured on this machine
+        SetPrintJobHandler(printer ? [this](const QStringList& pages) { jobs << pages; }
+                                   : std::function<void(const QStringList&)>());
+        frmPrintSelected window(session);
+        ShowAndActivate(&window);
+        window.menu->cmdMenuChoice(0)->setFocus();
+        QTest::keyClick(window.menu->cmdMenuChoice(0), Qt::Key_Return);
+        EXPECT_FALSE(window.isVisible()) << printer;
+        EXPECT_FALSE(QFile::exists(folder.path("temp1")) ||
+                     QFile::exists(folder.path("report.prn")));
+    }
+    EXPECT_TRUE(messages.boxes.isEmpty());
     Session empty;
     for (Session* shown : {&session, &empty}) {
         const int clients = shown->disk.NumClients();

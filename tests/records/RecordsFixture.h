@@ -106,9 +106,11 @@ struct RecordsFixture : ::testing::Test {
                 return shown.toString();
         return {};
     }
-    // Focuses a field and types over what it holds (no keys: empties it).
+    // Focuses a field and types over what it holds (no keys: empties it). The keys come after
+    // the focus change has been handled, as a person's do.
     void type(const char* name, const QString& keys) {
         w(name)->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
         auto* list = qobject_cast<QComboBox*>(w(name));
         (list ? list->lineEdit() : w<QLineEdit>(name))->selectAll();
         if (keys.isEmpty())

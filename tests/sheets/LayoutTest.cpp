@@ -94,10 +94,10 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
     lead.setImage(page.copy(0, 0, 400, 1100)); // no reference box
     ASSERT_TRUE(lead.Save(folder.path("half.bmp")));
     const auto run = [&](const char* image, int status, const char* error) {
+        // Read beside the fixture, which holds the database as a running station does.
         const dvq3test::ToolRun run = dvq3test::RunTool([&](QTextStream& out, QTextStream& err) {
-            const QString db = dvq3test::BuiltProgramFolder() + "/DVQ3.MDB";
             const QString path = image[0] == '/' ? QString(image) : folder.path(image);
-            return dvq3tool::RunDecode({path, "--db", db}, out, err);
+            return dvq3tool::RunDecode({path, "--db", folder.path("DVQ3.MDB")}, out, err);
         });
         EXPECT_EQ(std::pair(run.status, run.err), std::pair(status, QString(error)));
         return QJsonDocument::fromJson(run.out.toUtf8()).object();

@@ -54,6 +54,15 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
             text += cell(n, c)->text() + u'|';
         return text;
     }
+    // The items of the first and last rows grid k shows in its viewport.
+    std::pair<int, int> shown(int k) const {
+        const QTableWidget* g = grid(k);
+        const auto itemAt = [g](int y) {
+            const int row = g->rowAt(y);
+            return row < 0 ? 0 : g->item(row, 0)->text().chopped(1).toInt();
+        };
+        return {itemAt(0), itemAt(g->viewport()->height() - 1)};
+    }
     static QString Marked(int n, int a) {
         QString text = QString::number(n) + ".|";
         for (int c = 1; c < (n <= 29 ? 3 : 5); ++c)
@@ -106,6 +115,22 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
     }
     key(Qt::Key_Tab);
     EXPECT_EQ(focusName(), "cmdMenuChoice0");
+}
+
+// A grid shows 17 items. The current item out of view below brings the last 17 rows into view
+// at once; out of view above, it becomes the row under the top.
+TEST_F(NewEntryWindowTest, AnItemOutOfViewScrollsTheGridByTheStationsRule) {
+    openWindow();
+    // Keys pressed in section 1, then the current item and the items shown first and last.
+    const std::tuple<const char*, int, int, int> rows[] = {
+        {"", 1, 1, 17},    {"1111111111111111", 17, 1, 17}, {"1", 18, 13, 29},
+        {"1", 19, 13, 29}, {"uuuuuu", 13, 13, 29},          {"u", 12, 11, 27},
+    };
+    for (const auto& [pressed, current, first, last] : rows) {
+        SCOPED_TRACE(pressed);
+        QString(pressed).startsWith(u'u') ? keys(pressed) : type(pressed);
+        EXPECT_EQ(std::tuple(item(), shown(0)), std::tuple(current, std::pair(first, last)));
+    }
 }
 
 TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {

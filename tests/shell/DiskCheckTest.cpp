@@ -127,7 +127,7 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
         ScriptedHandler handler;
         auto checked = CheckDataDisk(session, drive, handler);
         EXPECT_EQ(checked ? 0 : Number(checked.error()), row.error);
-        EXPECT_EQ(checked && checked.value(), row.usable);
+        EXPECT_EQ(checked && checked.value() == DiskState::Usable, row.usable);
         EXPECT_EQ(handler.errors, row.errors);
         const QString told = handler.told.join('|');
         const QString expected = QString(row.told).replace("@nul", NulPathText(drive));
@@ -160,15 +160,16 @@ TEST(DiskCheck, OneStationAtATimeUsesADisk) {
     TestFolder::Write(disk + "/DATA401.LCK", "Host=gone\r\nUser=nobody\r\nProcess=1\r\n");
     Session first, second;
     ScriptedHandler toFirst, toSecond;
-    ASSERT_TRUE(CheckDataDisk(first, disk, toFirst).value());
-    EXPECT_FALSE(CheckDataDisk(second, disk, toSecond).value());
+    const auto usable = DiskState::Usable;
+    ASSERT_EQ(CheckDataDisk(first, disk, toFirst).value(), usable);
+    EXPECT_NE(CheckDataDisk(second, disk, toSecond).value(), usable);
     EXPECT_EQ(toSecond.told,
               QStringList{"critical:" + DiskInUseText(disk, dvq3test::ThisStation())});
-    EXPECT_TRUE(CheckDataDisk(first, disk, toFirst).value()); // its own disk checked again
-    EXPECT_TRUE(CheckDataDisk(first, other, toFirst).value());
+    EXPECT_EQ(CheckDataDisk(first, disk, toFirst).value(), usable); // its own disk checked again
+    EXPECT_EQ(CheckDataDisk(first, other, toFirst).value(), usable);
     EXPECT_EQ(Entries(disk), "DATA401.DVQ TID");
-    EXPECT_TRUE(CheckDataDisk(second, disk, toSecond).value());
-    EXPECT_FALSE(CheckDataDisk(first, disk, toFirst).value());
+    EXPECT_EQ(CheckDataDisk(second, disk, toSecond).value(), usable);
+    EXPECT_NE(CheckDataDisk(first, disk, toFirst).value(), usable);
     EXPECT_TRUE(toFirst.errors.isEmpty());
     EXPECT_EQ(Entries(other), "DATA401.DVQ DATA401.LCK TID"); // still the first one's
 }

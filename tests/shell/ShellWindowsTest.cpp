@@ -6,6 +6,7 @@
 #include "platform/IniFile.h"
 #include "platform/IniPaths.h"
 #include "platform/ProgramFolder.h"
+#include "records/RecordSave.h"
 #include "reports/ReportText.h"
 #include "shell/DiskCheck.h"
 #include "shell/ProgramFolderMessages.h"
@@ -211,13 +212,16 @@ TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDat
 // TID file) and "locked" (4 clients, its write test fails). A row from the menu has started on
 // "previous" (2 clients) first. The chooser gives disks by name, "done" (Done without a choice)
 // or "cancel"; the boxes are answered in turn. Only the disk in use, and one another station
-// holds, have a lock file after.
+// holds, have a lock file after. A write-protected data disk given up on is used as it is, its
+// name not written to the settings, and a save on it stores nothing.
 TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
     struct Row {
         // ini: "menu", from the menu, on "previous"; nullptr, no settings file; "nul", a path
         // to a file of the program folder followed by a NUL character
         const char *name, *ini, *chooser, *replies;
-        int writeFaults;   // failed write tests on "locked"; -1: every one
+        // failed writes on "locked" and "wrong"; -1: every one, as on a read-only disk, whose
+        // client file cannot be opened for writing either
+        int writeFaults;
         bool previousGone; // the disk in use is removed while "try again?" is up
         DriveSelection result;
         QString texts;     // the boxes' texts joined by "|"; "@" stands for the program folder
@@ -237,10 +241,13 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
          "disk"},
         {"write-protected retried", "locked", "", "OK", 1, false, Established, kWriteProtectedText,
          "locked"},
+        {"write-protected given up at start-up", "locked", "", "Cancel", -1, false, WriteProtected,
+         kWriteProtectedText, "locked"},
+        {"write-protected and not a data disk", "wrong", "", "OK Cancel No", -1, false, EndProgram,
+         kNotADataDiskText + "|" + kWriteProtectedText + "|" + kTryAgainText, nullptr},
         {"declined from the menu", "menu", "wrong", "OK No", 0, false, Kept, notADisk, "previous"},
-        // The locked disk's clients are loaded before its write test fails; they must not stay.
-        {"write-protected cancelled from the menu", "menu", "locked", "Cancel", -1, false, Kept,
-         kWriteProtectedText, "previous"},
+        {"write-protected given up from the menu", "menu", "locked", "Cancel", -1, false,
+         WriteProtected, kWriteProtectedText, "locked"},
         {"previous disk gone", "menu", "wrong", "OK No", 0, true, EndProgram,
          notADisk + "|" + kReloadFailedText, nullptr},
         {"Done without a choice", "menu", "done", "No", 0, false, EndProgram, noInfo.arg(""),
@@ -291,7 +298,8 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
                 bool retryAfter(const Error&) override { return false; }
                 void tell(const QString&, bool) override {}
             } quiet;
-            ASSERT_TRUE(CheckDataDisk(other, f.folder.path(row.held), quiet).value());
+            ASSERT_EQ(CheckDataDisk(other, f.folder.path(row.held), quiet).value(),
+                      DiskState::Usable);
         }
         if (fromMenu) {
             f.writeIniFilePath(previous);
@@ -303,8 +311,12 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
             f.writeIniFilePath(QString(row.ini).startsWith('/') ? row.ini : f.folder.path(row.ini));
         }
         dvq3test::DriveFaults faults;
-        if (row.writeFaults)
-            faults.fail(DriveOp::Write, EROFS, "locked/checkWriteTest", row.writeFaults);
+        for (const QString disk : {"/locked/", "/wrong/"}) {
+            if (row.writeFaults)
+                faults.fail(DriveOp::Write, EROFS, disk, row.writeFaults);
+            if (row.writeFaults < 0)
+                faults.fail(DriveOp::Open, EROFS, disk + "DATA401", 1);
+        }
         for (const QString& reply : QString(row.replies).split(' ', Qt::SkipEmptyParts))
             f.messages.answer(replies.value(reply));
         f.messages.onShow = [&](const MsgBoxCall& call) {
@@ -322,7 +334,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         texts.replace("|held|", "|" + held + "|");
         EXPECT_EQ(f.messages.texts().join('|'), texts);
         EXPECT_EQ(chooserShown, answers.size());
-        EXPECT_EQ(refreshed, row.result == Established);
+        EXPECT_EQ(refreshed, row.result == Established || row.result == WriteProtected);
         for (const MsgBoxCall& box : f.messages.boxes) {
             const bool settings = box.text == nulText;
             EXPECT_EQ(box.style, settings           ? int(vbYesNo | vbExclamation)
@@ -339,13 +351,25 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
             EXPECT_EQ(f.session.disk.DataDrive(), drive);
             EXPECT_EQ(IniFile::Parse(TestFolder::Read(f.folder.path("dvq3test.ini")))
                           .value("Path", "FilePath", "<none>"),
-                      drive);
+                      row.result == WriteProtected ? f.folder.path(fromMenu ? "previous" : row.ini)
+                                                   : drive);
             EXPECT_EQ(f.session.disk.NumClients(), clients.value(row.drive));
             EXPECT_EQ(f.session.disk.Clients(1).Name.trimmed(), row.drive + QString(" Client-1"));
             for (const QString disk : {"previous", "disk", "wrong", "usbdisk", "locked"})
                 EXPECT_EQ(QFile::exists(f.folder.path(disk) + "/DATA401.LCK"),
                           disk == row.drive || disk == row.held)
                     << disk.toStdString();
+        }
+        if (row.result == WriteProtected) {
+            const QByteArray stored = TestFolder::Read(f.folder.path("locked/DATA401.DVQ"));
+            const ClientRecord before = f.session.disk.Clients(1);
+            f.session.disk.Clients(1).set(&ClientRecord::Name, QStringLiteral("Changed"));
+            f.messages.boxes.clear();
+            f.messages.answer(vbCancel);
+            EXPECT_FALSE(SaveRecord(f.session, 1, before));
+            EXPECT_EQ(f.messages.texts(), QStringList{kWriteProtectedText});
+            EXPECT_EQ(TestFolder::Read(f.folder.path("locked/DATA401.DVQ")), stored);
+            EXPECT_EQ(f.session.disk.Clients(1), before);
         }
         for (const QString disk : {"/", "/previous/", "/disk/", "/locked/"})
             EXPECT_FALSE(QFile::exists(f.folder.program() + disk + "checkWriteTest"));

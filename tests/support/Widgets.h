@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTest>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace dvq3test {
@@ -30,5 +32,25 @@ inline void CoverAndReturn(QWidget* window) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::qWait(20);
 }
+
+// A message box as the station meets one without a window manager: take() shows it and gives it
+// the keyboard; handBack() lets the window finish its own handling of the answer first, then
+// closes the box and gives the keyboard back to the window.
+struct BoxTakesKeyboard {
+    std::unique_ptr<QDialog> box;
+    void take() {
+        box = std::make_unique<QDialog>();
+        box->show();
+        box->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box.get()));
+    }
+    void handBack(QWidget* window) {
+        QTest::qWait(20);
+        box.reset();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::qWait(20);
+    }
+};
 
 } // namespace dvq3test

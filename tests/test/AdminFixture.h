@@ -39,7 +39,7 @@ struct AdminFixture : RecordsFixture {
     void SetUp() override {
         makeDisk({Client("Ann Lee")});
         QFile::copy(BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB"));
-        ASSERT_TRUE(session.dbTest.open(folder.path("DVQ3.MDB"), false));
+        ASSERT_TRUE(session.dbTest.open(folder.path("DVQ3.MDB"), true));
         session.SndPath = folder.path("snd");
         newClient();
     }

@@ -2,6 +2,7 @@
 
 #include "BlockFile.h"
 #include "ScanItemSource.h"
+#include "platform/DatabaseLock.h"
 #include "platform/DriveFile.h"
 #include "platform/QuestionDatabase.h"
 
@@ -108,6 +109,12 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
                                      std::numeric_limits<qint64>::max());
     if (!built)
         return built.error().text();
+    // A station's database is not replaced under it; held here until replaced, it is not opened
+    // by a station starting meanwhile either.
+    dvq3::DatabaseLock hold;
+    if (QFileInfo::exists(output))
+        if (auto held = hold.acquire(output); !held)
+            return QStringLiteral("cannot write %1 (%2)").arg(output, held.error().text());
     if (auto written = dvq3::ReplaceFile(output, built.value()); !written)
         return QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text());
     return {};
