@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "records/RecordSave.h"
 #include "records/Session.h"
+#include "sheets/GridCellDelegate.h"
 #include "test/AdminTexts.h"
 #include "test/Questionnaire.h"
 #include "ui/MenuButtons.h"
@@ -193,6 +194,7 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(false);
+    grid->setItemDelegate(new GridCellDelegate(grid));
     // Column widths are the sheet's own (400 and 200 twips): a small font keeps "100." whole.
     QFont font(QStringLiteral("Sans Serif"));
     font.setPointSize(7);

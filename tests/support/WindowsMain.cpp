@@ -1,4 +1,7 @@
-// main() of the window tests: a widgets application on the offscreen platform.
+// main() of the window tests: a widgets application on the offscreen platform, in the
+// station's own focus style.
+#include "ui/FocusStyle.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +12,7 @@ int main(int argc, char** argv) {
     qputenv("LANG", "C.UTF-8");
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    dvq3::ApplyFocusStyle(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
