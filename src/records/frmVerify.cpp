@@ -5,6 +5,7 @@
 #include "records/RecordsMessages.h"
 #include "records/Session.h"
 #include "ui/MenuButtons.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QGroupBox>
@@ -56,6 +57,7 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), frAll);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
+    KeepRoomForFocus(cmdCancel);
     auto* column = new QVBoxLayout(frAll);
     column->addWidget(Frame2);
     column->addWidget(Frame1);

@@ -208,8 +208,12 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
         headers << QString::number(c);
     }
     grid->setHorizontalHeaderLabels(headers);
-    for (int c = 0; c <= choices; ++c)
+    for (int c = 0; c <= choices; ++c) {
+        // Under the station's style sheet a header draws in the window's font rather than its
+        // own: each caption carries the small font itself, so "Num" fits its 400 twips.
+        grid->horizontalHeaderItem(c)->setFont(font);
         SetGridCellColor(grid, 0, c, palette().color(QPalette::Button), Qt::black);
+    }
     if (k > 0) {
         const QTableWidget* before = grdResponses[k - 1];
         grid->move(before->x() + before->width() + TwipsToPixels(200), grdResponses[0]->y());

@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
+#include "ui/TextRoom.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -52,6 +53,8 @@ frmDriveSelect::frmDriveSelect(const QStringList& firstDrives, QWidget* parent) 
     cmdDone->setDefault(true);
     cmdhelp = new QPushButton(QStringLiteral("Help"), this);
     cmdhelp->setObjectName(QStringLiteral("cmdhelp"));
+    KeepRoomForFocus(cmdDone);
+    KeepRoomForFocus(cmdhelp);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
