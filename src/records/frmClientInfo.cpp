@@ -12,6 +12,7 @@
 #include "scoring/ScoringTables.h"
 #include "ui/MenuButtons.h"
 #include "ui/SelectAllOnFocus.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QComboBox>
@@ -101,6 +102,7 @@ frmClientInfo::frmClientInfo(Session& session, const Clock& clock, QWidget* pare
         controls_[i] = fields[i];
         lblInfo[i] = new QLabel(QString::fromLatin1(captions[i]), frClient);
         lblInfo[i]->setObjectName(QStringLiteral("lblInfo%1").arg(i));
+        KeepRoomForBold(lblInfo[i]);
         grid->addWidget(lblInfo[i], i, 0);
         grid->addWidget(fields[i], i, 1);
         new SelectAllOnFocus(fields[i]);

@@ -7,6 +7,7 @@
 #include "records/Session.h"
 #include "ui/MenuButtons.h"
 #include "ui/SelectAllOnFocus.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QGridLayout>
@@ -42,6 +43,7 @@ frmCourtHistory::frmCourtHistory(Session& session, QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         lblInfo[i] = new QLabel(QString::fromLatin1(captions[i]), frCourt);
         lblInfo[i]->setObjectName(QStringLiteral("lblInfo%1").arg(i));
+        KeepRoomForBold(lblInfo[i]);
         boxes[i] = new QLineEdit(frCourt);
         boxes[i]->setObjectName(QLatin1String(names[i]));
         boxes[i]->setMaxLength(2);

@@ -6,6 +6,7 @@
 #include "records/Session.h"
 #include "ui/MenuButtons.h"
 #include "ui/SelectAllOnFocus.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QGroupBox>
@@ -57,6 +58,7 @@ frmVerify::frmVerify(Session& session, QWidget* parent)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), frAll);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
+    KeepRoomForFocus(cmdCancel);
     auto* column = new QVBoxLayout(frAll);
     column->addWidget(Frame2);
     column->addWidget(Frame1);

@@ -5,6 +5,7 @@
 #include "reports/ReportMessages.h"
 #include "reports/ReportPrinting.h"
 #include "reports/ScoreClient.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QEvent>
@@ -45,8 +46,10 @@ frmViewReport::frmViewReport(Session& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraAll);
 
-    for (QPushButton* button : {cmdPrintReport, cmdSavePdf, cmdCancel})
+    for (QPushButton* button : {cmdPrintReport, cmdSavePdf, cmdCancel}) {
+        KeepRoomForFocus(button);
         button->installEventFilter(this);
+    }
     connect(cmdPrintReport, &QPushButton::clicked, this, [this] { PrintReport(PdfName()); });
     connect(cmdSavePdf, &QPushButton::clicked, this, [this] { SaveReportAsPdf(this, PdfName()); });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

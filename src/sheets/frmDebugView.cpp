@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ScanMessages.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QApplication>
@@ -40,6 +41,8 @@ frmDebugView::frmDebugView(std::function<void()> endProgram, QWidget* parent)
     cmdDone->setDefault(true);
     Command1 = new QPushButton(kStopCaption, this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    KeepRoomForFocus(cmdDone);
+    KeepRoomForFocus(Command1);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("X:"), this), 0, 0);

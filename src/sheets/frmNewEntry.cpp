@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "records/RecordSave.h"
 #include "records/Session.h"
+#include "sheets/GridCellDelegate.h"
 #include "test/AdminTexts.h"
 #include "test/Questionnaire.h"
 #include "ui/MenuButtons.h"
@@ -196,6 +197,7 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setTabKeyNavigation(false);
+    grid->setItemDelegate(new GridCellDelegate(grid));
     // Column widths are the sheet's own (400 and 200 twips): a small font keeps "100." whole.
     QFont font(QStringLiteral("Sans Serif"));
     font.setPointSize(7);
@@ -209,8 +211,12 @@ void frmNewEntry::AddSectionGrid(int format, bool useFirst) {
         headers << QString::number(c);
     }
     grid->setHorizontalHeaderLabels(headers);
-    for (int c = 0; c <= choices; ++c)
+    for (int c = 0; c <= choices; ++c) {
+        // Under the station's style sheet a header draws in the window's font rather than its
+        // own: each caption carries the small font itself, so "Num" fits its 400 twips.
+        grid->horizontalHeaderItem(c)->setFont(font);
         SetGridCellColor(grid, 0, c, palette().color(QPalette::Button), Qt::black);
+    }
     if (k > 0) {
         const QTableWidget* before = grdResponses[k - 1];
         grid->move(before->x() + before->width() + TwipsToPixels(200), grdResponses[0]->y());

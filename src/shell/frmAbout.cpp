@@ -1,6 +1,7 @@
 #include "shell/frmAbout.h"
 
 #include "platform/Twips.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 
 #include <QEventLoop>
@@ -64,6 +65,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     cmdOK = new QPushButton(QStringLiteral("OK"), fraButtons_);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+    KeepRoomForFocus(cmdOK);
     auto* buttons = new QHBoxLayout(fraButtons_);
     buttons->addStretch();
     buttons->addWidget(cmdOK);

@@ -3,6 +3,7 @@
 #include "platform/DriveFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
+#include "ui/TextRoom.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -53,6 +54,8 @@ frmDriveSelect::frmDriveSelect(const QStringList& firstDrives, QWidget* parent) 
     cmdDone->setDefault(true);
     cmdhelp = new QPushButton(QStringLiteral("Help"), this);
     cmdhelp->setObjectName(QStringLiteral("cmdhelp"));
+    KeepRoomForFocus(cmdDone);
+    KeepRoomForFocus(cmdhelp);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

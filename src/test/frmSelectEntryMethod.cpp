@@ -9,13 +9,17 @@
 #include "test/frmPresentQA.h"
 #include "test/frmSelectLanguage.h"
 #include "ui/MenuButtons.h"
+#include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dvq3 {
 namespace {
@@ -41,7 +45,13 @@ frmSelectEntryMethod::frmSelectEntryMethod(Session& session, AudioBackend* audio
     menu = new MenuButtons(msgPanel, this);
     for (int i = 0; i < 4; ++i)
         layout->addWidget(menu->add(fraSelectMethod, kMethodCaptions[i], kMethodHelp[i]));
-    fraSelectMethod->setFixedSize(420, fraSelectMethod->sizeHint().height());
+    // Room also for the longer caption the last button takes while a client is being edited.
+    QPushButton* cancel = menu->cmdMenuChoice(CancelEntry);
+    cancel->setText(kCancelEditCaption);
+    KeepRoomForFocus(cancel);
+    cancel->setText(kMethodCaptions[CancelEntry]);
+    fraSelectMethod->setFixedSize(std::max(420, fraSelectMethod->sizeHint().width()),
+                                  fraSelectMethod->sizeHint().height());
     connect(menu, &MenuButtons::clicked, this, &frmSelectEntryMethod::cmdMenuChoice_Click);
 
     // Left behind when the menu is hidden, so a client taking the test sees no menu.

@@ -1,5 +1,7 @@
 #include "ui/MenuButtons.h"
 
+#include "ui/TextRoom.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -34,6 +36,7 @@ QFrame* MenuButtons::add(QWidget* parent, const QString& caption, const QString&
     QFont font(QStringLiteral("Sans Serif"));
     font.setPointSize(11);
     button->setFont(font);
+    KeepRoomForFocus(button);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(button);

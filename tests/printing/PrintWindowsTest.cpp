@@ -1,5 +1,6 @@
 #include "../scoring/ScoringFixtures.h"
 #include "MessageRecorder.h"
+#include "OnScreen.h"
 #include "PdfText.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
@@ -164,7 +165,14 @@ TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
         const int clients = shown->disk.NumClients();
         frmPrintSelected window(*shown);
         ShowAndActivate(&window);
+        // The list's frame on screen: its colour and its caption's, bold when drawn so.
+        auto frame = [&window] {
+            const QRect caption(0, 0, window.fraClient->width(), window.lbNameDisplay->y());
+            return OnScreen(&window).looks(window.fraClient, caption) +
+                   (DrawnTexts(window.fraClient).value(0).font.bold() ? " bold" : "");
+        };
         window.lbNameDisplay->setFocus();
+        EXPECT_EQ(frame(), clients > 0 ? "cyan/black bold" : "blue/white");
         // The list's lines are the station's client list, tested with the main menu.
         ASSERT_EQ(window.lbNameDisplay->count(), clients);
         EXPECT_EQ((std::vector<bool>{window.menu->cmdMenuChoice(0)->isEnabled(),
@@ -174,6 +182,7 @@ TEST_F(PrintWindowsTest, PrintSelectedListsClientsAndSelectsAll) {
         window.cmdMenuChoice_Click(1);
         EXPECT_EQ(window.lbNameDisplay->selectedItems().size(), clients);
         window.menu->cmdMenuChoice(2)->setFocus();
+        EXPECT_EQ(frame(), "blue/white");
         QTest::keyClick(window.menu->cmdMenuChoice(2), Qt::Key_Return);
         EXPECT_FALSE(window.isVisible());
     }

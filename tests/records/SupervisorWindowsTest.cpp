@@ -1,3 +1,4 @@
+#include "OnScreen.h"
 #include "RecordsFixture.h"
 #include "StationStyle.h"
 #include "platform/Codepage.h"
@@ -24,7 +25,19 @@ struct SupervisorWindowsTest : dvq3test::RecordsFixture {
     }
     void TearDown() override { SetPrintJobHandler({}); }
     QTabWidget* tabs() { return w<QTabWidget>("sstSupervisorOperations"); }
-    QColor panel() { return w("sspMenuChoice2")->palette().color(QPalette::Window); }
+    // On screen: the tab panel in its margin, and the tab dialog beside its tabs.
+    QString panel() {
+        const QWidget* panel = w("sspMenuChoice2");
+        return dvq3test::OnScreen::Name(
+            dvq3test::OnScreen(window.get()).fill(panel, QRect(2, 2, panel->width() - 4, 3)));
+    }
+    QString tabsBackground() {
+        const QRect bar = tabs()->tabBar()->geometry();
+        return dvq3test::OnScreen::Name(
+            dvq3test::OnScreen(window.get())
+                .fill(tabs(), QRect(bar.right() + 4, bar.top() + 2,
+                                    tabs()->width() - bar.right() - 8, bar.height() - 4)));
+    }
     // Ann Lee's answers as stored, and the verification window open on them.
     void verify(const QString& responses) {
         ClientRecord client = Client("Ann Lee");
@@ -159,7 +172,7 @@ TEST_F(SupervisorWindowsTest, TabsHelpLinesAndFocusColour) {
                            tabs()->widget(2)->findChild<QLabel*>()->text()}),
               QStringList({kSupervisorCaption, bob, "&Reports", "&Verify Data", "&Delete Names",
                            kVerifyComment, kDeleteComment}));
-    EXPECT_EQ(panel(), QColor(0, 255, 255)); // the tabs have the focus
+    EXPECT_EQ(panel() + ' ' + tabsBackground(), "cyan blue"); // the tabs have the focus
     const std::tuple<Qt::Key, int, QString, QString> steps[] = {
         {Qt::Key_Right, 1, kVerifyTabHelp, bob},
         {Qt::Key_Right, 2, kDeleteTabHelp, "All Clients"},
@@ -174,7 +187,8 @@ TEST_F(SupervisorWindowsTest, TabsHelpLinesAndFocusColour) {
     w("optPrintOption2")->setFocus();
     EXPECT_EQ(text("MsgPanel"), kOptionHelp);
     w("cmdMenuChoice1")->setFocus();
-    EXPECT_EQ(std::pair(panel(), text("MsgPanel")), std::pair(QColor(0, 0, 255), kMainMenuHelp));
+    EXPECT_EQ(panel() + ' ' + tabsBackground() + ' ' + text("MsgPanel"),
+              "blue blue " + kMainMenuHelp);
     press("cmdMenuChoice1");
     EXPECT_EQ(std::pair(window->isVisible(), messages.boxes.size()),
               std::pair(false, qsizetype(0)));

@@ -1,9 +1,11 @@
 // The keyed-entry grid: one grid per section, the keys each format takes, Save and Cancel.
 #include "../test/AdminFixture.h"
+#include "OnScreen.h"
 #include "sheets/frmNewEntry.h"
 #include "test/AdminTexts.h"
 #include "test/Questionnaire.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 
@@ -85,6 +87,39 @@ TEST_F(NewEntryWindowTest, OpensOnItemOneAndAMessageBoxChangesNothing) {
     dvq3test::CoverAndReturn(window.get());
     EXPECT_EQ(std::pair(rowText(1), item()), std::pair(QString("1.|X||"), 2));
     EXPECT_EQ(focusName(), "grdResponses0");
+}
+
+// Each kind of cell as it reaches the screen, its colour and its text's, while its grid has the
+// focus (the current row highlighted) and after the focus has left it.
+TEST_F(NewEntryWindowTest, CellsShowTheirColoursWithAndWithoutTheFocus) {
+    session.CurrentClient().set(&ClientRecord::Responses, "12" + QString(98, u'0'));
+    openWindow();
+    // The item (0: the header), the column, and how the cell looks with the focus and without.
+    const std::tuple<int, int, const char*, const char*> cells[] = {
+        {0, 0, "button-face/black", "button-face/black"}, // "Num"
+        {0, 2, "button-face/black", "button-face/black"},
+        {1, 0, "white/navy", "white/navy"},  // the current item's number
+        {1, 1, "cyan/black", "green/black"}, // its answer marked
+        {1, 2, "cyan/cyan", "white/white"},
+        {2, 0, "white/navy", "white/navy"},
+        {2, 1, "white/white", "white/white"},
+        {2, 2, "green/black", "green/black"},
+    };
+    for (const bool focused : {true, false}) {
+        if (!focused)
+            Child<QWidget>(window.get(), "cmdMenuChoice0")->setFocus();
+        const dvq3test::OnScreen shown(window.get());
+        const QHeaderView* header = grid(0)->horizontalHeader();
+        for (const auto& [item, column, withFocus, without] : cells) {
+            SCOPED_TRACE(testing::Message() << "item " << item << " column " << column);
+            const QRect area = item == 0 ? QRect(header->sectionViewportPosition(column), 0,
+                                                 header->sectionSize(column), header->height())
+                                         : grid(0)->visualItemRect(cell(item, column));
+            EXPECT_EQ(shown.looks(item == 0 ? header->viewport() : grid(0)->viewport(),
+                                  area.adjusted(1, 1, -1, -1)),
+                      focused ? withFocus : without);
+        }
+    }
 }
 
 TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {

@@ -1,5 +1,6 @@
 #include "DriveFaults.h"
 #include "MessageRecorder.h"
+#include "OnScreen.h"
 #include "TestFolder.h"
 #include "Widgets.h"
 #include "platform/FileDialogs.h"
@@ -102,6 +103,13 @@ struct ShellTest : ::testing::Test, Station {
     }
     QListWidget* list() const { return Child<QListWidget>(window.get(), "lbNameDisplay"); }
     QFrame* menu() const { return Child<QFrame>(window.get(), "frMainMenu"); }
+    // The client list's frame on screen: its colour and its caption's, bold when drawn so.
+    QString frameLooks() const {
+        auto* frame = Child<QWidget>(window.get(), "fraClient");
+        const QRect caption(0, 0, frame->width(), list()->y());
+        return dvq3test::OnScreen(window.get()).looks(frame, caption) +
+               (dvq3test::DrawnTexts(frame).value(0).font.bold() ? " bold" : "");
+    }
 };
 
 } // namespace
@@ -418,6 +426,7 @@ TEST_F(ShellTest, StartsOnTheIniDiskListingEveryClientIdentifiedByTheNumberBefor
     EXPECT_EQ(list()->item(11)->text(), "12-" + QString("disk Client-12").leftJustified(25));
     EXPECT_FALSE(button(0)->isEnabled());
     list()->setFocus();
+    EXPECT_EQ(frameLooks(), "cyan/black bold");
     QTest::keyClick(list(), Qt::Key_Down); // nothing chosen yet: the first client
     EXPECT_EQ(session.CurClient, 1);
     EXPECT_EQ(list()->selectedItems().value(0), list()->item(0));
@@ -426,6 +435,8 @@ TEST_F(ShellTest, StartsOnTheIniDiskListingEveryClientIdentifiedByTheNumberBefor
     EXPECT_TRUE(button(0)->isEnabled());
     QTest::keyClick(list(), Qt::Key_Up);
     EXPECT_EQ(session.CurClient, 11);
+    QTest::keyClick(list(), Qt::Key_Tab);
+    EXPECT_EQ(frameLooks(), "blue/white");
 }
 
 // A flag left true by an earlier chain never opens the next window on its own.

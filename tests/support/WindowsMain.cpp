@@ -1,4 +1,7 @@
-// main() of the window tests: a widgets application on the offscreen platform.
+// main() of the window tests: a widgets application on the offscreen platform, in the
+// station's own focus style.
+#include "ui/FocusStyle.h"
+
 #include <QApplication>
 
 #include <sys/stat.h>
@@ -13,6 +16,7 @@ int main(int argc, char** argv) {
     ::umask(022);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    dvq3::ApplyFocusStyle(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,5 +1,6 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
+#include "OnScreen.h"
 #include "records/Session.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
@@ -20,17 +21,21 @@ void Show(QWidget& window) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-// The buttons of a menu as a user sees them, one letter each: C on cyan, I on the idle blue, ?
-// on any other colour, in lower case when the caption is not bold; > before the focused one.
+// The buttons of a menu as a user sees them, one letter each: C on a cyan panel, I on a blue
+// one, ? on any other colour, in lower case when the caption is not drawn bold; > before the
+// focused one.
 QString Looks(const MenuButtons& menu) {
+    const dvq3test::OnScreen shown(menu.sspMenuChoice(0)->window());
     QString looks;
     for (int i = 0; i < menu.count(); ++i) {
-        const QColor colour = menu.sspMenuChoice(i)->palette().color(QPalette::Window);
-        const QChar letter = colour == MenuButtons::kFocusColour  ? u'C'
-                             : colour == MenuButtons::kIdleColour ? u'I'
-                                                                  : u'?';
+        const QFrame* panel = menu.sspMenuChoice(i);
+        // The panel's margin above its button.
+        const QString colour =
+            dvq3test::OnScreen::Name(shown.fill(panel, QRect(2, 2, panel->width() - 4, 3)));
+        const QChar letter = colour == "cyan" ? u'C' : colour == "blue" ? u'I' : u'?';
+        const QList<dvq3test::DrawnText> caption = dvq3test::DrawnTexts(menu.cmdMenuChoice(i));
         looks += QString(menu.cmdMenuChoice(i)->hasFocus() ? ">" : "") +
-                 (menu.cmdMenuChoice(i)->font().bold() ? letter : letter.toLower());
+                 (!caption.isEmpty() && caption[0].font.bold() ? letter : letter.toLower());
     }
     return looks;
 }
@@ -87,15 +92,57 @@ TEST(MenuButtons, EnterRunsOnceLettersNothingSpaceClicks) {
 TEST(WindowRoutines, ResetAndHighlightPaintExactlyTheirButtons) {
     MsgPanel panel;
     MenuButtons menu(&panel);
-    QWidget parent;
+    QDialog parent;
+    auto* layout = new QVBoxLayout(&parent);
     for (int i = 0; i < 6; ++i) {
-        menu.add(&parent, QString::number(i), {});
+        layout->addWidget(menu.add(&parent, QString::number(i), {}));
+        menu.cmdMenuChoice(i)->setFocusPolicy(Qt::NoFocus); // painted, never focused
         menu.paint(i, true);
     }
+    Show(parent);
     ResetMenuChoices(menu, 4); // buttons 0 to 4 inclusive
     EXPECT_EQ(Looks(menu), "iiiiiC");
     HighlightMenuChoice(menu, 5, 2);
     EXPECT_EQ(Looks(menu), "iiCiii");
+}
+
+// The station's focus style as it reaches the screen, the top edge and the far end inside each
+// kind of control: a focused field, list, grid or text box is framed in blue, a focused push button
+// is cyan in a black frame, a focused option cyan; none of it shows without the focus.
+TEST(FocusStyle, OnlyTheFocusedControlIsFramedOrFilled) {
+    QDialog window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* list = new QComboBox;
+    list->setEditable(true);
+    const std::pair<QWidget*, const char*> rows[] = {
+        {new QLineEdit("Harlan"), "blue/white"}, {list, "blue/button-face"}, // its arrow
+        {new QListWidget, "blue/white"},         {new QTableWidget(2, 2), "blue/white"},
+        {new QPlainTextEdit, "blue/white"},      {new QPushButton("Print"), "black/cyan"},
+        {new QCheckBox("Summary"), "cyan/cyan"}, {new QRadioButton("All"), "cyan/cyan"}};
+    auto* elsewhere = new QPushButton("Elsewhere");
+    for (const auto& [control, focused] : rows)
+        layout->addWidget(control);
+    layout->addWidget(elsewhere);
+    Show(window);
+    auto looks = [&window](const QWidget* control) {
+        const dvq3test::OnScreen shown(&window);
+        const int middle = control->height() / 2;
+        return dvq3test::OnScreen::Name(shown.fill(control, QRect(control->width() / 2, 0, 4, 2))) +
+               '/' +
+               dvq3test::OnScreen::Name(
+                   shown.fill(control, QRect(control->width() - 8, middle - 2, 4, 4)));
+    };
+    for (const auto& [control, focused] : rows) {
+        SCOPED_TRACE(control->metaObject()->className());
+        control->setFocus();
+        QTest::qWait(5);
+        EXPECT_EQ(looks(control), focused);
+        elsewhere->setFocus();
+        QTest::qWait(5);
+        const QStringList idle = looks(control).split('/');
+        EXPECT_TRUE(idle[0] != "blue" && idle[0] != "cyan" && idle[1] != "cyan")
+            << idle.join(u'/').toStdString();
+    }
 }
 
 TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
