@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace dvq3 {
 
@@ -31,6 +32,9 @@ public:
     bool EditExisting = false; // an existing client is being edited
     bool FromScan = false;     // the answers come from a scanned sheet
     bool CurNameDeleted = false;
+    // The items (1 to 100) whose marks on the scanned sheet were doubtful, for the response
+    // grid to show until the staff member keys or confirms them; empty outside a scan.
+    std::vector<int> DoubtfulItems;
 
     QString SndPath; // root of the sound folders
     QString DbPath;  // program folder + "/DVQ3.MDB"

@@ -1,6 +1,7 @@
 #include "sheets/AnswerSheetDrawing.h"
 
 #include "platform/DriveFile.h"
+#include "sheets/ScanMessages.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -104,11 +105,9 @@ void DrawAnswerSheet(QPainter& painter, const std::vector<ScanItem>& layout) {
     painter.drawText(top, Qt::AlignCenter, QStringLiteral("DVQ-III Answer Sheet"));
     painter.setFont(SheetFont(10));
     painter.drawText(QRect(0, 72, kSheetWidth, 14), Qt::AlignCenter,
-                     QStringLiteral("Print this page at 100 % scale (actual size, no fitting "
-                                    "to the page); the scanner reads it at 100 dots per inch."));
-    painter.drawText(QRect(0, 88, kSheetWidth, 14), Qt::AlignCenter,
-                     QStringLiteral("Fill each bubble completely with a soft pencil or a dark "
-                                    "pen. Erase changes cleanly. Mark one answer per field."));
+                     QStringLiteral("Print this page at 100 % scale (actual size) and scan it "
+                                    "at 100 dots per inch, laid against the corner of the glass."));
+    painter.drawText(QRect(0, 88, kSheetWidth, 14), Qt::AlignCenter, kSheetMarkingText);
     painter.setFont(SheetFont(12, true));
     painter.drawText(QPoint(60, 140), QStringLiteral("Name"));
     painter.drawLine(QPoint(110, 141), QPoint(700, 141));

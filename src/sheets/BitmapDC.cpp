@@ -4,7 +4,8 @@
 
 namespace dvq3 {
 
-BitmapDC::BitmapDC(QImage image) : image_(std::move(image)) {
+BitmapDC::BitmapDC(QImage image, QImage inkLevels)
+    : image_(std::move(image)), inkLevels_(std::move(inkLevels)) {
     if (image_.format() != QImage::Format_Grayscale8 && image_.format() != QImage::Format_RGB32)
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     bits_ = image_.constBits();
@@ -12,6 +13,12 @@ BitmapDC::BitmapDC(QImage image) : image_(std::move(image)) {
     width_ = image_.width();
     height_ = image_.height();
     grey_ = image_.format() == QImage::Format_Grayscale8;
+    if (inkLevels_.format() == QImage::Format_Grayscale8 && inkLevels_.size() == image_.size()) {
+        inkBits_ = inkLevels_.constBits();
+        inkBytesPerLine_ = inkLevels_.bytesPerLine();
+    } else {
+        inkLevels_ = QImage();
+    }
 }
 
 quint32 BitmapDC::GetPixel(int x, int y) const {
@@ -37,6 +44,16 @@ bool BitmapDC::IsWhite(int x, int y) const {
     if (grey_)
         return line[x] == 255;
     return (reinterpret_cast<const QRgb*>(line)[x] & 0xFFFFFFu) == 0xFFFFFFu;
+}
+
+int BitmapDC::InkLevel(int x, int y) const {
+    if (!inkBits_)
+        return IsWhite(x, y) ? 0 : 255;
+    x += originX_;
+    y += originY_;
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return 255;
+    return inkBits_[y * inkBytesPerLine_ + x];
 }
 
 } // namespace dvq3

@@ -15,7 +15,9 @@ public:
     static constexpr quint32 kInvalidColor = 0xFFFFFFFFu;
 
     BitmapDC() = default;
-    explicit BitmapDC(QImage image);
+    // inkLevels, when given, is a grey image of the same size holding how much ink each pixel
+    // had before the image was made black and white (0 = paper, 255 = full ink).
+    explicit BitmapDC(QImage image, QImage inkLevels = {});
 
     // Logical (0, 0) reads the image pixel (x, y) from now on.
     void SetViewportOrg(int x, int y) {
@@ -27,12 +29,18 @@ public:
 
     quint32 GetPixel(int x, int y) const;
     bool IsWhite(int x, int y) const;
+    // The pixel's ink level, 0 to 255: from the kept levels, else 0 for white and 255 for any
+    // other colour; outside the image 255, like the dark the image's edge reads as.
+    int InkLevel(int x, int y) const;
     int width() const { return width_; }
     int height() const { return height_; }
 
 private:
     QImage image_;
+    QImage inkLevels_;
     const uchar* bits_ = nullptr;
+    const uchar* inkBits_ = nullptr;
+    qsizetype inkBytesPerLine_ = 0;
     qsizetype bytesPerLine_ = 0;
     int width_ = 0;
     int height_ = 0;

@@ -21,6 +21,7 @@ Error ControlError(int code) {
 void ImagingControl::setImage(const QImage& image) {
     image_ = image.convertToFormat(QImage::Format_RGB32);
     separated_ = QImage();
+    inkLevels_ = QImage();
 }
 
 Status ImagingControl::Load(const QString& file) {
@@ -65,12 +66,13 @@ Status ImagingControl::ColorSeparate() {
     if (image_.isNull())
         return ControlError(kLeadInvalidBitmap);
     separated_ = image_.convertToFormat(QImage::Format_RGB32);
+    inkLevels_ = QImage();
     return {};
 }
 
-// A plane is worked out when it is chosen: the scan only ever keeps the black one.
+// A plane is worked out when it is chosen: the scan only ever keeps one.
 Status ImagingControl::SetColorPlane(int plane) {
-    if (separated_.isNull() || plane < kPlaneCyan || plane > kPlaneBlack)
+    if (separated_.isNull() || plane < kPlaneCyan || plane > kPlaneRedDropOut)
         return ControlError(kLeadInvalidParameter);
     const int w = separated_.width();
     QImage out(w, separated_.height(), QImage::Format_Grayscale8);
@@ -80,14 +82,19 @@ Status ImagingControl::SetColorPlane(int plane) {
         for (int x = 0; x < w; ++x) {
             const int channel[3] = {qRed(rgb[x]), qGreen(rgb[x]), qBlue(rgb[x])};
             const int rest = std::max({channel[0], channel[1], channel[2]});
-            line[x] = plane == kPlaneBlack ? static_cast<uchar>(255 - rest)
-                      : rest == 0          ? 0
+            line[x] = plane == kPlaneRedDropOut ? static_cast<uchar>(255 - channel[0])
+                      : plane == kPlaneBlack    ? static_cast<uchar>(255 - rest)
+                      : rest == 0               ? 0
                                   : static_cast<uchar>((rest - channel[plane]) * 255 / rest);
         }
     }
     image_ = out;
     separated_ = QImage();
     return {};
+}
+
+void ImagingControl::KeepInkLevels() {
+    inkLevels_ = image_.format() == QImage::Format_Grayscale8 ? image_ : QImage();
 }
 
 void ImagingControl::SetRemapTable(int index, int value) {

@@ -54,6 +54,7 @@ void ScanAnswerSheet(Session& session, const ScanStation& station) {
             session.CurClient = stored > 0 ? 1 : 0;
         }
         session.FromScan = false;
+        session.DoubtfulItems.clear();
     });
 
     QString name;
@@ -113,7 +114,8 @@ void ScanAnswerSheet(Session& session, const ScanStation& station) {
         return;
     }
     SetDefaultPointer();
-    if (const auto warning = MultipleMarksWarning(sheet.value().MultiNames))
+    if (const auto warning =
+            ScanSheetWarning(sheet.value().MultiNames, sheet.value().DoubtfulNames))
         MsgBox(warning->text, vbOKOnly, warning->title);
 
     session.CurClient = stored + 1;
@@ -121,6 +123,7 @@ void ScanAnswerSheet(Session& session, const ScanStation& station) {
     PutScannedClient(session.CurrentClient(), name, sheet.value().client);
     session.EditExisting = false;
     session.FromScan = true;
+    session.DoubtfulItems = sheet.value().DoubtfulItems;
     session.ContinueFlag = false;
     ShowModalWindow(session, QStringLiteral("frmClientInfo"));
     if (!session.ContinueFlag)

@@ -19,9 +19,10 @@ struct ScanStation {
 };
 
 // Scans a client's answer sheet: asks for the name, has the sheet put in and scanned, reads it,
-// warns about fields with several marks, then hands the new client at NumClients + 1 to the
-// client information, court history and response entry windows for review; the last of them
-// stores it. A cancel or a fault on the way stores nothing and leaves no new client behind.
+// warns about fields with several marks or doubtful ones, then hands the new client at NumClients +
+// 1 to the client information, court history and response entry windows for review (the grid shows
+// the doubtful items); the last of them stores it. A cancel or a fault on the way stores nothing
+// and leaves no new client behind.
 void ScanAnswerSheet(Session& session, const ScanStation& station);
 
 } // namespace dvq3

@@ -29,6 +29,23 @@ inline QString SheetScaleText(int percent) {
         .arg(percent);
 }
 
+// A registration box or a field cut by the edge of the scanned image.
+inline QString SheetOffGlassText() {
+    return QStringLiteral("The answer sheet lies partly off the scanner glass: a registration box "
+                          "or a field is cut by the edge of the scan.\rLay the sheet straight "
+                          "against the corner of the glass and scan it again.");
+}
+
+// Fields whose marks the staff member should look at on the sheet, listed after the multiple
+// marks (names follow, five blanks in, one a line).
+inline QString DoubtfulMarksText() {
+    return QStringLiteral("Warning! some items had faint or partly filled marks.\r"
+                          "Please check the following answers on the sheet.\r\r");
+}
+inline QString DoubtfulMoreText(int more) {
+    return QStringLiteral("     and %1 more\r").arg(more);
+}
+
 // The debug view.
 inline const QString kDebugViewCaption = QStringLiteral("Debug Image");
 inline const QString kNextBoxCaption = QStringLiteral("Next Box");
@@ -38,7 +55,11 @@ inline QString TestedBoxText(const QString& field, int count) {
     return QStringLiteral("%1: %2 dark pixels").arg(field.trimmed()).arg(count);
 }
 
-// The blank answer sheet.
+// The blank answer sheet. Its marking instructions name what the reader sees: the sheet is
+// printed in red drop-out colour, so a red pen vanishes with it.
+inline const QString kSheetMarkingText =
+    QStringLiteral("Fill each bubble completely with a soft pencil or a dark blue or black pen; "
+                   "not red. Erase changes cleanly. Mark one answer per field.");
 inline const QString kAnswerSheetMenuCaption = QStringLiteral("Print Blank &Answer Sheet");
 inline const QString kPrintAnswerSheetTitle = QStringLiteral("Print Answer Sheet");
 inline const QString kAnswerSheetNoPrinterText =

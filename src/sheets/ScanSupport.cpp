@@ -11,8 +11,9 @@ TwainSettings TwainSetup() {
 Status PrepareSheetImage(ImagingControl& lead) {
     if (auto separated = lead.ColorSeparate(); !separated)
         return separated;
-    if (auto plane = lead.SetColorPlane(ImagingControl::kPlaneBlack); !plane)
+    if (auto plane = lead.SetColorPlane(ImagingControl::kPlaneRedDropOut); !plane)
         return plane;
+    lead.KeepInkLevels();
     for (int i = 0; i <= 75; ++i)
         lead.SetRemapTable(i, 255);
     for (int i = 76; i <= 255; ++i)

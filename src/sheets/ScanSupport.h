@@ -44,9 +44,11 @@ struct TwainSettings {
 
 [[nodiscard]] TwainSettings TwainSetup();
 
-// Turns the acquired colour page into the black-and-white image the sheet reader reads: the
-// black plane, raised in contrast, and every sample at 76 or more made black (0), every other
-// white (255). Colours with one channel at full strength (the sheet's printing) become white.
+// Turns the acquired colour page into the black-and-white image the sheet reader reads: the ink
+// as a red drop-out form shows it (255 minus the red channel), raised in contrast, and every
+// sample at 76 or more made black (0), every other white (255). For greys this is the black
+// plane; the sheet's red printing (and a red pen) becomes white, blue and black pens stay dark.
+// The ink levels before the threshold are kept, so a light mark can be told from paper.
 Status PrepareSheetImage(ImagingControl& lead);
 
 // The message for a control error code; empty for a code without one.

@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace dvq3 {
 namespace {
 
@@ -28,6 +30,9 @@ constexpr int kRowHeight = 18;
 const QColor kNavy(0, 0, 128);
 const QColor kGreen(0, 255, 0);
 const QColor kCyan(0, 255, 255);
+// A row whose scanned mark was doubtful, until the staff member keys or confirms its answer.
+const QColor kAmber(255, 192, 0);
+const QString kConfirmHelp = QStringLiteral(", Enter=Confirm scanned answer");
 
 int GridWidthTwips(int choices) {
     return choices == 2 ? 1120 : choices == 4 ? 1550 : 1750;
@@ -115,6 +120,11 @@ void frmNewEntry::Form_Activate() {
     const QString responses = session_.CurrentClient().Responses;
     for (int i = 1; i <= responses.size() && i <= kItemCount; ++i)
         Answers[i - 1] = responses[i - 1];
+    Doubtful.fill(false);
+    if (session_.FromScan)
+        for (const int item : session_.DoubtfulItems)
+            if (item >= 1 && item <= kItemCount)
+                Doubtful[item - 1] = true;
     LoadGrids();
     // The block of grids is centred in the frame.
     const QTableWidget* last = grdResponses[LastGrid];
@@ -260,7 +270,7 @@ void frmNewEntry::SetGridCellColor(QTableWidget* grd, int RowNum, int ColNum, co
 void frmNewEntry::LoadGrids() {
     for (int k = 0; k <= LastGrid; ++k) {
         for (int row = 1; row < RowCount(k); ++row)
-            if (const int answer = GetRowAnswer(k, row); answer != 0)
+            if (const int answer = GetRowAnswer(k, row); answer != 0 || RowDoubtful(k, row))
                 ShowRowAnswer(k, row, answer);
         SetCurrentRow(k, 1);
         GridRow[k] = 1;
@@ -275,11 +285,21 @@ int frmNewEntry::GetRowAnswer(int k, int row) const {
     return Answers[item - 1].digitValue() > 0 ? Answers[item - 1].digitValue() : 0;
 }
 
+bool frmNewEntry::RowDoubtful(int k, int row) const {
+    const int item = ItemOfRow(k, row);
+    return item >= 1 && item <= kItemCount && Doubtful[item - 1];
+}
+
+QColor frmNewEntry::RowColour(int k, int row) const {
+    return RowDoubtful(k, row) ? kAmber : QColor(Qt::white);
+}
+
 void frmNewEntry::ClearRow(int k, int row) {
     QTableWidget* grid = grdResponses[k];
-    Style(grid, row, 0, Cell(grid, row, 0)->text(), Qt::white, kNavy);
+    const QColor back = RowColour(k, row);
+    Style(grid, row, 0, Cell(grid, row, 0)->text(), back, kNavy);
     for (int c = 1; c < grid->columnCount(); ++c)
-        Style(grid, row, c, QString(), Qt::white, kNavy);
+        Style(grid, row, c, QString(), back, kNavy);
 }
 
 void frmNewEntry::ShowRowAnswer(int k, int row, int answer) {
@@ -299,7 +319,7 @@ void frmNewEntry::HighlightCurrentRow(int k) {
     if (GridRow[k] != row)
         RestoreRow(k);
     QTableWidget* grid = grdResponses[k];
-    Style(grid, row, 0, Cell(grid, row, 0)->text(), Qt::white, kNavy);
+    Style(grid, row, 0, Cell(grid, row, 0)->text(), RowColour(k, row), kNavy);
     for (int c = 1; c < grid->columnCount(); ++c) {
         Cell(grid, row, c)->setBackground(kCyan);
         Cell(grid, row, c)->setForeground(Qt::black);
@@ -383,6 +403,16 @@ bool frmNewEntry::GridKeyPress(int k, const QKeyEvent* key) {
             HighlightCurrentRow(k);
         }
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter on a doubtful row keeps its scanned answer, as keying it again would.
+        if (RowDoubtful(k, row)) {
+            Confirm(k, row);
+            MoveDown(k, true);
+        } else {
+            Beep();
+        }
+        return true;
     default:
         break;
     }
@@ -398,8 +428,20 @@ bool frmNewEntry::GridKeyPress(int k, const QKeyEvent* key) {
         return true;
     }
     Answers[ItemOfRow(k, row) - 1] = typed;
+    Confirm(k, row);
     MoveDown(k, true);
     return true;
+}
+
+void frmNewEntry::Confirm(int k, int row) {
+    if (RowDoubtful(k, row))
+        Doubtful[ItemOfRow(k, row) - 1] = false;
+    ShowHelpLine(k);
+}
+
+void frmNewEntry::ShowHelpLine(int k) {
+    const bool doubts = std::find(Doubtful.begin(), Doubtful.end(), true) != Doubtful.end();
+    msgPanel->setCaption(FormatHelpLine(Format(k)) + (doubts ? kConfirmHelp : QString()));
 }
 
 int frmNewEntry::GridIndex(const QObject* watched) const {
@@ -417,7 +459,7 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         return GridKeyPress(k, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn:
-        msgPanel->setCaption(FormatHelpLine(Format(k)));
+        ShowHelpLine(k);
         HighlightCurrentRow(k);
         return false;
     case QEvent::FocusOut:

@@ -17,7 +17,8 @@ class Session;
 
 // Keys a client's answers in from the paper answer sheet, or reviews answers obtained another
 // way: one grid per answer format, one row per item, an "X" in a green cell marking the answer.
-// A digit records the highlighted item's answer and moves to the next item.
+// A digit records the highlighted item's answer and moves to the next item. After a scan, the
+// rows of doubtful marks are amber until their answer is keyed, or confirmed with Enter.
 class frmNewEntry : public StationDialog {
     Q_OBJECT
 public:
@@ -42,12 +43,16 @@ private:
     void LoadGrids();
     int GetRowAnswer(int k, int row) const;
     void ShowRowAnswer(int k, int row, int answer);
+    bool RowDoubtful(int k, int row) const;
+    QColor RowColour(int k, int row) const;
     void ClearRow(int k, int row);
     void HighlightCurrentRow(int k);
     void RestoreRow(int k);
     void MoveDown(int k, bool advance);
     void ScrollRowIntoView(int k);
     bool GridKeyPress(int k, const QKeyEvent* key);
+    void Confirm(int k, int row);
+    void ShowHelpLine(int k);
     void cmdMenuChoice_Click(int index);
     void Save();
     void Cancel();
@@ -70,6 +75,7 @@ private:
     MenuButtons* menu;
 
     std::array<QChar, 101> Answers{};
+    std::array<bool, 101> Doubtful{}; // by item - 1, from the scan
     std::vector<int> GridRow;
     std::vector<int> GridCol;
     int LastGrid = 0;

@@ -14,13 +14,15 @@ inline int Choices(int item) {
 
 // A filled sheet: age 42, female, Caucasian, H.S. graduate, married, arrests 2, 1 and none;
 // item k marked on bubble k % (its choices), every tenth item blank, item 5 with a faint second
-// mark. FilledClient is what it decodes to.
+// mark, item 10 with a light one only (read as blank, doubtful, like item 5). FilledClient is
+// what it decodes to.
 inline QImage FilledPage() {
     std::vector<Mark> marks{{0, 4}, {1, 2}, {2, 1}, {3, 0}, {4, 3}, {5, 1}, {6, 2}, {7, 1}};
     for (int item = 1; item <= 100; ++item)
         if (item % 10 != 0)
             marks.push_back({dvq3::kFirstItemField + item - 1, item % Choices(item)});
     marks.push_back({dvq3::kFirstItemField + 4, 6 % Choices(5), 90, 0.55});
+    marks.push_back({dvq3::kFirstItemField + 9, 1, 150});
     QImage page = Blank(true);
     Fill(page, marks);
     return page.convertToFormat(QImage::Format_RGB32);

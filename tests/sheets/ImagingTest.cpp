@@ -11,23 +11,32 @@
 
 using namespace dvq3;
 
+// Ink is 255 minus the red channel (the sheet is printed in red drop-out colour); its level
+// before the threshold is kept for telling a light mark from paper.
 TEST(PrepareSheetImage, InkAtOrAboveTheThresholdTurnsBlackEverythingElseWhite) {
-    const std::vector<std::pair<QRgb, bool>> rows = {
-        {qRgb(138, 138, 138), false}, // black plane 117
-        {qRgb(137, 137, 137), true},  // black plane 118
-        {qRgb(255, 96, 128), false},  // the sheet's drop-out printing
-        {qRgb(255, 0, 0), false},     // full red, anti-aliased edges alike
-        {qRgb(25, 35, 110), true},    // blue ballpoint
-        {qRgb(205, 205, 205), false}, // erasure residue
-        {qRgb(0, 0, 0), true}};
+    const std::vector<std::tuple<QRgb, bool, int>> rows = {
+        {qRgb(138, 138, 138), false, 117}, {qRgb(137, 137, 137), true, 118},
+        {qRgb(255, 96, 128), false, 0},    // the sheet's drop-out printing
+        {qRgb(255, 0, 0), false, 0},       // full red, anti-aliased edges alike
+        {qRgb(25, 35, 110), true, 230},    // blue ballpoint, dark
+        {qRgb(50, 60, 180), true, 205},    // blue ballpoint as most scanners see it
+        {qRgb(210, 40, 40), false, 45},    // red pen
+        {qRgb(150, 150, 150), false, 105}, // light pencil
+        {qRgb(205, 205, 205), false, 50},  // erasure residue
+        {qRgb(0, 0, 0), true, 255}};
     QImage image(int(rows.size()), 1, QImage::Format_RGB32);
     for (int i = 0; i < image.width(); ++i)
-        image.setPixel(i, 0, rows[i].first);
+        image.setPixel(i, 0, std::get<0>(rows[i]));
     ImagingControl lead;
     lead.setImage(image);
     ASSERT_TRUE(PrepareSheetImage(lead));
-    for (int i = 0; i < image.width(); ++i)
-        EXPECT_EQ(lead.GetBitmapDC().GetPixel(i, 0), rows[i].second ? 0u : BitmapDC::kWhite) << i;
+    const BitmapDC dc = lead.GetBitmapDC();
+    for (int i = 0; i < image.width(); ++i) {
+        const auto& [colour, dark, ink] = rows[i];
+        EXPECT_EQ(dc.GetPixel(i, 0), dark ? 0u : BitmapDC::kWhite) << i;
+        EXPECT_EQ(dc.InkLevel(i, 0), ink) << i;
+    }
+    EXPECT_EQ(dc.InkLevel(-1, 0), 255); // off the image, like its dark edge
 }
 
 // The expected file holds a "CODE[-LAST] TEXT" line for each row of the control's error table;

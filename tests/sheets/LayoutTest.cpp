@@ -86,6 +86,7 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
     QImage page = Blank(false);
     Fill(page, {{kAgeTensField, 5},
                 {kAgeUnitsField, 2},
+                {kFirstItemField + 98, 0, 150},
                 {kFirstItemField + 99, 3},
                 {kFirstItemField + 99, 1, 70, 0.6}});
     ImagingControl lead;
@@ -112,8 +113,20 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
     EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
     EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);
     EXPECT_EQ(json["AnchorBox"].toObject()["x"].toInt(), 35);
+    // Item 100: two marks, the second partial; item 99: a light mark only. Both doubtful, each
+    // bubble's dark and inked pixels given.
     const QJsonObject last = json["fields"].toArray()[kScanItemCount - 1].toObject();
+    const QJsonArray lastBubbles = last["bubbles"].toArray();
     EXPECT_EQ(last["value"].toString(), "4");
-    EXPECT_TRUE(last["multiple"].toBool());
+    EXPECT_TRUE(last["multiple"].toBool() && last["doubtful"].toBool());
     EXPECT_GT(last["darkness"].toInt(), 60);
+    ASSERT_EQ(lastBubbles.size(), 4);
+    EXPECT_EQ(lastBubbles[3].toObject()["darkness"].toInt(), last["darkness"].toInt());
+    const QJsonObject light = json["fields"].toArray()[kScanItemCount - 2].toObject();
+    const QJsonObject lightBubble = light["bubbles"].toArray()[0].toObject();
+    EXPECT_EQ(std::tuple(light["value"].toString(), light["doubtful"].toBool(),
+                         lightBubble["darkness"].toInt(), lightBubble["ink"].toInt() > 60),
+              std::tuple(QString("0"), true, 0, true));
+    EXPECT_TRUE(json["warning"].toObject()["text"].toString().endsWith(
+        "Please check the following answers on the sheet.\r\r     Item 99\r"));
 }

@@ -242,3 +242,45 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
                   (existing ? dvq3test::Client("Ann Lee") : ClientRecord()).toBytes());
     }
 }
+
+// After a scan, the rows of doubtful items are amber on screen (the chosen answer's cell stays
+// green) until a digit keys the item or Enter confirms its answer; passing by leaves them amber.
+TEST_F(NewEntryWindowTest, DoubtfulScannedItemsStayAmberUntilKeyedOrConfirmed) {
+    session.CurrentClient().set(&ClientRecord::Responses, "12" + QString(98, u'0'));
+    session.FromScan = true;
+    session.DoubtfulItems = {2, 4, 30};
+    openWindow();
+    // The colour inside item n's cell in column c, as drawn.
+    const auto colour = [this](int n, int c) {
+        QTableWidget* g = grid(SectionOfItem(n) - 1);
+        const QRect r = g->visualItemRect(cell(n, c));
+        return QColor(g->viewport()->grab().toImage().pixel(r.topLeft() + QPoint(2, 2)));
+    };
+    const QColor amber(255, 192, 0), green(0, 255, 0), cyan(0, 255, 255), white(Qt::white);
+    const QString confirm = ", Enter=Confirm scanned answer";
+    const QLabel* panel = Child<QLabel>(window.get(), "MsgPanel");
+    EXPECT_EQ(help(), FormatHelpLine(0) + confirm);
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(FormatHelpLine(3) + confirm),
+              panel->contentsRect().width());
+    // Item, column: the colour after each step.
+    const auto expect = [&](std::vector<std::tuple<int, int, QColor>> cells) {
+        for (const auto& [n, c, expected] : cells)
+            EXPECT_EQ(colour(n, c), expected) << n << "," << c;
+    };
+    expect({{1, 1, cyan}, {2, 0, amber}, {2, 1, amber}, {2, 2, green}, {3, 1, white}});
+    const int beeps = messages.beeps;
+    keys("ede"); // Enter on item 1 only beeps; on item 2 it confirms the answer
+    EXPECT_EQ(std::pair(item(), messages.beeps - beeps), std::pair(3, 1));
+    expect({{2, 0, white}, {2, 1, white}, {2, 2, green}});
+    keys("dd"); // past item 4
+    expect({{4, 0, amber}, {4, 1, amber}});
+    keys("u");
+    type("1");
+    expect({{4, 0, white}, {4, 1, green}, {4, 2, white}, {30, 1, amber}});
+    reach(30);
+    keys("e");
+    EXPECT_EQ(help(), FormatHelpLine(1)); // nothing left to confirm
+    expect({{30, 1, white}});
+    press("cmdMenuChoice0");
+    EXPECT_EQ(session.disk.Clients(2).Responses, "1201" + QString(96, u'0'));
+}

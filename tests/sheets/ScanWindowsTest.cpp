@@ -62,6 +62,9 @@ struct ScanTest : dvq3test::RecordsFixture {
                 EXPECT_TRUE(s.FromScan && !s.EditExisting && !s.ContinueFlag);
                 EXPECT_EQ(s.CurClient, s.disk.NumClients() + 1);
                 s.ContinueFlag = name != cancelAt;
+                if (name == "frmNewEntry") { // the doubtful items, for the grid to show
+                    EXPECT_EQ(s.DoubtfulItems, (std::vector{5, 10}));
+                }
                 if (name == "frmNewEntry" && name != cancelAt) {
                     ASSERT_TRUE(s.disk.SaveClient(s.CurClient));
                     s.disk.CommitNewClient();
@@ -100,7 +103,7 @@ struct ScanTest : dvq3test::RecordsFixture {
         EXPECT_EQ(session.disk.NumClients(), before.size() / ClientRecord::kLength);
         EXPECT_EQ(session.CurClient, current);
         EXPECT_EQ(session.disk.Clients(session.disk.NumClients() + 1), ClientRecord());
-        EXPECT_FALSE(session.FromScan);
+        EXPECT_TRUE(!session.FromScan && session.DoubtfulItems.empty());
     }
 };
 
@@ -110,8 +113,10 @@ TEST_F(ScanTest, EveryCancelStoresNothingAndTheGridsSaveAppendsTheScannedClient)
     const QString insert = "Insert answer sheet for \r\n\r\nPat Doe   (face down)\r\n\r\n"
                            "into scanner.",
                   jammed = TwainErrorMessage(20084).text, silent = TwainErrorMessage(20080).text,
-                  warning =
-                      MultipleMarksWarning({Layout()[kFirstItemField + 4].LocationName})->text;
+                  warning = ScanSheetWarning({Layout()[kFirstItemField + 4].LocationName},
+                                             {Layout()[kFirstItemField + 4].LocationName,
+                                              Layout()[kFirstItemField + 9].LocationName})
+                                ->text;
     // Where it ends, the name typed, the answer to the insert prompt, the scanner, the review
     // windows shown (the last of them cancelling; 4: all three, and saved), the clients on disk,
     // the messages.
@@ -325,6 +330,12 @@ TEST_F(ScanTest, WithoutAPrinterTheBlankSheetIsOfferedAsAPdfTheReaderReads) {
               0);
     QImage page(folder.path("sheet.png"));
     ASSERT_EQ(page.size(), QSize(850, 1100));
+    // The sheet names what the reader sees: pencil, blue and black ink, not red.
+    QProcess text;
+    text.start(QStandardPaths::findExecutable("pdftotext"), {"-raw", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    EXPECT_TRUE(QString(text.readAll()).contains(kSheetMarkingText))
+        << kSheetMarkingText.toStdString();
     const Filled filled = RandomSheet(7, true);
     Fill(page, filled.marks);
     const auto sheet = Decode(page);

@@ -40,25 +40,44 @@ void Fill(QImage& page, const std::vector<Mark>& marks, unsigned seed) {
     painter.setPen(Qt::NoPen);
     for (const Mark& mark : marks) {
         const QPoint at = dvq3::LayoutBubbles(Layout()[mark.field], mark.field)[mark.bubble];
-        painter.setBrush(mark.ink ? QColor(25, 35, 110) : QColor(mark.grey, mark.grey, mark.grey));
+        painter.setBrush(mark.pen.isValid() ? mark.pen : QColor(mark.grey, mark.grey, mark.grey));
         const double radius = 6.5 * mark.size;
         painter.drawEllipse(dvq3::BubbleCentreOnPage(at) + QPointF(jitter(random), jitter(random)),
                             radius, radius * 0.9);
     }
 }
 
+QTransform PageToScan(const Scan& scan) {
+    return QTransform()
+        .translate(scan.shift.x() + scan.pivot.x(), scan.shift.y() + scan.pivot.y())
+        .rotate(scan.angle)
+        .scale(scan.scale, scan.scale)
+        .translate(-scan.pivot.x(), -scan.pivot.y());
+}
+
+double ScanMargin(const Scan& scan) {
+    std::vector<QRectF> parts;
+    for (const int right : {0, dvq3::kRefBoxOffset})
+        parts.emplace_back(dvq3::kAnchorBoxOnPage + QPoint(right, 0),
+                           QSizeF(dvq3::kRegistrationBoxSize, dvq3::kRegistrationBoxSize));
+    for (int f = 0; f < dvq3::kScanItemCount; ++f)
+        for (const QPoint& b : dvq3::LayoutBubbles(Layout()[f], f))
+            parts.emplace_back(dvq3::kAnchorBoxOnPage + b,
+                               QSizeF(dvq3::kBubbleTestSize, dvq3::kBubbleTestSize));
+    double margin = 1e9;
+    for (const QRectF& part : parts)
+        for (const QPointF& corner : PageToScan(scan).map(QPolygonF(part)))
+            margin = std::min({margin, corner.x(), corner.y(), dvq3::kSheetWidth - corner.x(),
+                               dvq3::kSheetHeight - corner.y()});
+    return margin;
+}
+
 QImage Scanned(const QImage& page, const Scan& scan) {
     QImage out(page.size(), QImage::Format_RGB32);
     out.fill(Qt::white);
-    const QPointF centre(page.width() / 2.0, page.height() / 2.0), turn = scan.pivot;
     QPainter painter(&out);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setTransform(QTransform()
-                             .translate(scan.shift.x() + turn.x(), scan.shift.y() + turn.y())
-                             .rotate(scan.angle)
-                             .translate(centre.x() - turn.x(), centre.y() - turn.y())
-                             .scale(scan.scale, scan.scale)
-                             .translate(-centre.x(), -centre.y()));
+    painter.setTransform(PageToScan(scan));
     painter.drawImage(0, 0, page);
     painter.resetTransform();
     for (int pass = 0; pass < scan.blur; ++pass) { // a running mean of the 3 x 3 neighbours
@@ -87,35 +106,69 @@ dvq3::Result<dvq3::SheetDecode> Decode(const QImage& scan) {
 
 Filled RandomSheet(unsigned seed, bool doubles) {
     std::mt19937 random(seed);
+    const auto between = [&random](int low, int high) {
+        return low + static_cast<int>(random() % (high - low + 1));
+    };
     Filled filled;
     for (int field = 0; field < dvq3::kScanItemCount; ++field) {
         const dvq3::FieldKind kind = dvq3::KindOfField(field);
         const int count = static_cast<int>(dvq3::LayoutBubbles(Layout()[field], field).size());
-        const int pick = static_cast<int>(random() % (count + 1)) - 1; // -1: left blank
-        const int style = doubles ? static_cast<int>(random() % 6) : 0, other = (pick + 1) % count;
-        QString value = kind == dvq3::FieldKind::DigitColumn ? "N" : "0";
-        if (pick >= 0) {
-            const int grey = 40 + static_cast<int>(random() % 90);
-            filled.marks.push_back({field, pick, grey, 1.0, style == 1});
-            value = QString::number(kind == dvq3::FieldKind::ChoiceRow ? pick + 1 : pick);
+        const int pick = between(0, count) - 1; // -1: left blank
+        const int style = doubles ? between(0, 8) : 0, other = (pick + 1) % count;
+        QString value = kind == dvq3::FieldKind::DigitColumn ? "N" : "0", what = "blank";
+        if (pick >= 0) { // in pencil, a blue ballpoint as a scanner sees it, black ink, or light
+            Mark mark{field, pick, style == 6 ? between(140, 160) : between(40, 129)};
+            if (style == 1 || style == 5)
+                mark.pen = style == 1 ? QColor(between(20, 80), between(30, 90), between(110, 190))
+                                      : QColor(between(10, 50), between(10, 50), between(10, 60));
+            filled.marks.push_back(mark);
+            what = style == 1   ? "blue ink"
+                   : style == 5 ? "black ink"
+                   : style == 6 ? "light pencil"
+                                : "pencil";
+            const QString marked =
+                QString::number(kind == dvq3::FieldKind::ChoiceRow ? pick + 1 : pick);
+            // A light mark reads as blank (or, where specks darken it, as marked), shown for
+            // review either way.
+            value = style == 6 ? value + "?|" + marked + "?" : marked;
         }
         if (style == 2 || (style == 3 && pick < 0)) // erasure residue is not a mark
-            filled.marks.push_back({field, other, 205});
+            filled.marks.push_back({field, other, 205}), what += " + erasure";
         if (style == 4 && pick >= 0) { // a faint second mark: read, reported, not chosen
             filled.marks.push_back({field, other, 90, 0.55});
-            value += u'*';
+            value += "*?", what += " + faint second";
+        }
+        if (style == 7 && pick >= 0) { // a light second mark: not read, but shown for review
+            filled.marks.push_back({field, other, between(140, 160), 0.8});
+            value += u'?', what += " + light second";
         }
         filled.values.push_back(value);
+        filled.kinds.push_back(what);
     }
     return filled;
 }
 
-int FirstWrongField(const dvq3::SheetDecode& sheet, const Filled& filled) {
-    for (int f = 0; f < dvq3::kScanItemCount; ++f) {
-        const dvq3::FieldRead& read = sheet.fields[f].read;
-        if (read.value + (read.multiple() ? "*" : "") != filled.values[f])
-            return f;
+QString ReadBack(const dvq3::FieldRead& read) {
+    return read.value + (read.multiple() ? "*" : "") + (read.doubtful ? "?" : "");
+}
+
+bool ReadsRight(const dvq3::SheetDecode& sheet, const Filled& filled, int f) {
+    const dvq3::FieldRead& read = sheet.fields[f].read;
+    for (const QString& expected : filled.values[f].split('|')) { // specks may add a flag only
+        const QString value = QString(expected).remove(u'*').remove(u'?');
+        if (read.value == value && (read.multiple() || !expected.contains(u'*')) &&
+            (read.doubtful || !expected.contains(u'?')))
+            return true;
     }
+    // Specks in a blank or lightly marked field may make a mark, but only a doubtful one.
+    return read.doubtful &&
+           (filled.kinds[f].startsWith("blank") || filled.kinds[f] == "light pencil");
+}
+
+int FirstWrongField(const dvq3::SheetDecode& sheet, const Filled& filled) {
+    for (int f = 0; f < dvq3::kScanItemCount; ++f)
+        if (!ReadsRight(sheet, filled, f))
+            return f;
     return -1;
 }
 

@@ -25,11 +25,18 @@ QJsonObject Point(const dvq3::PolarPoint& p) {
 
 QJsonObject ToJson(const dvq3::SheetDecode& sheet) {
     QJsonArray fields;
-    for (const dvq3::FieldDecode& field : sheet.fields)
+    for (const dvq3::FieldDecode& field : sheet.fields) {
+        QJsonArray bubbles;
+        for (const dvq3::BubbleRead& bubble : field.read.bubbles)
+            bubbles.append(QJsonObject{{QStringLiteral("darkness"), bubble.darkness},
+                                       {QStringLiteral("ink"), bubble.ink}});
         fields.append(QJsonObject{{QStringLiteral("LocationName"), field.LocationName},
                                   {QStringLiteral("value"), field.read.value},
                                   {QStringLiteral("darkness"), field.read.darkness},
-                                  {QStringLiteral("multiple"), field.read.multiple()}});
+                                  {QStringLiteral("multiple"), field.read.multiple()},
+                                  {QStringLiteral("doubtful"), field.read.doubtful},
+                                  {QStringLiteral("bubbles"), bubbles}});
+    }
     const dvq3::ScanClientValues& c = sheet.client;
     const QJsonObject client{{QStringLiteral("Age"), c.Age},
                              {QStringLiteral("Gender"), c.Gender},
@@ -43,9 +50,10 @@ QJsonObject ToJson(const dvq3::SheetDecode& sheet) {
     QJsonObject json{{QStringLiteral("AnchorBox"), Point(sheet.AnchorBox)},
                      {QStringLiteral("RefBox"), Point(sheet.RefBox)},
                      {QStringLiteral("SheetTheta"), static_cast<double>(sheet.SheetTheta)},
+                     {QStringLiteral("SheetScale"), static_cast<double>(sheet.SheetScale)},
                      {QStringLiteral("fields"), fields},
                      {QStringLiteral("client"), client}};
-    if (const auto warning = dvq3::MultipleMarksWarning(sheet.MultiNames))
+    if (const auto warning = dvq3::ScanSheetWarning(sheet.MultiNames, sheet.DoubtfulNames))
         json.insert(QStringLiteral("warning"),
                     QJsonObject{{QStringLiteral("title"), warning->title},
                                 {QStringLiteral("text"), warning->text}});
