@@ -1,6 +1,5 @@
 #include "OnScreen.h"
 #include "RecordsFixture.h"
-#include "StationStyle.h"
 #include "platform/Codepage.h"
 #include "records/SecretCode.h"
 #include "records/frmMyInputBox.h"
@@ -62,7 +61,6 @@ struct SupervisorWindowsTest : dvq3test::RecordsFixture {
 // field shows an asterisk for each character typed; it cannot be closed. A plain prompt takes its
 // length at most and its close cancels it (its Cancel button is walked by the scan's name prompt).
 TEST_F(SupervisorWindowsTest, SecretCodeAndInputBox) {
-    const dvq3test::StationStyle style;
     QStringList seen;
     for (const char* typed : {"xyz", "k"})
         script.then([&seen, typed](QWidget* box) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "../records/RecordsFixture.h"
-#include "StationStyle.h"
 #include "Widgets.h"
 #include "test/AudioBackend.h"
 #include "test/QuestionTable.h"
@@ -33,7 +32,6 @@ struct FakeAudio : dvq3::AudioBackend {
 // A data disk with one stored client, the built question database opened, and a new client
 // being entered at index 2, as client information leaves it.
 struct AdminFixture : RecordsFixture {
-    StationStyle style; // the client sees the station's look
     FakeAudio audio;
 
     void SetUp() override {
