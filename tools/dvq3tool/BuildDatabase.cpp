@@ -51,6 +51,12 @@ QVariant ValueOf(const QString& text, ColumnType type) {
 } // namespace
 
 QString BuildDatabase(const QStringList& sources, const QString& output) {
+    // A station's database is not replaced under it, and is refused before anything is built.
+    // Held from here until replaced, it is not opened by a station starting meanwhile either.
+    dvq3::DatabaseLock hold;
+    if (QFileInfo::exists(output))
+        if (auto held = hold.acquire(output); !held)
+            return QStringLiteral("cannot write %1 (%2)").arg(output, held.error().text());
     // Built in a private folder, then put in place whole.
     QTemporaryDir work;
     const QString temporary = work.filePath(QStringLiteral("building.mdb"));
@@ -109,12 +115,6 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
                                      std::numeric_limits<qint64>::max());
     if (!built)
         return built.error().text();
-    // A station's database is not replaced under it; held here until replaced, it is not opened
-    // by a station starting meanwhile either.
-    dvq3::DatabaseLock hold;
-    if (QFileInfo::exists(output))
-        if (auto held = hold.acquire(output); !held)
-            return QStringLiteral("cannot write %1 (%2)").arg(output, held.error().text());
     if (auto written = dvq3::ReplaceFile(output, built.value()); !written)
         return QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text());
     return {};
