@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstdio>
 #include <map>
 
 namespace dvq3tool {
@@ -37,12 +39,9 @@ std::map<QString, QString> Prompts(dvq3::Recordset& rs, bool spanish) {
     return prompts;
 }
 
-// A spoken prompt is far smaller than this.
-constexpr qint64 kMaxPromptBytes = 64 * 1024 * 1024;
-
 // Speaks text into path whole. espeak-ng writes into scratch, a file in a folder this run made
-// for itself, and the sound then replaces path like any file the station writes: nothing
-// planted beside path (a link, a pipe) is ever followed or waited on.
+// for itself (so nobody can have planted a link or a pipe there), and the file is then renamed
+// over path: nothing beside path is ever followed or waited on.
 bool Speak(const QString& espeak, const QString& voice, const QString& text, const QString& scratch,
            const QString& path, QString& error) {
     QProcess process;
@@ -53,12 +52,10 @@ bool Speak(const QString& espeak, const QString& voice, const QString& text, con
                     .arg(path, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
         return false;
     }
-    auto sound = dvq3::ReadDriveFile(scratch, dvq3::DriveFile::Mode::ReadOnly, kMaxPromptBytes);
-    (void)dvq3::RemoveDriveFile(scratch);
-    const dvq3::Status written =
-        sound ? dvq3::ReplaceFile(path, sound.value()) : dvq3::Status(sound.error());
-    if (!written) {
-        error = QStringLiteral("cannot write %1 (%2)").arg(path, written.error().text());
+    if (::rename(dvq3::NativePath(scratch).constData(), dvq3::NativePath(path).constData()) != 0) {
+        error = QStringLiteral("cannot write %1 (%2)")
+                    .arg(path, dvq3::DriveErrorFromErrno(errno).text());
+        (void)dvq3::RemoveDriveFile(scratch);
         return false;
     }
     return true;
@@ -90,9 +87,13 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << opened.error().text() << '\n';
         return 2;
     }
-    const QTemporaryDir scratch; // made exclusively, the user's alone
+    // Made exclusively and the user's alone, beside the sound folders so that a prompt is
+    // renamed into place on the same file system.
+    QDir().mkpath(root);
+    const QTemporaryDir scratch(root + QStringLiteral("/.dvq3voices-XXXXXX"));
     if (!scratch.isValid()) {
-        err << "cannot create a temporary folder: " << scratch.errorString() << '\n';
+        err << "cannot create a temporary folder in " << root << ": " << scratch.errorString()
+            << '\n';
         return 2;
     }
     for (const QString& language : dvq3::PresentationLanguages(db)) {
