@@ -227,8 +227,8 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         // ini: "menu", from the menu, on "previous"; nullptr, no settings file; "nul", a path
         // to a file of the program folder followed by a NUL character
         const char *name, *ini, *chooser, *replies;
-        // failed writes on "locked" and "wrong"; -1: every one, as on a read-only disk, whose
-        // client file cannot be opened for writing either
+        // failed writes on "locked" and "wrong" (the lock file's among them); -1: every one, as on
+        // a read-only disk, whose client file cannot be opened for writing either
         int writeFaults;
         bool previousGone; // the disk in use is removed while "try again?" is up
         DriveSelection result;
@@ -247,7 +247,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         {"no TID", "usbdisk", "", "No", 0, false, EndProgram, noInfo.arg("@/usbdisk"), nullptr},
         {"wrong marker, another", "wrong", "disk", "OK Yes", 0, false, Established, notADisk,
          "disk"},
-        {"write-protected retried", "locked", "", "OK", 1, false, Established, kWriteProtectedText,
+        {"write-protected retried", "locked", "", "OK", 2, false, Established, kWriteProtectedText,
          "locked"},
         {"write-protected given up at start-up", "locked", "", "Cancel", -1, false, WriteProtected,
          kWriteProtectedText, "locked"},
@@ -323,7 +323,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
             if (row.writeFaults)
                 faults.fail(DriveOp::Write, EROFS, disk, row.writeFaults);
             if (row.writeFaults < 0)
-                faults.fail(DriveOp::Open, EROFS, disk + "DATA401", 1);
+                faults.fail(DriveOp::Open, EROFS, disk + "DATA401.DVQ", 1);
         }
         for (const QString& reply : QString(row.replies).split(' ', Qt::SkipEmptyParts))
             f.messages.answer(replies.value(reply));
@@ -365,7 +365,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
             EXPECT_EQ(f.session.disk.Clients(1).Name.trimmed(), row.drive + QString(" Client-1"));
             for (const QString disk : {"previous", "disk", "wrong", "usbdisk", "locked"})
                 EXPECT_EQ(QFile::exists(f.folder.path(disk) + "/DATA401.LCK"),
-                          disk == row.drive || disk == row.held)
+                          disk == row.held || (disk == row.drive && row.result != WriteProtected))
                     << disk.toStdString();
         }
         if (row.result == WriteProtected) {
@@ -374,6 +374,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
             f.session.disk.Clients(1).set(&ClientRecord::Name, QStringLiteral("Changed"));
             f.messages.boxes.clear();
             f.messages.answer(vbCancel);
+            faults.fail(DriveOp::Open, EROFS, "/locked/DATA401.DVQ", 1); // opened for writing
             EXPECT_FALSE(SaveRecord(f.session, 1, before));
             EXPECT_EQ(f.messages.texts(), QStringList{kWriteProtectedText});
             EXPECT_EQ(TestFolder::Read(f.folder.path("locked/DATA401.DVQ")), stored);
