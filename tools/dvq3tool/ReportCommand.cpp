@@ -117,7 +117,7 @@ int NotOnDisk(int client, const QString& drive, const dvq3::Session& session, QT
 }
 
 // Prints the report file to pdf; the message names the PDF that could not be written.
-QString WritePdf(const QString& report, const QString& pdf) {
+QString WritePdf([[maybe_unused]] const QString& report, const QString& pdf) {
 #ifdef DVQ3TOOL_PDF
     if (auto printed = dvq3::PrintReportToPdf(report, pdf); !printed)
         return QStringLiteral("%1 could not be written (%2)")
