@@ -1,6 +1,6 @@
 // Loading a full data disk and saving one record, as the station does at every drive check and
 // every confirmed window.
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,12 @@
 // tables read once, then 51 reports. The file writes flush each report to the device, so the
 // scoring and report building are also measured in memory, and the writes alone.
 #include "platform/ProgramFolder.h"
-#include "records/Session.h"
 #include "reports/ReportText.h"
 #include "reports/ReportWriter.h"
 #include "reports/ScoreClient.h"
 #include "scoring/ScoringEngine.h"
-#include "test/Questionnaire.h"
+#include "station/Questionnaire.h"
+#include "station/Session.h"
 
 #include <QFile>
 #include <QTemporaryDir>

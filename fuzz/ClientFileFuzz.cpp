@@ -1,6 +1,6 @@
 // The client file comes from a removable drive other stations wrote: any bytes must load through
 // the station's own size-checked read, and every whole record must write back byte for byte.
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "records/ClientInfoRules.h"
 
-#include "records/CodeTables.h"
+#include "station/CodeTables.h"
 
 #include <utility>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "platform/DriveFile.h"
 #include "platform/ProgramFolder.h"
 #include "records/RecordsMessages.h"
-#include "records/Session.h"
+#include "station/Session.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Error.h"
-#include "records/ClientRecord.h"
+#include "station/ClientRecord.h"
 
 #include <QString>
 #include <QStringList>

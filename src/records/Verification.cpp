@@ -1,6 +1,6 @@
 #include "records/Verification.h"
 
-#include "test/Questionnaire.h"
+#include "station/Questionnaire.h"
 
 namespace dvq3 {
 

@@ -1,13 +1,13 @@
 #include "reports/ReportWriter.h"
 
 #include "platform/DriveFile.h"
-#include "records/CodeTables.h"
 #include "scoring/DataFileReader.h"
 #include "scoring/NarrativeReader.h"
 #include "scoring/RiskRange.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringMessages.h"
-#include "test/Questionnaire.h"
+#include "station/CodeTables.h"
+#include "station/Questionnaire.h"
 
 #include <QDir>
 #include <QFile>

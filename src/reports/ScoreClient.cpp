@@ -1,12 +1,12 @@
 #include "reports/ScoreClient.h"
 
 #include "platform/ProgramFolder.h"
-#include "records/Session.h"
 #include "reports/ReportText.h"
 #include "reports/ReportWriter.h"
 #include "scoring/DataFileReader.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringMessages.h"
+#include "station/Session.h"
 
 namespace dvq3 {
 namespace {

@@ -1,8 +1,8 @@
 #include "scoring/ScoringEngine.h"
 
-#include "records/CodeTables.h"
 #include "scoring/DataFileReader.h"
-#include "test/Questionnaire.h"
+#include "station/CodeTables.h"
+#include "station/Questionnaire.h"
 
 #include <limits>
 

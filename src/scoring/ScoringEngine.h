@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/Error.h"
-#include "records/ClientRecord.h"
 #include "scoring/ScoringTables.h"
+#include "station/ClientRecord.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "scoring/ScoringTables.h"
 
 #include "scoring/DataFileReader.h"
-#include "test/Questionnaire.h"
+#include "station/Questionnaire.h"
 
 namespace dvq3 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Error.h"
-#include "platform/Scanner.h"
+#include "platform/scanner/Scanner.h"
 #include "sheets/ScanSupport.h"
 
 #include <memory>

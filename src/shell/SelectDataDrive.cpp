@@ -1,10 +1,10 @@
 #include "shell/SelectDataDrive.h"
 
 #include "platform/IniPaths.h"
-#include "platform/MsgBox.h"
-#include "shell/DiskCheck.h"
+#include "records/DiskCheck.h"
 #include "shell/ProgramFolderMessages.h"
 #include "shell/frmDriveSelect.h"
+#include "ui/MsgBox.h"
 #include "ui/WindowRoutines.h"
 
 namespace dvq3 {

@@ -1,13 +1,13 @@
 #include "shell/Startup.h"
 
 #include "platform/IniPaths.h"
-#include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
-#include "records/Session.h"
 #include "shell/ProgramFolderMessages.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
+#include "station/Session.h"
+#include "ui/MsgBox.h"
 #include "ui/WindowRoutines.h"
 
 #include <QCoreApplication>

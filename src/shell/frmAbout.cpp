@@ -1,7 +1,7 @@
 #include "shell/frmAbout.h"
 
-#include "platform/Twips.h"
 #include "ui/TextRoom.h"
+#include "ui/Twips.h"
 #include "ui/WindowRoutines.h"
 
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #include "shell/frmDriveSelect.h"
 
 #include "platform/DriveFile.h"
-#include "platform/FileDialogs.h"
-#include "platform/MsgBox.h"
+#include "ui/FileDialogs.h"
+#include "ui/MsgBox.h"
 #include "ui/TextRoom.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "shell/frmMainMenu.h"
 
-#include "platform/MsgBox.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "ui/ClientList.h"
+#include "ui/MsgBox.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 

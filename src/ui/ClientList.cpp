@@ -1,6 +1,6 @@
 #include "ui/ClientList.h"
 
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 #include "ui/MenuButtons.h"
 
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "ui/WindowRoutines.h"
 
-#include "platform/Twips.h"
 #include "ui/MenuButtons.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "ui/WindowSeam.h"
 
-#include "platform/MsgBox.h"
-#include "records/Session.h"
+#include "station/Session.h"
+#include "ui/MsgBox.h"
 
 namespace dvq3 {
 

@@ -2,7 +2,7 @@
 // calls under it: "DRIVE N NAME" renames client N, "DRIVE new NAME" adds a client. The exit
 // status is 0 only when the record reached the device; otherwise the station's message is
 // printed.
-#include "records/Session.h"
+#include "station/Session.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,17 +1,17 @@
-#include "../scoring/ScoringFixtures.h"
 #include "MessageRecorder.h"
 #include "OnScreen.h"
 #include "PdfText.h"
+#include "ScoringFixtures.h"
 #include "TestFolder.h"
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
-#include "platform/FileDialogs.h"
-#include "records/Session.h"
 #include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
-#include "reports/ReportPrinting.h"
-#include "reports/frmPrintSelected.h"
-#include "reports/frmViewReport.h"
+#include "reports/windows/ReportPrinting.h"
+#include "reports/windows/frmViewReport.h"
+#include "station/Session.h"
+#include "supervisor/frmPrintSelected.h"
+#include "ui/FileDialogs.h"
 
 #include <QApplication>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "records/ClientRecord.h"
+#include "station/ClientRecord.h"
 #include "records/ClientInfoRules.h"
 #include "records/NameDeletion.h"
 

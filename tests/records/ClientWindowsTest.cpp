@@ -1,6 +1,6 @@
 #include "RecordsFixture.h"
-#include "records/frmClientInfo.h"
-#include "records/frmCourtHistory.h"
+#include "records/windows/frmClientInfo.h"
+#include "records/windows/frmCourtHistory.h"
 
 using namespace dvq3;
 using dvq3test::Client;

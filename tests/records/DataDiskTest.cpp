@@ -1,7 +1,7 @@
 #include "DriveFaults.h"
 #include "TestFolder.h"
 #include "platform/DriveFile.h"
-#include "records/Session.h"
+#include "station/Session.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,10 +1,10 @@
 #include "RecordsFixture.h"
-#include "records/RecordSave.h"
-#include "records/frmClientInfo.h"
-#include "records/frmCourtHistory.h"
-#include "records/frmSupervisorOptions.h"
-#include "records/frmVerify.h"
-#include "shell/DiskCheck.h"
+#include "records/DiskCheck.h"
+#include "records/windows/RecordSave.h"
+#include "records/windows/frmClientInfo.h"
+#include "records/windows/frmCourtHistory.h"
+#include "supervisor/frmSupervisorOptions.h"
+#include "supervisor/frmVerify.h"
 
 #include <algorithm>
 #include <cerrno>

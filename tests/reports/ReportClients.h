@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/ClientRecord.h"
+#include "station/ClientRecord.h"
 
 #include <QByteArray>
 #include <QString>

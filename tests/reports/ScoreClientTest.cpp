@@ -2,9 +2,9 @@
 #include "DriveFaults.h"
 #include "ReportClients.h"
 #include "ScoringFixtures.h"
-#include "records/Session.h"
 #include "reports/ReportText.h"
 #include "scoring/ScoringMessages.h"
+#include "station/Session.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SheetMaker.h"
-#include "records/ClientRecord.h"
 #include "sheets/ScanItem.h"
+#include "station/ClientRecord.h"
 
 namespace sheettest {
 

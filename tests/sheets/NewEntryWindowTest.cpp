@@ -1,9 +1,9 @@
 // The keyed-entry grid: one grid per section, the keys each format takes, Save and Cancel.
-#include "../test/AdminFixture.h"
+#include "AdminFixture.h"
 #include "OnScreen.h"
-#include "sheets/frmNewEntry.h"
-#include "test/AdminTexts.h"
-#include "test/Questionnaire.h"
+#include "administration/AdminTexts.h"
+#include "sheets/windows/frmNewEntry.h"
+#include "station/Questionnaire.h"
 
 #include <QHeaderView>
 #include <QLabel>

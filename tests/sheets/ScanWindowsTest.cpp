@@ -1,16 +1,16 @@
 // The scan procedure from the name prompt to the hand-over to the review windows, the debug view
 // it shows under "/V FIRST" and "/V ALL", and the blank answer sheet printed from the main menu.
-#include "../records/RecordsFixture.h"
 #include "FilledSheet.h"
+#include "RecordsFixture.h"
 #include "SaneFolder.h"
-#include "platform/FileDialogs.h"
-#include "platform/ScannerFake.h"
-#include "platform/ScannerSane.h"
-#include "sheets/AnswerSheetPrinting.h"
-#include "sheets/ScanAnswerSheet.h"
+#include "ScannerFake.h"
+#include "platform/scanner/ScannerSane.h"
 #include "sheets/ScanMessages.h"
-#include "sheets/frmDebugView.h"
+#include "sheets/windows/AnswerSheetPrinting.h"
+#include "sheets/windows/ScanAnswerSheet.h"
+#include "sheets/windows/frmDebugView.h"
 #include "shell/frmMainMenu.h"
+#include "ui/FileDialogs.h"
 
 #include <QAction>
 #include <QLabel>

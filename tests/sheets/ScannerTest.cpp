@@ -1,11 +1,11 @@
 // The scanner behind the station: SANE's own test devices, the fake, the silent device and the
 // acquisition of a sheet into Raw.bmp.
 #include "SaneFolder.h"
+#include "ScannerFake.h"
 #include "SheetMaker.h"
 #include "TestFolder.h"
 #include "platform/ProgramFolder.h"
-#include "platform/ScannerFake.h"
-#include "platform/ScannerSane.h"
+#include "platform/scanner/ScannerSane.h"
 #include "sheets/ImagingControl.h"
 #include "sheets/ScanAcquisition.h"
 

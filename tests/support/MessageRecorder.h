@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "platform/MsgBox.h"
+#include "ui/MsgBox.h"
 
 #include <QList>
 #include <QString>

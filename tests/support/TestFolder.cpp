@@ -1,7 +1,7 @@
 #include "TestFolder.h"
 
 #include "platform/DriveFile.h"
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "TestFolder.h"
 #include "ToolRun.h"
 #include "platform/DriveFile.h"
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ui/MenuButtons.h"
 #include "MessageRecorder.h"
 #include "OnScreen.h"
-#include "records/Session.h"
+#include "station/Session.h"
 #include "ui/WindowRoutines.h"
 #include "ui/WindowSeam.h"
 

@@ -3,7 +3,7 @@
 #include "BlockFile.h"
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
-#include "records/DataDisk.h"
+#include "station/DataDisk.h"
 
 namespace dvq3tool {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/Session.h"
+#include "station/Session.h"
 
 #include <QString>
 #include <QTextStream>

@@ -12,11 +12,9 @@
 #include <algorithm>
 #include <optional>
 
-#ifdef DVQ3TOOL_PDF
 #include "reports/ReportPages.h"
 
 #include <QGuiApplication>
-#endif
 
 namespace dvq3tool {
 namespace {
@@ -66,8 +64,6 @@ ReportArgs ParseArgs(const QStringList& args) {
     else if (!number)
         parsed.problem =
             QStringLiteral("the client number \"%1\" is not a number").arg(parsed.clients);
-    else if ((!parsed.pdf.isEmpty() || parsed.pdfs) && !CanWritePdf())
-        parsed.problem = QStringLiteral("this build of dvq3tool cannot write PDF files");
     return parsed;
 }
 
@@ -118,15 +114,10 @@ int NotOnDisk(int client, const QString& drive, const dvq3::Session& session, QT
 
 // Prints the report file to pdf; the message names the PDF that could not be written.
 QString WritePdf([[maybe_unused]] const QString& report, const QString& pdf) {
-#ifdef DVQ3TOOL_PDF
     if (auto printed = dvq3::PrintReportToPdf(report, pdf); !printed)
         return QStringLiteral("%1 could not be written (%2)")
             .arg(QDir::toNativeSeparators(pdf), MessageText(printed.error().text()));
     return {};
-#else
-    return QStringLiteral("%1 could not be written: this build of dvq3tool cannot write PDF files")
-        .arg(QDir::toNativeSeparators(pdf));
-#endif
 }
 
 // "none", "client 3", "clients 3 and 5", "clients 1, 2 and 4".
@@ -217,16 +208,7 @@ int ReportSeveral(const ReportArgs& parsed, const QString& drive, dvq3::Session&
 
 } // namespace
 
-bool CanWritePdf() {
-#ifdef DVQ3TOOL_PDF
-    return true;
-#else
-    return false;
-#endif
-}
-
 std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv) {
-#ifdef DVQ3TOOL_PDF
     bool pdf = false;
     for (int i = 1; i < argc; ++i)
         pdf = pdf || QByteArray(argv[i]) == "--pdf";
@@ -235,7 +217,6 @@ std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }
-#endif
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 

@@ -23,9 +23,6 @@ namespace dvq3tool {
 // at fault (the message goes to err); 64 for a usage error.
 int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);
 
-// True when this build of the tool can write PDF files.
-bool CanWritePdf();
-
 // The application object for the command line: a windowless GUI application when a report is
 // printed to a PDF (painting text needs fonts), else a core application.
 std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv);

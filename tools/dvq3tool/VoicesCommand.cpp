@@ -1,10 +1,10 @@
 #include "VoicesCommand.h"
 
+#include "administration/InstructionText.h"
+#include "administration/QuestionTable.h"
 #include "platform/DriveFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QuestionDatabase.h"
-#include "test/InstructionText.h"
-#include "test/QuestionTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,420 @@
+#include "AdminFixture.h"
+#include "Rendered.h"
+#include "administration/AdminTexts.h"
+#include "administration/InstructionText.h"
+#include "administration/windows/frmPresentQA.h"
+#include "administration/windows/frmSelectEntryMethod.h"
+#include "records/DiskCheck.h"
+#include "records/RecordsMessages.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <cerrno>
+
+using namespace dvq3;
+using dvq3test::Child;
+
+namespace {
+
+struct EntryMethodTest : dvq3test::AdminFixture {
+    std::unique_ptr<frmSelectEntryMethod> window;
+    dvq3test::ModalScript script;
+
+    void SetUp() override {
+        AdminFixture::SetUp();
+        session.CurClient = 1;
+        // Client information and court history confirm a new client as they would.
+        session.ChainWindows["frmClientInfo"] = [this](Session&) {
+            newClient();
+            session.ContinueFlag = true;
+        };
+        session.ChainWindows["frmCourtHistory"] = [](Session& s) { s.ContinueFlag = true; };
+    }
+    void openWindow() {
+        window = std::make_unique<frmSelectEntryMethod>(session, &audio);
+        open(window.get());
+    }
+    void choose(int method) { keys(QString(method, u'd') + "e"); }
+    static QString help(QWidget* window) { return Child<QLabel>(window, "MsgPanel")->text(); }
+    QString caption(int i) const {
+        return Child<QPushButton>(window.get(), QString("cmdMenuChoice%1").arg(i))->text();
+    }
+};
+
+struct PresentationTest : dvq3test::AdminFixture {
+    std::unique_ptr<frmPresentQA> window;
+
+    void present(const QString& language = kEnglish) {
+        window = std::make_unique<frmPresentQA>(
+            session, language, OpenQuestionTable(session.dbTest, language).value(), audio);
+        open(window.get());
+    }
+    QString instructions() const {
+        return Child<QPlainTextEdit>(window.get(), "txtInstructions")->toPlainText();
+    }
+    static QString screen(bool spanish, int section) {
+        return InstructionText(spanish, section).replace("\r\n", "\n");
+    }
+    bool instructionsShown() const {
+        return Child<QGroupBox>(window.get(), "fraInstructions")->isVisible();
+    }
+    int item() const { // the number the question on screen begins with
+        const auto* question = Child<QPlainTextEdit>(window.get(), "txtQuestion");
+        return question->toPlainText().section(u'.', 0, 0).toInt();
+    }
+    QString help() const { return Child<QLabel>(window.get(), "MsgPanel")->text(); }
+    QString button(int i) const {
+        return Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))->text();
+    }
+    // Chooses answer index of the question on screen, from the question's focus; a new
+    // section's instructions are passed with Enter.
+    void choose(int index) {
+        ASSERT_EQ(focusName(), "txtQuestion") << item();
+        keys(QString(index + 1, u'd') + "e");
+        if (window->isVisible() && instructionsShown())
+            keys("e");
+    }
+    // From the general instructions to the question of item n, answering 1 to each before it.
+    void reach(int n) {
+        keys("ee");
+        while (item() < n)
+            choose(0);
+    }
+};
+
+} // namespace
+
+// The title and the order of the methods are admin_e2e.sh's and scan_e2e.sh's.
+TEST_F(EntryMethodTest, ShowsTheFourMethodsAndWhenEditingTheClientAndCancelEdit) {
+    openWindow();
+    for (int i = 0; i < 4; ++i, keys("d"))
+        EXPECT_EQ(caption(i) + "|" + help(window.get()), kMethodCaptions[i] + "|" + kMethodHelp[i]);
+    EXPECT_FALSE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+    session.EditExisting = true;
+    openWindow();
+    auto* name = Child<QLabel>(window.get(), "lblClientName");
+    EXPECT_TRUE(name->isVisible());
+    EXPECT_EQ(name->text() + "|" + caption(3), "Ann Lee                  |" + kCancelEditCaption);
+}
+
+// A whole test in Spanish before the code is admin_e2e.sh's "onscreen" run, through the chooser,
+// its record's bytes included. Here the chooser cancelled stores nothing; with English only the
+// presentation starts at once and the break-off key leads to the secret code. The question table
+// is checked before anything shows: each change comes on top of the ones before and its check
+// runs first.
+TEST_F(EntryMethodTest, OnScreenChainEndsWithTheSecretCodeAndRefusesTablesItCannotRunOn) {
+    script.then([](QWidget* chooser) {
+        QTest::qWait(20);
+        QTest::keyClick(Child<QWidget>(chooser, "cmdMenuChoice3"), Qt::Key_Return);
+    });
+    openWindow();
+    choose(0);
+    EXPECT_TRUE(script.done());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.boxes.isEmpty());
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    ASSERT_TRUE(session.dbTest.execute("DROP TABLE [Spanish]"));
+    session.CurClient = 1;
+    // From "The test will begin" to the accepted code the entry method window covers the screen
+    // behind every window shown, so nothing else of the station shows.
+    QStringList behind;
+    const auto cover = [&](const QString& shown) {
+        behind << shown + (window->geometry() == window->screen()->geometry() ? "" : " uncovered");
+    };
+    messages.onShow = [&](const MsgBoxCall& box) { cover(box.title); };
+    script.then([&](QWidget* presentation) {
+        QTest::qWait(20);
+        EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[0]);
+        EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
+        EXPECT_EQ(help(window.get()), kWhenReadyHelp);
+        cover(presentation->windowTitle());
+        keys("eeb");
+    });
+    // The secret code prompt: a wrong code first, then the right one.
+    for (const char* code : {"x", "k"})
+        script.then([&, code](QWidget* box) {
+            cover(box->windowTitle());
+            dvq3test::Answer(box, code);
+        });
+    openWindow();
+    const QSize normal = window->size();
+    choose(0);
+    EXPECT_TRUE(script.done());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(behind, (QStringList{kOnScreenTitle, kPresentationCaption[0], kSecretCodeCaption,
+                                   kWrongCodeTitle, kSecretCodeCaption}));
+    EXPECT_EQ(window->size(), normal);
+    messages.onShow = nullptr;
+    EXPECT_EQ(messages.texts(), (QStringList{kTestBeginsText, kWrongCodeText}));
+    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    const std::pair<const char*, const char*> rows[] = {
+        {"UPDATE [English] SET ID = 7 WHERE ID = 8", "record 8 is not item 8"},
+        {"DELETE FROM [English] WHERE ID = 100", "the table holds 99 questions, 100 are needed"},
+        {"ALTER TABLE [English] DROP COLUMN ChoiceAudio5", "no field \"ChoiceAudio5\""},
+        {"DROP TABLE [English]", "no such table"},
+    };
+    for (const auto& [change, why] : rows) {
+        SCOPED_TRACE(change);
+        ASSERT_TRUE(session.dbTest.execute(change));
+        messages.boxes.clear();
+        openWindow();
+        choose(0);
+        ASSERT_EQ(messages.boxes.size(), 1);
+        EXPECT_EQ(messages.boxes[0].title, kOnScreenTitle);
+        EXPECT_TRUE(messages.boxes[0].text.contains(why)) << messages.boxes[0].text.toStdString();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    }
+}
+
+// The instruction screens whole, as the expected file holds them after a "== LANGUAGE SECTION"
+// line each: lines broken with CR LF, none after the last. A section past the last has none.
+TEST_F(PresentationTest, InstructionScreensAndTheSpanishLanguageInAnyCase) {
+    QString shown;
+    for (int i = 0; i < 12; ++i)
+        shown += QString("== %1 %2\r\n").arg(i < 6 ? kEnglish : kSpanish).arg(i % 6) +
+                 InstructionText(i >= 6, i % 6) + "\r\n";
+    EXPECT_EQ(shown, QString::fromUtf8(dvq3test::TestFolder::Read(
+                                           dvq3test::SourceFolder() +
+                                           "/tests/administration/expected/InstructionScreens.txt"))
+                         .replace("\n", "\r\n"));
+    EXPECT_EQ(InstructionText(false, 6), QString());
+    for (const char* name : {"Spanish", "SPANISH", "spanish", "sPaNiSh"})
+        EXPECT_TRUE(IsSpanish(name)) << name;
+    EXPECT_FALSE(IsSpanish("English") || IsSpanish("Spanish "));
+}
+
+// Each row presents from the start: the first question, a two-answer item, its help, the prompts
+// asked of the sound device (the question cut off by the first answer and spoken again), Tab
+// through the answers and back, and the end of the first section.
+TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
+    struct Row {
+        const QString& language;
+        bool device, sounds;
+        const char *log, *answers; // log: joined by ","; answers: the two answers' captions
+        QString answerHelp;
+    };
+    const Row rows[] = {
+        {kEnglish, true, true,
+         "play Inst0.wav,stop,play Inst1.wav,stop,play E001Q.wav,stop,play ETRUE.wav,stop,"
+         "play E001Q.wav",
+         "True|False", kAnswerHelpAudio},
+        {kSpanish, true, false, "", "Cierto|Falso", kAnswerHelpSpanish},
+        {kEnglish, false, true, "", "True|False", kAnswerHelpSilent},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.language.toStdString() << row.device << row.sounds);
+        const bool spanish = row.language == kSpanish;
+        window.reset();
+        QDir(session.SndPath).removeRecursively();
+        if (row.sounds)
+            makeSounds();
+        audio.log.clear();
+        audio.device = row.device;
+        messages.boxes.clear();
+        present(row.language);
+        EXPECT_EQ(instructions(), screen(spanish, 0));
+        EXPECT_EQ(help(), kInstructionsHelp[spanish]);
+        keys("ee");
+        EXPECT_EQ(item(), 1);
+        EXPECT_EQ(help(), kQuestionHelp[spanish]);
+        QString shown; // a two-answer item: two buttons of five
+        for (auto* panel : window->findChildren<QWidget*>(QRegularExpression("^sspMenuChoice")))
+            shown += QString::number(panel->isVisible());
+        EXPECT_EQ(shown, "11000");
+        EXPECT_EQ(button(0) + "|" + button(1), row.answers);
+        keys("d");
+        EXPECT_EQ(focusName(), "cmdMenuChoice0");
+        EXPECT_EQ(help(), row.answerHelp);
+        keys("u");
+        EXPECT_EQ(focusName(), "txtQuestion");
+        EXPECT_EQ(audio.log.join(','), row.log);
+        QStringList tabbed;
+        for (int i = 0; i < 3; ++i)
+            keys("t"), tabbed << focusName();
+        EXPECT_EQ(tabbed, (QStringList{"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}));
+        while (item() < 29)
+            choose(1);
+        keys("de");
+        EXPECT_EQ(messages.texts(), QStringList{kSectionDoneText[spanish]});
+        EXPECT_EQ(messages.boxes.last().title, kNoteTitle[spanish]);
+        EXPECT_EQ(instructions(), screen(spanish, 2));
+    }
+    // A device failure while playing: the skipped-prompt errors stay silent, any other is shown.
+    messages.boxes.clear();
+    for (int number : {52, 53, 57, 68, 75, 76})
+        audio.onError(number, "ignored");
+    audio.onError(296, "The file cannot be played.");
+    EXPECT_EQ(messages.texts(), QStringList{"Error 296:The file cannot be played."});
+    EXPECT_EQ(messages.boxes.value(0).title, kSoundErrorTitle);
+    EXPECT_EQ(messages.boxes.value(0).icon(), vbCritical);
+    EXPECT_TRUE(window->isVisible());
+}
+
+// What the client sees, sampled from the rendered window: the question box cyan with black text
+// while it has the focus and blue with white text while an answer has it, the focused answer's
+// panel cyan with its text bold and the others blue; the instructions black on white. Each row
+// names an item, the focus (-1: the question) and what the question box and the visible answer
+// panels show ("!": the answer's text is bold).
+TEST_F(PresentationTest, QuestionAndAnswersShowTheirColoursInEachFocus) {
+    struct Row {
+        int item, focus;
+        const char* looks;
+    };
+    const Row rows[] = {
+        {1, -1, "cyan black | blue blue"},
+        {1, 0, "blue white | cyan! blue"},
+        {1, 1, "blue white | blue cyan!"},
+        {30, -1, "cyan black | blue blue blue blue"},
+        {30, 3, "blue white | blue blue blue cyan!"},
+    };
+    for (const QString& language : {kEnglish, kSpanish}) {
+        SCOPED_TRACE(language.toStdString());
+        present(language);
+        const QImage instructions =
+            dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtInstructions")->viewport());
+        EXPECT_EQ(dvq3test::ColourName(dvq3test::Background(instructions)) + " " +
+                      dvq3test::ColourName(dvq3test::Ink(instructions)),
+                  "white black");
+        keys("ee");
+        QList<int> plain; // each answer's ink with the focus on the question
+        for (const Row& row : rows) {
+            SCOPED_TRACE(testing::Message() << row.item << " " << row.focus);
+            while (item() < row.item)
+                choose(0);
+            keys(QString(row.focus + 1, u'd'));
+            const QImage question =
+                dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtQuestion")->viewport());
+            QString looks = dvq3test::ColourName(dvq3test::Background(question)) + " " +
+                            dvq3test::ColourName(dvq3test::Ink(question)) + " |";
+            if (row.focus < 0)
+                plain.clear();
+            for (int i = 0; i < 5; ++i) {
+                auto* panel = Child<QFrame>(window.get(), QString("sspMenuChoice%1").arg(i));
+                if (!panel->isVisible())
+                    continue;
+                const int edge = panel->frameWidth() + 1; // inside the frame, beside the button
+                looks += " " + dvq3test::ColourName(dvq3test::Background(dvq3test::Rendered(
+                                   panel, QRect(edge, edge, 3, panel->height() - 2 * edge))));
+                const int ink = dvq3test::InkCount(dvq3test::Rendered(
+                    Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))));
+                if (row.focus < 0)
+                    plain << ink;
+                else if (ink > plain.value(i) * 23 / 20)
+                    looks += "!";
+            }
+            EXPECT_EQ(looks, QString(row.looks));
+            keys(QString(row.focus + 1, u'u'));
+        }
+    }
+}
+
+// Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
+// presses the keys and checks the notes so far (every one the section-done note), the
+// instructions shown and what the last key played, then presses `then`.
+TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
+    struct Row {
+        const char* name;
+        int from;
+        const char* keys;
+        int beeps, notes, section; // section: whose instructions show; -1: the question
+        QStringList played;
+        const char* then;
+        int item;
+    };
+    const QStringList inst2{"play Inst2.wav"};
+    const Row rows[] = {
+        {"29 answered", 29, "de", 0, 1, 2, inst2, "e", 30},
+        {"Tab with Alt, Ctrl or Shift stays", 29, "deacs", 0, 1, 2, {}, "kde", 31},
+        {"93 answered: silent instructions", 93, "de", 0, 4, 5, {}, "e", 94},
+        {"F10 on 1", 1, "f", 1, 0, -1, {}, "", 1},
+        {"F10 on 30", 30, "f", 0, 1, -1, {}, "", 29},
+        {"29 answered again", 30, "fdde", 0, 2, 2, inst2, "e", 30},
+    };
+    makeSounds();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        messages.boxes.clear();
+        messages.beeps = 0;
+        present();
+        reach(row.from);
+        keys(QString(row.keys).chopped(1));
+        audio.log.clear(); // what the last key has played
+        keys(QString(row.keys).right(1));
+        EXPECT_EQ(messages.beeps, row.beeps);
+        EXPECT_EQ(messages.texts(), QStringList(row.notes, kSectionDoneText[0]));
+        for (const MsgBoxCall& box : messages.boxes)
+            EXPECT_EQ(box.title, kNoteTitle[0]);
+        EXPECT_EQ(instructionsShown(), row.section >= 0);
+        if (row.section >= 0) {
+            EXPECT_EQ(instructions(), screen(false, row.section));
+            EXPECT_EQ(audio.log.filter("play "), row.played) << audio.log.join(",").toStdString();
+        } else {
+            EXPECT_EQ(focusName(), "txtQuestion");
+        }
+        keys(row.then);
+        EXPECT_EQ(item(), row.item);
+        if (row.item == 30) {
+            EXPECT_EQ(button(3), "Doesn't apply to me");
+        }
+    }
+}
+
+TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
+    present();
+    reach(1);
+    auto faults = std::make_unique<dvq3test::DriveFaults>();
+    faults->fail(DriveOp::Write, EIO, "DATA401", 1);
+    messages.onShow = [this](const MsgBoxCall& box) {
+        if (box.title == kDiskErrorTitle)
+            messages.answer(vbCancel);
+    };
+    QString expected;
+    for (int i = 1; i <= 100; ++i) {
+        const int choices = i <= 29 ? 2 : 4;
+        expected += QString::number(i % choices + 1);
+        ASSERT_EQ(item(), i);
+        if (i < 100)
+            choose(i % choices);
+    }
+    keys("de");
+    // The disk fails at the save: the answers wait on screen until Enter saves them.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(instructions(), QString(kNotSavedText).replace("\r\n", "\n"));
+    EXPECT_EQ(messages.boxes.last().title, kDiskErrorTitle);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    faults.reset();
+    keys("e");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(session.ContinueFlag);
+    EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
+    EXPECT_EQ(messages.texts().count(kSectionDoneText[0]), 4);
+    EXPECT_EQ(session.disk.NumClients(), 2);
+    dvq3::ClientRecord record = NewClient();
+    record.set(&ClientRecord::Responses, expected);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
+}
+
+TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
+    present();
+    reach(5);
+    keys("x");
+    window->close();
+    window->showMinimized();
+    QTest::qWait(20);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    // Another window over the presentation and back: nothing restarts.
+    dvq3test::CoverAndReturn(window.get());
+    EXPECT_EQ(item(), 5);
+    EXPECT_FALSE(instructionsShown());
+    keys("b");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(session.ContinueFlag);
+    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+}
