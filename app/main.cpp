@@ -1,17 +1,12 @@
 // dvq3test: the test-administration station.
-#include "administration/windows/frmSelectEntryMethod.h"
+#include "StationWindows.h"
 #include "platform/scanner/ScannerSane.h"
-#include "records/windows/frmClientInfo.h"
-#include "records/windows/frmCourtHistory.h"
 #include "sheets/windows/AnswerSheetPrinting.h"
-#include "sheets/windows/ScanAnswerSheet.h"
-#include "sheets/windows/frmNewEntry.h"
 #include "shell/SingleInstance.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "station/Session.h"
-#include "supervisor/frmSupervisorOptions.h"
 #include "ui/FocusStyle.h"
 #include "ui/KeyboardHome.h"
 #include "ui/MsgBox.h"
@@ -60,14 +55,6 @@ void RecordMessagesForTests() {
     });
 }
 
-// The chains open their windows by form name, each modal over the session.
-template <class Window> void RegisterChainWindow(dvq3::Session& session, const char* name) {
-    session.ChainWindows[QString::fromLatin1(name)] = [](dvq3::Session& s) {
-        Window window(s);
-        window.exec();
-    };
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,20 +72,13 @@ int main(int argc, char** argv) {
     if (!instance.claim())
         return 0; // the running station has been asked to come forward
 
-    dvq3::Session session;
-    RegisterChainWindow<dvq3::frmClientInfo>(session, "frmClientInfo");
-    RegisterChainWindow<dvq3::frmCourtHistory>(session, "frmCourtHistory");
-    RegisterChainWindow<dvq3::frmSelectEntryMethod>(session, "frmSelectEntryMethod");
-    RegisterChainWindow<dvq3::frmNewEntry>(session, "frmNewEntry");
-    RegisterChainWindow<dvq3::frmSupervisorOptions>(session, "frmSupervisorOptions");
     // The scan's diagnostic switches ("/V ALL", "/V FIRST", "/SCAN=DEBUG"); "Stop" in its debug
     // view ends the program at once, every open window with it.
-    const dvq3::ScanStation scanStation{std::make_shared<dvq3::ScannerSane>(),
-                                        dvq3::ReadScanSwitches(app.arguments().mid(1)),
-                                        [] { QCoreApplication::exit(0); }};
-    session.ChainWindows[QStringLiteral("ScanAnswerSheet")] = [&scanStation](dvq3::Session& s) {
-        dvq3::ScanAnswerSheet(s, scanStation);
-    };
+    StationWindows windows({std::make_shared<dvq3::ScannerSane>(),
+                            dvq3::ReadScanSwitches(app.arguments().mid(1)),
+                            [] { QCoreApplication::exit(0); }});
+    dvq3::Session session;
+    session.windowOpener = &windows;
     dvq3::frmMainMenu mainMenu(session);
     dvq3::AddAnswerSheetMenuEntry(mainMenu, session.dbTest);
     new dvq3::KeyboardHome(&mainMenu);

@@ -2,10 +2,10 @@
 
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
+#include "ui/ChainRunner.h"
 #include "ui/ClientList.h"
 #include "ui/MsgBox.h"
 #include "ui/WindowRoutines.h"
-#include "ui/WindowSeam.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -175,13 +175,7 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
         UnloadOthers = false;
         ListEnabled = false;
         frMainMenu->hide();
-        ShowChain(QStringLiteral("frmClientInfo"));
-        if (session_.ContinueFlag) {
-            session_.ContinueFlag = false;
-            ShowChain(QStringLiteral("frmCourtHistory"));
-            if (session_.ContinueFlag)
-                ShowChain(QStringLiteral("frmNewEntry"));
-        }
+        RunChain(session_, kClientChain);
         UnloadOthers = true;
         frMainMenu->show();
         ListEnabled = true;
@@ -195,7 +189,7 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
         session_.FromScan = false;
         ListEnabled = false;
         frMainMenu->hide();
-        ShowChain(QStringLiteral("frmSelectEntryMethod"));
+        RunChain(session_, {ChainWindow::SelectEntryMethod});
         // A new client abandoned before its answers were saved leaves no current client
         // beyond the file.
         if (session_.CurClient > session_.disk.NumClients())
@@ -207,7 +201,7 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
     case Supervisor:
         ListEnabled = false;
         frMainMenu->hide();
-        ShowChain(QStringLiteral("frmSupervisorOptions"));
+        RunChain(session_, {ChainWindow::SupervisorOptions});
         frMainMenu->show();
         ListEnabled = true;
         break;
@@ -217,12 +211,6 @@ void frmMainMenu::cmdMenuChoice_Click(int index) {
     default:
         break;
     }
-}
-
-void frmMainMenu::ShowChain(const QString& name) {
-    // Only the window about to open may say whether the chain goes on.
-    session_.ContinueFlag = false;
-    ShowModalWindow(session_, name);
 }
 
 void frmMainMenu::mnuDrive_Click() {

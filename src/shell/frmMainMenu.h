@@ -53,7 +53,6 @@ protected:
 
 private:
     void EnableEditChoice();
-    void ShowChain(const QString& name);
     void lbNameDisplay_Click();
     void placeFrames();
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "platform/QuestionDatabase.h"
+#include "station/ChainWindow.h"
 #include "station/DataDisk.h"
 
 #include <QString>
 
-#include <functional>
-#include <map>
 #include <vector>
 
 namespace dvq3 {
@@ -45,9 +44,9 @@ public:
     ClientRecord& CurrentClient() { return disk.Clients(CurClient); }
     const ClientRecord& CurrentClient() const { return disk.Clients(CurClient); }
 
-    // How a chain opens a window by its form name: the station registers its windows at
-    // start-up, tests register stand-ins that set ContinueFlag.
-    std::map<QString, std::function<void(Session&)>> ChainWindows;
+    // Opens the windows of a chain: the station's own at start-up, stand-ins in tests; none
+    // in the command-line tool.
+    WindowOpener* windowOpener = nullptr;
 
     // Loads the data disk's client file; on success the first client becomes current.
     Result<ClientFileCheck>

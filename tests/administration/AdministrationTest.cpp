@@ -1,4 +1,5 @@
 #include "AdminFixture.h"
+#include "FakeWindows.h"
 #include "Rendered.h"
 #include "administration/AdminTexts.h"
 #include "administration/InstructionText.h"
@@ -22,16 +23,18 @@ namespace {
 struct EntryMethodTest : dvq3test::AdminFixture {
     std::unique_ptr<frmSelectEntryMethod> window;
     dvq3test::ModalScript script;
+    dvq3test::FakeWindows chain;
 
     void SetUp() override {
         AdminFixture::SetUp();
         session.CurClient = 1;
         // Client information and court history confirm a new client as they would.
-        session.ChainWindows["frmClientInfo"] = [this](Session&) {
+        session.windowOpener = &chain;
+        chain.windows[ChainWindow::ClientInfo] = [this](Session&) {
             newClient();
             session.ContinueFlag = true;
         };
-        session.ChainWindows["frmCourtHistory"] = [](Session& s) { s.ContinueFlag = true; };
+        chain.windows[ChainWindow::CourtHistory] = [](Session& s) { s.ContinueFlag = true; };
     }
     void openWindow() {
         window = std::make_unique<frmSelectEntryMethod>(session, &audio);

@@ -1,5 +1,6 @@
 // The scan procedure from the name prompt to the hand-over to the review windows, the debug view
 // it shows under "/V FIRST" and "/V ALL", and the blank answer sheet printed from the main menu.
+#include "FakeWindows.h"
 #include "FilledSheet.h"
 #include "RecordsFixture.h"
 #include "SaneFolder.h"
@@ -34,9 +35,9 @@ struct ScanTest : dvq3test::RecordsFixture {
     std::shared_ptr<ScannerFake> fake = std::make_shared<ScannerFake>();
     ScanStation station{fake, {}, [this] { ++ended; }};
     int ended = 0;
-    QByteArray before;     // the client file before the scan
-    QStringList opened;    // the review windows, in order
-    QList<QImage> printed; // blank sheets sent to the printer
+    QByteArray before;           // the client file before the scan
+    dvq3test::FakeWindows chain; // the review windows, in order
+    QList<QImage> printed;       // blank sheets sent to the printer
 
     void SetUp() override {
         QFile::copy(dvq3test::BuiltProgramFolder() + "/DVQ3.MDB", folder.path("DVQ3.MDB"));
@@ -55,9 +56,9 @@ struct ScanTest : dvq3test::RecordsFixture {
         makeDisk(clients);
         before = onDisk();
         fake->givePage(FilledPage());
-        for (const QString& name : kReview)
-            session.ChainWindows[name] = [this, name, cancelAt](Session& s) {
-                opened << name;
+        session.windowOpener = &chain;
+        for (const ChainWindow review : kClientChain)
+            chain.windows[review] = [this, name = ChainWindowName(review), cancelAt](Session& s) {
                 EXPECT_EQ(onDisk(), before);
                 EXPECT_TRUE(s.FromScan && !s.EditExisting && !s.ContinueFlag);
                 EXPECT_EQ(s.CurClient, s.disk.NumClients() + 1);
@@ -135,7 +136,7 @@ TEST_F(ScanTest, EveryCancelStoresNothingAndTheGridsSaveAppendsTheScannedClient)
         SCOPED_TRACE(where);
         ready(QList{Client("Ann Lee"), Client("Bo Chan")}.mid(0, clients),
               kReview.value(shown - 1));
-        opened.clear();
+        chain.opened.clear();
         messages.boxes.clear();
         if (status == ScannerStatus::Timeout) { // given up after the configured silence
             WriteScannerIni("Timeout=0.2\r\n");
@@ -148,7 +149,7 @@ TEST_F(ScanTest, EveryCancelStoresNothingAndTheGridsSaveAppendsTheScannedClient)
         session.CurClient = clients ? 2 : 1;
         session.EditExisting = true;
         scan(name);
-        EXPECT_EQ(opened, kReview.mid(0, shown));
+        EXPECT_EQ(chain.opened, kReview.mid(0, shown));
         EXPECT_EQ(messages.texts(), texts);
         EXPECT_EQ(fake->cancels(), status == ScannerStatus::Timeout ? 1 : 0);
         if (shown < 4) {
@@ -180,7 +181,7 @@ TEST_F(ScanTest, ALayoutTooShortOrUnwritableEndsWithScanError) {
     const QString tooShort = CheckScanItems(std::vector<ScanItem>(100)).error().text();
     EXPECT_EQ(box(1), (QStringList{"Scan Error", tooShort, QString::number(vbCritical)}));
     EXPECT_EQ(messages.boxes.size(), 2);
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(chain.opened.isEmpty());
     expectNothingStored(1);
 }
 
@@ -213,7 +214,7 @@ TEST_F(ScanTest, EachScannerStatusShowsItsTwainError) {
         // The file device fails the start after a forced status once: a plain scan takes that.
         (void)AcquirePage(scanner, ScanRequest{"pnm:0", {"status=yes"}}, std::chrono::seconds(30));
     }
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(chain.opened.isEmpty());
     expectNothingStored(1);
 }
 
@@ -226,7 +227,7 @@ TEST_F(ScanTest, DebugSwitchReadsDebugBmpAndReportsItMissing) {
 
     ASSERT_TRUE(FilledPage().save(ProgramFile("Debug.bmp"), "BMP"));
     scan("Pat Doe");
-    EXPECT_EQ(opened, kReview);
+    EXPECT_EQ(chain.opened, kReview);
     EXPECT_EQ(onDisk(), FilledClient("Pat Doe").toBytes());
     EXPECT_EQ(dvq3test::TestFolder::Read(StationFile("Raw.bmp")),
               dvq3test::TestFolder::Read(ProgramFile("Debug.bmp")));
@@ -272,7 +273,7 @@ TEST_F(ScanTest, VerboseSwitchesShowEachBoxTestedUntilStopEndsTheProgram) {
         });
         EXPECT_EQ(seen, views);
         EXPECT_EQ(ended, 1);
-        EXPECT_TRUE(opened.isEmpty()); // the program ends: no window after the view
+        EXPECT_TRUE(chain.opened.isEmpty()); // the program ends: no window after the view
         EXPECT_EQ(messages.texts(), QStringList{InsertSheetText("Pat Doe")});
         expectNothingStored(1);
     }

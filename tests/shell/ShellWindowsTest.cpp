@@ -1,4 +1,5 @@
 #include "DriveFaults.h"
+#include "FakeWindows.h"
 #include "MessageRecorder.h"
 #include "OnScreen.h"
 #include "TestFolder.h"
@@ -15,8 +16,8 @@
 #include "shell/frmAbout.h"
 #include "shell/frmDriveSelect.h"
 #include "shell/frmMainMenu.h"
+#include "ui/ChainRunner.h"
 #include "ui/FileDialogs.h"
-#include "ui/WindowSeam.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,9 +65,12 @@ struct Station {
 
 struct ShellTest : ::testing::Test, Station {
     std::unique_ptr<frmMainMenu> window;
-    QStringList opened; // the chain's windows, in the order they were shown
+    dvq3test::FakeWindows chain;
 
-    ShellTest() { frmAbout::SkipSplashWait = true; }
+    ShellTest() {
+        frmAbout::SkipSplashWait = true;
+        session.windowOpener = &chain;
+    }
 
     // The station started on a disk of n clients: the main menu up.
     void open(int clients, const QString& name = "disk") {
@@ -82,10 +86,11 @@ struct ShellTest : ::testing::Test, Station {
     // Stand-ins for the chain's windows that confirm, but for the one that cancels and the one
     // that leaves the flag as it finds it.
     void chainWindows(const QString& cancels, const QString& silent) {
-        for (const QString name : {"frmClientInfo", "frmCourtHistory", "frmNewEntry",
-                                   "frmSelectEntryMethod", "frmSupervisorOptions"})
-            session.ChainWindows[name] = [this, name, cancels, silent](Session&) {
-                opened << name;
+        for (const ChainWindow shown :
+             {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
+              ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
+            chain.windows[shown] = [this, name = ChainWindowName(shown), cancels,
+                                    silent](Session&) {
                 EXPECT_FALSE(window->ListEnabled) << name.toStdString();
                 EXPECT_TRUE(menu()->isHidden()) << name.toStdString();
                 if (name != silent)
@@ -459,14 +464,14 @@ TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         open(row.clients);
-        opened.clear();
+        chain.opened.clear();
         messages.boxes.clear();
         chainWindows(row.cancels, row.silent);
         session.ContinueFlag = true;
         list()->setCurrentRow(1);
         button(row.choice)->setFocus();
         QTest::keyClick(button(row.choice), Qt::Key_Return);
-        EXPECT_EQ(opened.join(' '), row.opened);
+        EXPECT_EQ(chain.opened.join(' '), row.opened);
         EXPECT_EQ(messages.texts().join('|'), row.texts);
         EXPECT_TRUE(window->ListEnabled && window->UnloadOthers && !menu()->isHidden());
         EXPECT_TRUE(row.choice != 0 || (session.EditExisting && !session.FromScan));
@@ -478,8 +483,7 @@ TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
 
 TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom) {
     open(1);
-    session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
-        opened << "frmSelectEntryMethod";
+    chain.windows[ChainWindow::SelectEntryMethod] = [this](Session&) {
         EXPECT_FALSE(session.EditExisting);
         session.CurClient = session.disk.NumClients() + 1;
         session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Newly Added");
@@ -488,7 +492,7 @@ TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom)
     };
     button(1)->setFocus();
     QTest::keyClick(button(1), Qt::Key_Return);
-    EXPECT_EQ(opened, QStringList{"frmSelectEntryMethod"});
+    EXPECT_EQ(chain.opened, QStringList{"frmSelectEntryMethod"});
     EXPECT_EQ(listTexts().last(), "2-" + QStringLiteral("Newly Added").leftJustified(25));
 
     // The list takes the focus unless it is empty; then Add New Client does.
@@ -502,7 +506,7 @@ TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom)
                           : "Enter a new client. Test client on computer or enter data from "
                             "answer sheet.");
         EXPECT_FALSE(button(0)->isEnabled());
-        session.ChainWindows["frmSelectEntryMethod"] = [this](Session&) {
+        chain.windows[ChainWindow::SelectEntryMethod] = [this](Session&) {
             session.CurClient = session.disk.NumClients() + 1; // entered, never saved
             session.disk.Clients(session.CurClient).set(&ClientRecord::Name, "Abandoned");
         };

@@ -1,9 +1,10 @@
 #include "ui/MenuButtons.h"
+#include "FakeWindows.h"
 #include "MessageRecorder.h"
 #include "OnScreen.h"
 #include "station/Session.h"
+#include "ui/ChainRunner.h"
 #include "ui/WindowRoutines.h"
-#include "ui/WindowSeam.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -155,11 +156,20 @@ TEST(WindowRoutines, SelectAllTextSelectsTheFocusedField) {
     EXPECT_EQ(edit->selectedText(), QStringLiteral("Harlan"));
 }
 
-TEST(WindowSeam, MissingWindowSaysSoAndCancelsTheChain) {
-    dvq3test::MessageRecorder messages;
-    Session session;
-    session.ContinueFlag = true;
-    ShowModalWindow(session, "frmClientInfo");
-    EXPECT_FALSE(session.ContinueFlag);
-    EXPECT_EQ(messages.texts(), QStringList{kNotAvailableText});
+// A window the station lacks, or a station with no windows at all, says so and ends the chain
+// there, even with the flag left true by an earlier chain.
+TEST(ChainRunner, MissingWindowSaysSoAndCancelsTheChain) {
+    dvq3test::FakeWindows chain;
+    chain.windows[ChainWindow::ClientInfo] = [](Session& s) { s.ContinueFlag = true; };
+    for (WindowOpener* opener : {(WindowOpener*)&chain, (WindowOpener*)nullptr}) {
+        dvq3test::MessageRecorder messages;
+        Session session;
+        session.windowOpener = opener;
+        session.ContinueFlag = true;
+        chain.opened.clear();
+        EXPECT_FALSE(RunChain(session, kClientChain));
+        EXPECT_FALSE(session.ContinueFlag);
+        EXPECT_EQ(messages.texts(), QStringList{kNotAvailableText});
+        EXPECT_EQ(chain.opened.join(' '), opener ? "frmClientInfo frmCourtHistory" : "");
+    }
 }

@@ -7,11 +7,11 @@
 #include "administration/windows/frmSelectLanguage.h"
 #include "records/windows/SecretCode.h"
 #include "station/Session.h"
+#include "ui/ChainRunner.h"
 #include "ui/MenuButtons.h"
 #include "ui/MsgBox.h"
 #include "ui/TextRoom.h"
 #include "ui/WindowRoutines.h"
-#include "ui/WindowSeam.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -97,8 +97,7 @@ void frmSelectEntryMethod::cmdMenuChoice_Click(int index) {
         EnterFromSheet();
         break;
     case Scan:
-        session_.ContinueFlag = false;
-        ShowModalWindow(session_, QStringLiteral("ScanAnswerSheet"));
+        RunChain(session_, {ChainWindow::ScanAnswerSheet});
         break;
     default:
         break;
@@ -107,18 +106,8 @@ void frmSelectEntryMethod::cmdMenuChoice_Click(int index) {
     accept();
 }
 
-bool frmSelectEntryMethod::ClientAndCourtHistory() {
-    session_.ContinueFlag = false;
-    ShowModalWindow(session_, QStringLiteral("frmClientInfo"));
-    if (!session_.ContinueFlag)
-        return false;
-    session_.ContinueFlag = false;
-    ShowModalWindow(session_, QStringLiteral("frmCourtHistory"));
-    return session_.ContinueFlag;
-}
-
 void frmSelectEntryMethod::AdministerTest() {
-    if (!ClientAndCourtHistory())
+    if (!RunChain(session_, {ChainWindow::ClientInfo, ChainWindow::CourtHistory}))
         return;
     QString language;
     {
@@ -171,10 +160,7 @@ void frmSelectEntryMethod::CoverScreen(bool cover) {
 }
 
 void frmSelectEntryMethod::EnterFromSheet() {
-    if (!ClientAndCourtHistory())
-        return;
-    session_.ContinueFlag = false;
-    ShowModalWindow(session_, QStringLiteral("frmNewEntry"));
+    RunChain(session_, kClientChain);
 }
 
 } // namespace dvq3

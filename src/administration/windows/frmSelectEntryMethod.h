@@ -33,7 +33,6 @@ private:
     void cmdMenuChoice_Click(int index);
     void AdministerTest();
     void EnterFromSheet();
-    bool ClientAndCourtHistory();
     // From the moment the client sits down until the supervisor's code is accepted, nothing of
     // the station but the client's own screens may show: this window covers the whole screen
     // behind them.

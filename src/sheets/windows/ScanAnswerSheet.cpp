@@ -8,9 +8,9 @@
 #include "sheets/ScanMessages.h"
 #include "sheets/windows/frmDebugView.h"
 #include "station/Session.h"
+#include "ui/ChainRunner.h"
 #include "ui/MsgBox.h"
 #include "ui/WindowRoutines.h"
-#include "ui/WindowSeam.h"
 
 #include <QScopeGuard>
 
@@ -124,16 +124,7 @@ void ScanAnswerSheet(Session& session, const ScanStation& station) {
     session.EditExisting = false;
     session.FromScan = true;
     session.DoubtfulItems = sheet.value().DoubtfulItems;
-    session.ContinueFlag = false;
-    ShowModalWindow(session, QStringLiteral("frmClientInfo"));
-    if (!session.ContinueFlag)
-        return;
-    session.ContinueFlag = false;
-    ShowModalWindow(session, QStringLiteral("frmCourtHistory"));
-    if (!session.ContinueFlag)
-        return;
-    session.ContinueFlag = false;
-    ShowModalWindow(session, QStringLiteral("frmNewEntry"));
+    RunChain(session, kClientChain);
 }
 
 } // namespace dvq3
