@@ -4,7 +4,6 @@
 #include "sheets/windows/AnswerSheetPrinting.h"
 #include "shell/SingleInstance.h"
 #include "shell/Startup.h"
-#include "shell/frmAbout.h"
 #include "shell/frmMainMenu.h"
 #include "station/Session.h"
 #include "ui/FocusStyle.h"
@@ -62,11 +61,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("dvq3test"));
     dvq3::ApplyFocusStyle(app);
 
-    // Switches are written as on the original station and read case-insensitively.
-    for (const QString& argument : app.arguments().mid(1))
-        if (argument.compare(QLatin1String("/NOWAIT"), Qt::CaseInsensitive) == 0)
-            dvq3::frmAbout::SkipSplashWait = true; // tests: no splash hold
-
     RecordMessagesForTests();
     dvq3::SingleInstance instance;
     if (!instance.claim())
@@ -79,6 +73,10 @@ int main(int argc, char** argv) {
                             [] { QCoreApplication::exit(0); }});
     dvq3::Session session;
     session.windowOpener = &windows;
+    // Switches are written as on the original station and read case-insensitively.
+    for (const QString& argument : app.arguments().mid(1))
+        if (argument.compare(QLatin1String("/NOWAIT"), Qt::CaseInsensitive) == 0)
+            session.skipSplashWait = true; // tests: no splash hold
     dvq3::frmMainMenu mainMenu(session);
     dvq3::AddAnswerSheetMenuEntry(mainMenu, session.dbTest);
     new dvq3::KeyboardHome(&mainMenu);

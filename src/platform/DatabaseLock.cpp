@@ -11,8 +11,8 @@ namespace dvq3 {
 namespace {
 
 Error NotOpened(const QString& why, int number = 3051) {
-    return Error::DriveFault(number,
-                             DriveErrorDescription(number) + QStringLiteral(" (%1)").arg(why));
+    return Error::DatabaseFault(number,
+                                DriveErrorDescription(number) + QStringLiteral(" (%1)").arg(why));
 }
 
 } // namespace

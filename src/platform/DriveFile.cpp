@@ -132,7 +132,15 @@ Status DriveFile::open(const QString& path, Mode mode, Links links, int permissi
         fd_ = -1;
         return kind;
     }
-    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    // Opened without blocking only so that a pipe or device could not hold the open; a regular
+    // file is then read and written normally.
+    const int statusFlags = ::fcntl(fd_, F_GETFL);
+    if (statusFlags < 0 || ::fcntl(fd_, F_SETFL, statusFlags & ~O_NONBLOCK) != 0) {
+        const int failed = errno;
+        ::close(fd_);
+        fd_ = -1;
+        return DriveErrorFromErrno(failed);
+    }
     if (mode == Mode::CreateNew)
         (void)::flock(fd_, LOCK_EX | LOCK_NB); // a file system without locks still gets the file
     return {};
@@ -287,16 +295,14 @@ Status WriteDriveFile(const QString& path, const QByteArray& bytes) {
     return done;
 }
 
-Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions, bool* replaced) {
-    if (replaced)
-        *replaced = false;
+Replacement ReplaceFile(const QString& path, const QByteArray& bytes, int permissions) {
     if (HoldsNul(path))
-        return Error::Refusal(NulPathText(path));
+        return {Error::Refusal(NulPathText(path))};
     // A device, pipe or folder in the way is never replaced (think of /dev/full as the target).
     struct stat there {};
     if (::lstat(NativePath(path).constData(), &there) == 0) {
         if (!S_ISREG(there.st_mode) && !S_ISLNK(there.st_mode))
-            return Error::Refusal(NotARegularFileText(path));
+            return {Error::Refusal(NotARegularFileText(path))};
         // A file the agency has made private stays private.
         if (S_ISREG(there.st_mode))
             permissions &= there.st_mode & 0777;
@@ -319,7 +325,7 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions
             struct stat info {};
             const bool taken = ::lstat(NativePath(candidate).constData(), &info) == 0;
             if (!taken || n == kCandidates - 1)
-                return opened;
+                return {opened};
         }
     }
     Status done = file.writeAt(0, bytes);
@@ -332,15 +338,12 @@ Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions
             done = DriveErrorFromErrno(injected);
         else if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) != 0)
             done = DriveErrorFromErrno(errno, errno == ENOENT);
-        else {
-            if (replaced)
-                *replaced = true;
-            return SyncFolder(path);
-        }
+        else
+            return {SyncFolder(path), true};
     }
     (void)file.close();
     ::unlink(NativePath(temporary).constData());
-    return done;
+    return {done};
 }
 
 void RemoveDeadTemporaries(const QString& path) {

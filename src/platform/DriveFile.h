@@ -105,15 +105,26 @@ Result<QByteArray> ReadDriveFile(const QString& path,
 // Creates path, which must not exist yet (not even as a link), writes bytes and flushes them (the
 // data drive's scratch file). A failure after the file was created removes it again.
 Status WriteDriveFile(const QString& path, const QByteArray& bytes);
+// What ReplaceFile did: whether the new file took the old one's place, and the fault that
+// stopped it, if any. A fault after the rename (the folder not flushed) leaves the new file in
+// place. It converts to the Status of the whole operation.
+struct [[nodiscard]] Replacement {
+    Status status;
+    bool replaced = false;
+
+    explicit operator bool() const { return status.ok(); }
+    operator Status() const { return status; }
+    const Error& error() const { return status.error(); }
+};
+
 // Replaces the file at path whole: the bytes go to a new temporary file beside it (created
 // exclusively, never through a link), are flushed to the device, and the temporary file is
 // renamed over path; then the folder is flushed. A fault at any step before the rename leaves the
-// old file as it was and no temporary file behind; replaced (when given) tells whether the new
-// file took its place, which a failed flush of the folder does not undo. Two writers at once
-// each land whole, the later one last. The new file gets permissions, or the old file's where
-// those are stricter. Temporaries of path left by a writer that was killed are removed first.
-Status ReplaceFile(const QString& path, const QByteArray& bytes, int permissions = kSharedFile,
-                   bool* replaced = nullptr);
+// old file as it was and no temporary file behind. Two writers at once each land whole, the
+// later one last. The new file gets permissions, or the old file's where those are stricter.
+// Temporaries of path left by a writer that was killed are removed first.
+Replacement ReplaceFile(const QString& path, const QByteArray& bytes,
+                        int permissions = kSharedFile);
 // Removes the temporaries of path that ReplaceFile left behind in a process that has ended (a
 // killed writer): only files of the current user that no live writer holds.
 void RemoveDeadTemporaries(const QString& path);

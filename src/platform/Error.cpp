@@ -76,8 +76,16 @@ Error Error::DriveFault(int number) {
     return DriveFault(number, DriveErrorDescription(number));
 }
 
+Error Error::DatabaseFault(int number) {
+    return DatabaseFault(number, DriveErrorDescription(number));
+}
+
+bool Error::hasNumber() const {
+    return kind_ == Kind::DriveFault || kind_ == Kind::DatabaseFault || kind_ == Kind::ImagingFault;
+}
+
 int Error::number() const {
-    if (kind_ != Kind::DriveFault)
+    if (!hasNumber())
         MisuseAbort("the error number of a fault that has none");
     return number_;
 }
@@ -85,6 +93,8 @@ int Error::number() const {
 QString Error::text() const {
     switch (kind_) {
     case Kind::DriveFault:
+    case Kind::DatabaseFault:
+    case Kind::ImagingFault:
         return QStringLiteral("Error %1:%2").arg(number_).arg(description_);
     case Kind::PrinterFault:
         // The printer's faults reach the user as the device I/O error they always were.
@@ -97,10 +107,11 @@ QString Error::text() const {
 }
 
 bool IsMissingDiskError(const Error& error) {
-    if (!error.isDriveFault())
-        return false;
-    for (int missing : {52, 53, 57, 71, 76, 3024, 3044, 3051})
-        if (error.number() == missing)
+    for (int missing : {52, 53, 57, 71, 76})
+        if (error.is(Error::Kind::DriveFault, missing))
+            return true;
+    for (int missing : {3024, 3044, 3051})
+        if (error.is(Error::Kind::DatabaseFault, missing))
             return true;
     return false;
 }

@@ -10,16 +10,26 @@ namespace dvq3 {
 // Why an operation failed. Each kind says what the user is told:
 // - a refusal: the station declined the operation to keep the stored bytes intact; the
 //   description is the whole message;
-// - a drive fault: a file or database operation failed with the error number the start-up and
-//   drive handlers test (52 bad file name, 53 file not found, 57 device I/O error, 61 disk full,
-//   70 permission denied, 71 disk not ready, 76 path not found, 30xx the question database),
-//   shown as "Error n:description";
+// - a drive fault: a file operation failed with the error number the start-up and drive
+//   handlers test (52 bad file name, 53 file not found, 57 device I/O error, 61 disk full,
+//   70 permission denied, 71 disk not ready, 76 path not found), shown as "Error n:description";
+// - a database fault: the question database failed with its engine's number (30xx), shown the
+//   same way;
+// - an imaging fault: the scanner or the imaging layer failed with its control's code (200xx),
+//   shown the same way; the scan looks up its own message by the code;
 // - a data-file fault: a scoring or report text file is missing or faulty; the description is
 //   the whole message and names the file;
 // - a printer fault: the printer could not take the report.
 class Error {
 public:
-    enum class Kind { Refusal, DriveFault, DataFileFault, PrinterFault };
+    enum class Kind {
+        Refusal,
+        DriveFault,
+        DatabaseFault,
+        ImagingFault,
+        DataFileFault,
+        PrinterFault
+    };
 
     static Error Refusal(QString message) { return {Kind::Refusal, 0, std::move(message)}; }
     static Error DriveFault(int number, QString description) {
@@ -27,6 +37,14 @@ public:
     }
     // A drive fault with the standard description of its number.
     static Error DriveFault(int number);
+    static Error DatabaseFault(int number, QString description) {
+        return {Kind::DatabaseFault, number, std::move(description)};
+    }
+    // A database fault with the standard description of its number.
+    static Error DatabaseFault(int number);
+    static Error ImagingFault(int code, QString description) {
+        return {Kind::ImagingFault, code, std::move(description)};
+    }
     static Error DataFileFault(QString message) {
         return {Kind::DataFileFault, 0, std::move(message)};
     }
@@ -37,7 +55,11 @@ public:
     Kind kind() const { return kind_; }
     bool refused() const { return kind_ == Kind::Refusal; }
     bool isDriveFault() const { return kind_ == Kind::DriveFault; }
-    // The error number of a drive fault; asking another kind for one is a programming error.
+    // Whether this is a fault of that kind with that number.
+    bool is(Kind kind, int number) const { return kind_ == kind && number_ == number; }
+    bool hasNumber() const;
+    // The number of a drive, database or imaging fault; asking another kind for one is a
+    // programming error.
     int number() const;
     const QString& description() const { return description_; }
     // What the user is told.

@@ -86,6 +86,11 @@ Status PrepareUserSettings() {
     return settings.save(UserIniFilePath());
 }
 
+Status CheckINIReadable() {
+    auto ini = IniFile::Load(IniFilePath());
+    return ini ? Status() : Status(ini.error());
+}
+
 QString GetINIFilePath() {
     return ReadKey(QStringLiteral("Path"), QStringLiteral("FilePath"), QStringLiteral("a:"));
 }

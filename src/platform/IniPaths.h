@@ -19,6 +19,10 @@ QString UserIniFilePath();
 // has settings already.
 Status PrepareUserSettings();
 
+// Reads the settings file once, so that a file that is there but cannot be read is told rather
+// than taken for one without settings. A missing file is no fault.
+Status CheckINIReadable();
+
 // [Path] FilePath: the last data drive that passed its check ("a:" when absent).
 QString GetINIFilePath();
 // [Path] SndPath: the root of the sound folders ("c:" when absent).

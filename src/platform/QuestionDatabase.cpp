@@ -20,7 +20,7 @@ Error EngineError(int number, const QString& detail = {}) {
     QString description = DriveErrorDescription(number);
     if (!detail.isEmpty())
         description += QStringLiteral(" (%1)").arg(detail);
-    return Error::DriveFault(number, description);
+    return Error::DatabaseFault(number, description);
 }
 
 // The engine's "busy" and "locked": another connection (another station) holds the file.

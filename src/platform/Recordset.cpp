@@ -38,7 +38,7 @@ void Recordset::setField(const QString& name, const QVariant& value) {
 
 Status Recordset::update() {
     if (!editing_ || table_.isEmpty() || bof() || eof())
-        return Error::DriveFault(3020);
+        return Error::DatabaseFault(3020);
     editing_ = false;
     QStringList assignments;
     for (const QString& name : fields_)
@@ -50,7 +50,7 @@ Status Recordset::update() {
         query.addBindValue(value);
     query.addBindValue(rowIds_[position_]);
     if (!query.exec())
-        return Error::DriveFault(3051, query.lastError().text());
+        return Error::DatabaseFault(3051, query.lastError().text());
     return {};
 }
 

@@ -146,6 +146,4 @@ inline const QString kDeleteAborted =
     QStringLiteral("Delete process ABORTED. Press Enter to continue.");
 inline const QString kDeleteComplete =
     QStringLiteral("Delete process complete. Press Enter to continue.");
-inline const QString kReportErrorTitle = QStringLiteral("Report Error");
-// A client print-all skips: its number and name, then why.
 } // namespace dvq3

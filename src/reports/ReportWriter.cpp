@@ -543,9 +543,8 @@ Result<QByteArray> BuildReport(const Scores& scores, const ScoringTables& tables
 }
 
 Status WriteReport(const QString& path, const QByteArray& report) {
-    bool replaced = false;
-    if (auto written = ReplaceFile(path, report, kPrivateFile, &replaced); !written)
-        return ScoringFault((replaced ? kReportNotFlushed : kReportNotWritten)
+    if (const Replacement written = ReplaceFile(path, report, kPrivateFile); !written)
+        return ScoringFault((written.replaced ? kReportNotFlushed : kReportNotWritten)
                                 .arg(QDir::toNativeSeparators(path), written.error().text()));
     return {};
 }

@@ -10,14 +10,6 @@
 #include <algorithm>
 
 namespace dvq3 {
-namespace {
-
-Error ControlError(int code) {
-    return Error::DriveFault(code, LeadErrorText(code));
-}
-
-} // namespace
-
 void ImagingControl::setImage(const QImage& image) {
     image_ = image.convertToFormat(QImage::Format_RGB32);
     separated_ = QImage();
@@ -31,9 +23,9 @@ Status ImagingControl::Load(const QString& file) {
     if (!bytes) {
         const Error& error = bytes.error();
         if (error.refused())
-            return ControlError(kLeadInvalidFormat);
+            return ImagingError(kLeadInvalidFormat);
         const int number = error.number();
-        return ControlError(number == 53 || number == 76 ? kLeadFileNotFound
+        return ImagingError(number == 53 || number == 76 ? kLeadFileNotFound
                             : number == 70               ? kLeadCannotOpen
                                                          : kLeadReadError);
     }
@@ -42,29 +34,29 @@ Status ImagingControl::Load(const QString& file) {
     QImageReader reader(&buffer, "bmp");
     QImage loaded;
     if (!reader.read(&loaded) || loaded.isNull())
-        return ControlError(kLeadInvalidFormat);
+        return ImagingError(kLeadInvalidFormat);
     setImage(loaded);
     return {};
 }
 
 Status ImagingControl::Save(const QString& file) const {
     if (image_.isNull())
-        return ControlError(kLeadInvalidBitmap);
+        return ImagingError(kLeadInvalidBitmap);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     QImageWriter writer(&out, "bmp");
     if (!writer.write(image_))
-        return ControlError(kLeadWriteError);
+        return ImagingError(kLeadWriteError);
     // Put in place whole, so a fault never leaves half an image behind; a scanned sheet shows
     // a client's answers, so only its user may read it.
     if (auto written = ReplaceFile(file, out.data(), kPrivateFile); !written)
-        return ControlError(kLeadCannotOpen);
+        return ImagingError(kLeadCannotOpen);
     return {};
 }
 
 Status ImagingControl::ColorSeparate() {
     if (image_.isNull())
-        return ControlError(kLeadInvalidBitmap);
+        return ImagingError(kLeadInvalidBitmap);
     separated_ = image_.convertToFormat(QImage::Format_RGB32);
     inkLevels_ = QImage();
     return {};
@@ -73,7 +65,7 @@ Status ImagingControl::ColorSeparate() {
 // A plane is worked out when it is chosen: the scan only ever keeps one.
 Status ImagingControl::SetColorPlane(int plane) {
     if (separated_.isNull() || plane < kPlaneCyan || plane > kPlaneRedDropOut)
-        return ControlError(kLeadInvalidParameter);
+        return ImagingError(kLeadInvalidParameter);
     const int w = separated_.width();
     QImage out(w, separated_.height(), QImage::Format_Grayscale8);
     for (int y = 0; y < out.height(); ++y) {

@@ -48,10 +48,6 @@ constexpr int kPartlyFilled = 20;
 // Doubtful fields named in the warning; the rest are only counted.
 constexpr int kDoubtfulListed = 10;
 
-Error ScanError(const QString& what) {
-    return Error::Refusal(what + QStringLiteral("\rAborting scan."));
-}
-
 bool OnImage(const BitmapDC& dc, int x, int y) {
     x += dc.viewportX();
     y += dc.viewportY();

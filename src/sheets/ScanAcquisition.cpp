@@ -8,10 +8,6 @@ namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 
-Error ControlError(int code) {
-    return Error::DriveFault(code, LeadErrorText(code));
-}
-
 } // namespace
 
 int ScannerErrorCode(ScannerStatus status) {
@@ -69,12 +65,12 @@ Status AcquireSheet(ImagingControl& lead, const std::shared_ptr<Scanner>& scanne
             return loaded;
     } else {
         if (!scanner)
-            return ControlError(ScannerErrorCode(ScannerStatus::NoDevice));
+            return ImagingError(ScannerErrorCode(ScannerStatus::NoDevice));
         const ScannerConfig config = ReadScannerConfig();
         const ScanOutcome outcome =
             AcquirePage(scanner, SheetScanRequest(TwainSetup(), config), config.quiet);
         if (outcome.status != ScannerStatus::Good)
-            return ControlError(ScannerErrorCode(outcome.status));
+            return ImagingError(ScannerErrorCode(outcome.status));
         lead.setImage(outcome.page);
     }
     if (auto saved = lead.Save(StationFile(QStringLiteral("Raw.bmp"))); !saved)

@@ -1,15 +1,12 @@
 #include "sheets/ScanItem.h"
 
 #include "platform/QuestionDatabase.h"
+#include "sheets/ScanMessages.h"
 
 #include <cmath>
 
 namespace dvq3 {
 namespace {
-
-Error ScanError(const QString& what) {
-    return Error::Refusal(what + QStringLiteral("\rAborting scan."));
-}
 
 Error LayoutFault(const Error& error) {
     return ScanError(QStringLiteral("The answer sheet layout (table ScanItem) cannot be used:\r") +

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QString>
 
 namespace dvq3 {
 
 // The texts of the scan, the debug view and the blank answer sheet; code and tests use these.
+
+// A scan that cannot go on: the reason, then that the scan stops.
+inline Error ScanError(const QString& what) {
+    return Error::Refusal(what + QStringLiteral("\rAborting scan."));
+}
 
 // The client's name before the sheet is scanned.
 inline const QString kClientNameCaption = QStringLiteral("Client Name Input");

@@ -23,6 +23,10 @@ Status PrepareSheetImage(ImagingControl& lead) {
     return {};
 }
 
+Error ImagingError(int code) {
+    return Error::ImagingFault(code, LeadErrorText(code));
+}
+
 QString LeadErrorText(int code) {
     if (code >= 20030 && code <= 20062)
         return QStringLiteral("Internal Error - Call LEAD");

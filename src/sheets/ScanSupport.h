@@ -53,6 +53,8 @@ Status PrepareSheetImage(ImagingControl& lead);
 
 // The message for a control error code; empty for a code without one.
 [[nodiscard]] QString LeadErrorText(int code);
+// The imaging fault of a control error code, with its message.
+[[nodiscard]] Error ImagingError(int code);
 
 // The box that reports a failed acquisition or load.
 [[nodiscard]] ScanMessage TwainErrorMessage(int code);

@@ -16,7 +16,7 @@ inline const QString kProgramFolderErrorTitle = QStringLiteral("Program Folder E
 
 inline QString DatabaseFaultText(const QString& path, const Error& error) {
     // Another user's station from the same program folder: reinstalling would not help.
-    if (error.isDriveFault() && error.number() == kDatabaseInUse)
+    if (error.is(Error::Kind::DatabaseFault, kDatabaseInUse))
         return QStringLiteral("The question database %1 is in use by another station (%2).\r\r"
                               "Only one station at a time can use the question database of a "
                               "program folder. Close the other station, then choose OK to try "
@@ -38,6 +38,12 @@ inline QString SettingsFaultText(const QString& path, const Error& error, bool r
                             QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
     return text + (retry ? QStringLiteral(", then choose OK to try again; Cancel ends the program.")
                          : QStringLiteral("; the station goes on without saving the setting."));
+}
+
+inline QString SettingsReadFaultText(const QString& path, const Error& error) {
+    return QStringLiteral("The station's settings file %1 could not be read (%2).\r\rMake sure "
+                          "it can be read, then choose OK to try again; Cancel ends the program.")
+        .arg(QDir::toNativeSeparators(path), error.text());
 }
 
 inline const QString kChooseAnotherDriveText =

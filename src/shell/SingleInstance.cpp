@@ -8,11 +8,8 @@ namespace dvq3 {
 namespace {
 
 QString RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    QDir().mkpath(folder);
-    return folder;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return !folder.isEmpty() && QDir().mkpath(folder) ? folder : QDir::tempPath();
 }
 
 } // namespace
@@ -35,7 +32,16 @@ bool SingleInstance::claim() {
     const QString serverName = folder + u'/' + key_ + QStringLiteral(".socket");
     if (lock_->tryLock(100)) {
         QLocalServer::removeServer(serverName);
-        server_.listen(serverName);
+        if (!server_.listen(serverName))
+            qWarning("dvq3test: a later launch cannot bring this station forward (%s)",
+                     qPrintable(server_.errorString()));
+        return true;
+    }
+    // A lock that cannot even be made (a folder nobody may write) is no other station: this one
+    // runs unguarded rather than not at all.
+    if (lock_->error() != QLockFile::LockFailedError) {
+        qWarning("dvq3test: cannot make the lock file in %s; a second station is not prevented",
+                 qPrintable(QDir::toNativeSeparators(folder)));
         return true;
     }
     QLocalSocket socket;

@@ -41,7 +41,12 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     const auto userSettingsFault = [](const Error& error) {
         return SettingsFaultText(UserIniFilePath(), error, true);
     };
-    if (!WithStartupHandler(PrepareUserSettings, userSettingsFault)) {
+    // The settings are read before anything is taken from them: a file that cannot be read
+    // would otherwise pass for one without settings.
+    if (!WithStartupHandler(PrepareUserSettings, userSettingsFault) ||
+        !WithStartupHandler(CheckINIReadable, [](const Error& error) {
+            return SettingsReadFaultText(IniFilePath(), error);
+        })) {
         SetDefaultPointer();
         return false;
     }
@@ -64,7 +69,7 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     mainMenu.ListEnabled = true;
     mainMenu.hide();
 
-    frmAbout splash;
+    frmAbout splash(session.skipSplashWait);
     splash.setSplash(true);
     splash.show();
     while (!splash.FadeDone())
@@ -87,7 +92,7 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
     mainMenu.FocusClientList();
     mainMenu.ListEnabled = true;
     mainMenu.UnloadOthers = true;
-    mainMenu.Started = true;
+    mainMenu.started = true;
     SetDefaultPointer();
     return true;
 }

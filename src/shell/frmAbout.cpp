@@ -11,8 +11,6 @@
 
 namespace dvq3 {
 
-bool frmAbout::SkipSplashWait = false;
-
 namespace {
 
 constexpr int kCoverTwips = 1200; // each covering panel's height before the reveal
@@ -36,7 +34,7 @@ QPixmap PublisherLogo() {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(bool skipWaits, QWidget* parent) : QDialog(parent), skipWaits_(skipWaits) {
     setObjectName(QStringLiteral("frmAbout"));
     auto* content = new QFrame(this);
     content->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -96,7 +94,7 @@ void frmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CenterForm(this);
     placeCovers();
-    if (SkipSplashWait)
+    if (skipWaits_)
         finishReveal();
     else if (!fadeDone_)
         Timer1.start();
@@ -145,7 +143,7 @@ void frmAbout::finishReveal() {
 }
 
 void frmAbout::Unload() {
-    if (splash_ && !SkipSplashWait) {
+    if (splash_ && !skipWaits_) {
         closing_ = true;
         closingTicks_ = 0;
         Timer1.setInterval(1000);

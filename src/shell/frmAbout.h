@@ -15,10 +15,8 @@ namespace dvq3 {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    // Start-up may skip the splash's waits (a test switch); the default keeps them.
-    static bool SkipSplashWait;
-
-    explicit frmAbout(QWidget* parent = nullptr);
+    // skipWaits: the reveal and the splash's hold are skipped (the /NOWAIT test switch).
+    explicit frmAbout(bool skipWaits = false, QWidget* parent = nullptr);
 
     bool Splash() const { return splash_; }
     void setSplash(bool splash);
@@ -38,6 +36,7 @@ private:
     QPushButton* cmdOK;
     QLabel* imgKPXLogo;
     QTimer Timer1;
+    bool skipWaits_;
     std::array<QFrame*, 6> Picture2{};
     void finishReveal();
     void placeCovers();

@@ -221,14 +221,14 @@ void frmMainMenu::mnuDrive_Click() {
 }
 
 void frmMainMenu::mnuHelpAbout_Click() {
-    frmAbout about(this);
+    frmAbout about(session_.skipSplashWait, this);
     about.setSplash(false);
     about.exec();
 }
 
 void frmMainMenu::ComeForward() {
     QWidget* waiting = QApplication::activeModalWidget();
-    if (!waiting && !Started)
+    if (!waiting && !started)
         return; // still starting, with nothing to answer: an empty menu would only confuse
     if (!waiting) {
         showNormal();
@@ -246,8 +246,8 @@ void frmMainMenu::closeEvent(QCloseEvent* event) {
     // Closing the window by the window manager is "Exit Application". Nothing is saved at
     // exit: every record was written when its window was confirmed.
     event->accept();
-    if (!ProgramEnded) {
-        ProgramEnded = true;
+    if (!ended) {
+        ended = true;
         emit programEnded();
         QCoreApplication::quit();
     }

@@ -21,9 +21,9 @@ public:
     // On activation, close every other open window.
     bool UnloadOthers = false;
     // Set once the program has been ended from here (exit, or a data disk that is gone).
-    bool ProgramEnded = false;
+    bool ended = false;
     // Set once start-up has brought the station to this menu.
-    bool Started = false;
+    bool started = false;
 
     // Rebuilds the client list: "3-" followed by the 25-character name.
     void RefreshNameDisplay();

@@ -36,7 +36,9 @@ public:
     std::vector<int> DoubtfulItems;
 
     QString SndPath; // root of the sound folders
-    QString DbPath;  // program folder + "/DVQ3.MDB"
+    // The /NOWAIT switch: the splash and the about box show at once and do not hold on.
+    bool skipSplashWait = false;
+    QString DbPath; // program folder + "/DVQ3.MDB"
     // The question database, opened exclusively at start-up for the whole run.
     QuestionDatabase dbTest;
 

@@ -11,7 +11,7 @@ namespace {
 constexpr int kPanelHeight = 28;
 }
 
-void StationDialog::PlaceFrames() {
+void StationDialog::placeFrames() {
     if (frame_)
         CenterFrame(this, frame_);
 }
@@ -23,21 +23,21 @@ void StationDialog::showEvent(QShowEvent* event) {
     activated_ = true;
     if (!isMaximized())
         CenterForm(this);
-    PlaceFrames();
+    placeFrames();
     QTimer::singleShot(0, this, [this] { Form_Activate(); });
 }
 
 void StationDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated_)
-        PlaceFrames();
+        placeFrames();
 }
 
 void StationDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     if (panel_)
         panel_->setGeometry(0, height() - kPanelHeight, width(), kPanelHeight);
-    PlaceFrames();
+    placeFrames();
 }
 
 } // namespace dvq3

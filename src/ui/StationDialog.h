@@ -20,7 +20,7 @@ protected:
     // Runs once, from the event loop after the first show.
     virtual void Form_Activate() {}
     // Places the frames in the window; by default centres the kept frame.
-    virtual void PlaceFrames();
+    virtual void placeFrames();
 
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;

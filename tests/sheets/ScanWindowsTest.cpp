@@ -46,7 +46,7 @@ struct ScanTest : dvq3test::RecordsFixture {
     }
     void TearDown() override {
         SetAnswerSheetPrintHandler({});
-        fake->Release();
+        fake->release();
         session.dbTest.close();
     }
     // A disk of these clients, the review stand-ins (each confirms until cancelAt; the grid's

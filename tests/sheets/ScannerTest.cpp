@@ -50,7 +50,7 @@ TEST(Scanner, ASilentDeviceIsCancelledThenGivenUp) {
     fake->hang(false);
     EXPECT_EQ(AcquirePage(fake, ScanRequest{}, 50ms, 100ms).status, ScannerStatus::Timeout);
     EXPECT_EQ(fake->cancels(), 1);
-    fake->Release();
+    fake->release();
 }
 
 // The device and its settings from the [Scanner] section, the rest fixed.

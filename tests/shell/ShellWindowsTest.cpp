@@ -12,6 +12,7 @@
 #include "reports/ReportText.h"
 #include "shell/ProgramFolderMessages.h"
 #include "shell/SelectDataDrive.h"
+#include "shell/SingleInstance.h"
 #include "shell/Startup.h"
 #include "shell/frmAbout.h"
 #include "shell/frmDriveSelect.h"
@@ -68,7 +69,7 @@ struct ShellTest : ::testing::Test, Station {
     dvq3test::FakeWindows chain;
 
     ShellTest() {
-        frmAbout::SkipSplashWait = true;
+        session.skipSplashWait = true;
         session.windowOpener = &chain;
     }
 
@@ -145,17 +146,21 @@ TEST_F(ShellTest, ProgramFolderFaultsAtStartUpOfferRetryOrEnd) {
     QFile::remove(folder.path("dvq3test.ini")); // settings as shipped: still to be written
     writeIniFilePath(folder.path("disk"));
     dvq3test::DriveFaults faults;
+    faults.fail(DriveOp::Read, EIO, "dvq3test.ini", 1); // read once, then readable again
     faults.fail(DriveOp::Write, ENOSPC, "dvq3test.ini");
+    messages.answer(vbOK);
     messages.answer(vbCancel);
     EXPECT_FALSE(RunStartup(session, third));
     EXPECT_FALSE(second.isVisible() || third.isVisible());
     const QString missing =
-        DatabaseFaultText(db, Error::DriveFault(3024, "Could not find file (" + db + ")"));
+        DatabaseFaultText(db, Error::DatabaseFault(3024, "Could not find file (" + db + ")"));
     EXPECT_TRUE(missing.contains("program folder " + folder.program()));
-    EXPECT_EQ(messages.texts(),
-              (QStringList{missing, missing,
-                           SettingsFaultText(folder.path("dvq3test.ini"),
-                                             DriveErrorFromErrno(ENOSPC), true)}));
+    EXPECT_EQ(
+        messages.texts(),
+        (QStringList{
+            missing, missing,
+            SettingsReadFaultText(folder.path("dvq3test.ini"), DriveErrorFromErrno(EIO)),
+            SettingsFaultText(folder.path("dvq3test.ini"), DriveErrorFromErrno(ENOSPC), true)}));
     for (const MsgBoxCall& box : messages.boxes)
         EXPECT_EQ(std::pair(box.title, box.style),
                   std::pair(kProgramFolderErrorTitle, int(vbOKCancel | vbCritical)));
@@ -523,8 +528,27 @@ TEST_F(ShellTest, ExitButtonAndWindowCloseEndTheProgramALetterDoesNot) {
         QSignalSpy ended(window.get(), &frmMainMenu::programEnded);
         button(3)->setFocus();
         QTest::keyClick(button(3), Qt::Key_X); // a letter does nothing
-        EXPECT_EQ(std::pair(window->ProgramEnded, ended.count()), std::pair(false, qsizetype(0)));
+        EXPECT_EQ(std::pair(window->ended, ended.count()), std::pair(false, qsizetype(0)));
         byButton ? QTest::keyClick(button(3), Qt::Key_Return) : (void)window->close();
         EXPECT_EQ(std::pair(window->isVisible(), ended.count()), std::pair(false, qsizetype(1)));
     }
+}
+
+// A second launch finds the first and asks it forward, also where the runtime folder cannot be
+// made (the station then keeps its lock in the temporary folder rather than refusing to start).
+TEST(SingleInstance, ASecondLaunchAsksTheFirstForward) {
+    TestFolder folder;
+    TestFolder::Write(folder.path("file"), "not a folder");
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    for (const QString& runtime : {folder.path("run"), folder.path("file/run")}) {
+        SCOPED_TRACE(runtime.toStdString());
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        const QString key = QStringLiteral("dvq3test-%1").arg(QCoreApplication::applicationPid());
+        dvq3::SingleInstance first(key), second(key);
+        QSignalSpy asked(&first, &dvq3::SingleInstance::activationRequested);
+        ASSERT_TRUE(first.claim());
+        EXPECT_FALSE(second.claim());
+        EXPECT_TRUE(asked.wait(5000));
+    }
+    qputenv("XDG_RUNTIME_DIR", saved);
 }

@@ -19,7 +19,7 @@ void ScannerFake::hang(bool honoursCancel) {
     released_ = false;
 }
 
-void ScannerFake::Release() {
+void ScannerFake::release() {
     {
         const std::lock_guard hold(lock_);
         released_ = true;
@@ -37,7 +37,7 @@ int ScannerFake::cancels() const {
     return cancels_;
 }
 
-ScanOutcome ScannerFake::ScanPage(const ScanRequest& request, const Progress& progress) {
+ScanOutcome ScannerFake::scanPage(const ScanRequest& request, const Progress& progress) {
     std::unique_lock hold(lock_);
     requests_.push_back(request);
     cancelled_ = false;
@@ -52,7 +52,7 @@ ScanOutcome ScannerFake::ScanPage(const ScanRequest& request, const Progress& pr
     return next_;
 }
 
-void ScannerFake::Cancel() {
+void ScannerFake::cancel() {
     {
         const std::lock_guard hold(lock_);
         cancelled_ = true;

@@ -14,16 +14,16 @@ class ScannerFake : public Scanner {
 public:
     void givePage(const QImage& page);
     void giveStatus(ScannerStatus status);
-    // The next scans wait until Release(); a cancel is noted but does not end the wait unless
+    // The next scans wait until release(); a cancel is noted but does not end the wait unless
     // honoursCancel.
     void hang(bool honoursCancel);
-    void Release();
+    void release();
 
     std::vector<ScanRequest> requests() const;
     int cancels() const;
 
-    ScanOutcome ScanPage(const ScanRequest& request, const Progress& progress) override;
-    void Cancel() override;
+    ScanOutcome scanPage(const ScanRequest& request, const Progress& progress) override;
+    void cancel() override;
 
 private:
     mutable std::mutex lock_;

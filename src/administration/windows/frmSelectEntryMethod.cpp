@@ -68,7 +68,7 @@ frmSelectEntryMethod::frmSelectEntryMethod(Session& session, AudioBackend* audio
 frmSelectEntryMethod::~frmSelectEntryMethod() = default;
 
 void frmSelectEntryMethod::Form_Activate() {
-    PlaceFrames();
+    placeFrames();
     if (session_.EditExisting) {
         lblClientName->setText(session_.CurrentClient().Name);
         lblClientName->adjustSize();
@@ -78,7 +78,7 @@ void frmSelectEntryMethod::Form_Activate() {
     menu->cmdMenuChoice(OnScreen)->setFocus();
 }
 
-void frmSelectEntryMethod::PlaceFrames() {
+void frmSelectEntryMethod::placeFrames() {
     CenterFrame(this, fraSelectMethod);
     frBlank->move(fraSelectMethod->pos());
     lblClientName->move(fraSelectMethod->x(), std::max(0, fraSelectMethod->y() - 30));

@@ -29,7 +29,7 @@ public:
 
 private:
     void Form_Activate() override;
-    void PlaceFrames() override;
+    void placeFrames() override;
     void cmdMenuChoice_Click(int index);
     void AdministerTest();
     void EnterFromSheet();

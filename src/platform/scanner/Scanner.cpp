@@ -48,7 +48,7 @@ ScanOutcome AcquirePage(const std::shared_ptr<Scanner>& scanner, const ScanReque
                         std::chrono::milliseconds quiet, std::chrono::milliseconds grace) {
     auto job = std::make_shared<ScanJob>();
     std::thread([job, scanner, request] {
-        ScanOutcome outcome = scanner->ScanPage(request, [job] { ++job->answers; });
+        ScanOutcome outcome = scanner->scanPage(request, [job] { ++job->answers; });
         const std::lock_guard hold(job->lock);
         job->outcome = std::move(outcome);
         job->done = true;
@@ -82,7 +82,7 @@ ScanOutcome AcquirePage(const std::shared_ptr<Scanner>& scanner, const ScanReque
             return;
         }
         cancelled = true;
-        scanner->Cancel();
+        scanner->cancel();
         deadline = Clock::now() + grace;
     });
     poll.start(20);

@@ -52,9 +52,9 @@ class Scanner {
 public:
     using Progress = std::function<void()>;
     virtual ~Scanner() = default;
-    virtual ScanOutcome ScanPage(const ScanRequest& request, const Progress& progress) = 0;
+    virtual ScanOutcome scanPage(const ScanRequest& request, const Progress& progress) = 0;
     // Asks a ScanPage running on another thread to stop as soon as the device lets it.
-    virtual void Cancel() = 0;
+    virtual void cancel() = 0;
 };
 
 // The [Scanner] section of the initialisation file: Device (a scanner name, else the first

@@ -230,7 +230,7 @@ void PutFrame(QImage& page, const SANE_Parameters& p, const QByteArray& data) {
 
 } // namespace
 
-ScanOutcome ScannerSane::ScanPage(const ScanRequest& request, const Progress& progress) {
+ScanOutcome ScannerSane::scanPage(const ScanRequest& request, const Progress& progress) {
     if (busy_.exchange(true))
         return {ScannerStatus::DeviceBusy, {}};
     const auto idle = qScopeGuard([this] { busy_ = false; });
@@ -352,7 +352,7 @@ ScannerSane::~ScannerSane() {
         sane_exit();
 }
 
-void ScannerSane::Cancel() {
+void ScannerSane::cancel() {
     cancelled_ = true;
     const std::lock_guard hold(handleLock_);
     if (handle_)

@@ -18,8 +18,8 @@ public:
     ScannerSane& operator=(const ScannerSane&) = delete;
     ~ScannerSane() override;
 
-    ScanOutcome ScanPage(const ScanRequest& request, const Progress& progress) override;
-    void Cancel() override;
+    ScanOutcome scanPage(const ScanRequest& request, const Progress& progress) override;
+    void cancel() override;
 
 private:
     ScanOutcome Scan(const ScanRequest& request, const Progress& progress);

@@ -3,6 +3,7 @@
 #include "records/ClientInfoRules.h"
 #include "records/RecordsMessages.h"
 #include "records/windows/RecordSave.h"
+#include "reports/ReportMessages.h"
 #include "reports/ScoreClient.h"
 #include "scoring/ScoringEngine.h"
 #include "scoring/ScoringTables.h"
@@ -448,7 +449,7 @@ bool frmClientInfo::eventFilter(QObject* watched, QEvent* event) {
 void frmClientInfo::cmdMenuChoice_Click(int index) {
     switch (index) {
     case InformationOk:
-        InformationOK();
+        confirmInformation();
         break;
     case CancelInput:
         reject();
@@ -468,7 +469,7 @@ void frmClientInfo::reject() {
     QDialog::reject();
 }
 
-void frmClientInfo::InformationOK() {
+void frmClientInfo::confirmInformation() {
     const bool lockedAtOpen = session_.EditExisting &&
                               (!txtName->isEnabled() && (session_.CurNameDeleted ||
                                                          loadedEditCount_.trimmed().toInt() >= 3));

@@ -39,7 +39,7 @@ private:
     void DisableEditing();
     bool EnterField(Field field); // the field's Enter check: true moves the focus on
     void cmdMenuChoice_Click(int index);
-    void InformationOK();
+    void confirmInformation();
     void Check();
     void ComboTextChanged(Field field, const QString& text);
 

@@ -126,18 +126,15 @@ QString BatchPdfName(int count) {
     return PdfFileName(kBatchPdfName.arg(QDate::currentDate().toString(Qt::ISODate)).arg(count));
 }
 
-bool SaveReportAsPdf(QWidget* parent, const QString& pdfName) {
+void SaveReportAsPdf(QWidget* parent, const QString& pdfName) {
     const QString pdf = ChooseSaveFile(parent, kSavePdfTitle, pdfName, kPdfFilter);
     if (pdf.isEmpty())
-        return false;
+        return;
     SetWaitPointer();
     const Status saved = PrintReportToPdf(ReportFilePath(), pdf);
     SetDefaultPointer();
-    if (!saved) {
+    if (!saved)
         MsgBox(saved.error().text(), vbCritical, kPrintTitle);
-        return false;
-    }
-    return true;
 }
 
 void PrintReport(const QString& pdfName) {

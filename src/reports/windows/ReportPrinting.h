@@ -25,8 +25,9 @@ QString BatchPdfName(int count);
 // save the report as a PDF instead, pdfName offered as its name.
 void PrintReport(const QString& pdfName);
 
-// Offers to save the report file as a PDF named pdfName; returns false when nothing was saved.
-bool SaveReportAsPdf(QWidget* parent, const QString& pdfName);
+// Offers to save the report file as a PDF named pdfName; a file that cannot be written is said in
+// a message box.
+void SaveReportAsPdf(QWidget* parent, const QString& pdfName);
 
 // How the copies of a batch are numbered: "temp" and the copy's place in the batch (1, 2, ...)
 // or the client's record number.

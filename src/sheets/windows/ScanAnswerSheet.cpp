@@ -75,7 +75,11 @@ void ScanAnswerSheet(Session& session, const ScanStation& station) {
     ImagingControl lead;
     if (const Status acquired = AcquireSheet(lead, station.scanner, station.switches.ScanDebug);
         !acquired) {
-        const int code = acquired.error().isDriveFault() ? acquired.error().number() : 20000;
+        // Every fault of the acquisition is the imaging control's; anything else is its general
+        // failure.
+        const int code = acquired.error().kind() == Error::Kind::ImagingFault
+                             ? acquired.error().number()
+                             : 20000;
         const ScanMessage box = TwainErrorMessage(code);
         SetDefaultPointer();
         MsgBox(box.text, vbOKOnly, box.title);

@@ -103,7 +103,7 @@ frmNewEntry::frmNewEntry(Session& session, QWidget* parent)
     menu->sspMenuChoice(Hidden)->setVisible(false);
 }
 
-void frmNewEntry::PlaceFrames() {
+void frmNewEntry::placeFrames() {
     QWidget* buttons = findChild<QWidget*>(QStringLiteral("frButtons"));
     frEntry->move(width() / 2 - frEntry->width() / 2,
                   std::max(40, height() / 2 - (frEntry->height() + TwipsToPixels(1000)) / 2));

@@ -36,7 +36,7 @@ protected:
 
 private:
     void Form_Activate() override;
-    void PlaceFrames() override;
+    void placeFrames() override;
     void AddSectionGrid(int format, bool useFirst);
     void AddItemRow(int format, int item);
     int FindGridByFormat(int format) const;
