@@ -1,5 +1,6 @@
 #include "VoicesCommand.h"
 
+#include "CommandLine.h"
 #include "administration/InstructionText.h"
 #include "administration/QuestionTable.h"
 #include "platform/DriveFile.h"
@@ -64,28 +65,28 @@ bool Speak(const QString& espeak, const QString& voice, const QString& text, con
 } // namespace
 
 int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
-    bool overwrite = false;
-    QString root = dvq3::ProgramFile(QStringLiteral("Sounds"));
-    int roots = 0;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--overwrite")) {
-            overwrite = true;
-        } else if (!arg.startsWith(u'-') && roots++ == 0) {
-            root = arg;
-        } else {
-            err << "usage: dvq3tool voices [--overwrite] [SOUND_ROOT]\n";
-            return 64;
-        }
-    }
+    CommandLine line(
+        QStringLiteral("voices"), {QStringLiteral("voices [--overwrite] [SOUND_ROOT]")},
+        QStringLiteral(
+            "Speaks every prompt of each presentation language with espeak-ng into\n"
+            "SOUND_ROOT/dvq3test/sound/LANGUAGE/ (default SOUND_ROOT: the program folder's\n"
+            "Sounds). Prints one line per language."));
+    line.addOption(
+        {QStringLiteral("overwrite"), QStringLiteral("speak the prompts already there again")});
+    if (const auto done = line.parse(args, {QStringLiteral("[SOUND_ROOT]")}, out, err))
+        return *done;
+    const bool overwrite = line.isSet(QStringLiteral("overwrite"));
+    const QString root =
+        line.positionalArguments().value(0, dvq3::ProgramFile(QStringLiteral("Sounds")));
     const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
     if (espeak.isEmpty()) {
         err << "espeak-ng is not installed: no voice files written\n";
-        return 2;
+        return kExitFailure;
     }
     dvq3::QuestionDatabase db;
     if (auto opened = db.open(dvq3::ProgramFile(QStringLiteral("DVQ3.MDB")), false); !opened) {
         err << opened.error().text() << '\n';
-        return 2;
+        return kExitFailure;
     }
     // Made exclusively and the user's alone, beside the sound folders so that a prompt is
     // renamed into place on the same file system.
@@ -94,20 +95,20 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!scratch.isValid()) {
         err << "cannot create a temporary folder in " << root << ": " << scratch.errorString()
             << '\n';
-        return 2;
+        return kExitFailure;
     }
     for (const QString& language : dvq3::PresentationLanguages(db)) {
         auto table = dvq3::OpenQuestionTable(db, language);
         if (!table) {
             err << table.error().text().replace(u'\r', u' ') << '\n';
-            return 2;
+            return kExitFailure;
         }
         dvq3::Recordset rs = std::move(table).value();
         const bool spanish = dvq3::IsSpanish(language);
         const QString dir = root + QStringLiteral("/dvq3test/sound/") + language + u'/';
         if (!QDir().mkpath(dir)) {
             err << "cannot create " << dir << '\n';
-            return 2;
+            return kExitFailure;
         }
         int written = 0, kept = 0;
         const auto prompts = Prompts(rs, spanish);
@@ -120,7 +121,7 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
             if (!Speak(espeak, spanish ? QStringLiteral("es") : QStringLiteral("en"), text,
                        scratch.filePath(QStringLiteral("prompt.wav")), dir + name, error)) {
                 err << error << '\n';
-                return 2;
+                return kExitFailure;
             }
             ++written;
         }
