@@ -22,13 +22,11 @@ set(CPACK_PACKAGE_CONTACT
     "DVQ-III station maintainers <maintainers@users.noreply.c-seed-cc3d7d5e.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keyboard-first test-administration station for the DVQ-III")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "The DVQ-III station registers clients, administers the DVQ-III questionnaire on screen,
-by keys from the answer sheet or by scanning it (SANE), scores the answers and writes,
-shows and prints each client's confidential report. The command-line companion dvq3tool
-prints client records, scores clients, builds data disks and reads scanned sheets.")
-# Installed with the prefix /usr and DESTDIR, so the settings and the desktop entry name /usr.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
+    "The DVQ-III station registers clients, administers the DVQ-III questionnaire
+on screen, by keys from the answer sheet or by scanning it (SANE), scores the
+answers and writes, shows and prints each client's confidential report. The
+command-line companion dvq3tool prints client records, scores clients, builds
+data disks and reads scanned answer sheets.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

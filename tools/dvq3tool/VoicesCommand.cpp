@@ -62,6 +62,9 @@ bool Speak(const QString& espeak, const QString& voice, const QString& text, con
     return true;
 }
 
+// Returns 0 when every prompt is in place, else 2 once err has said why.
+int SpeakPrompts(const QString& root, bool overwrite, QTextStream& out, QTextStream& err);
+
 } // namespace
 
 int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -75,18 +78,25 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("overwrite"), QStringLiteral("speak the prompts already there again")});
     if (const auto done = line.parse(args, {QStringLiteral("[SOUND_ROOT]")}, out, err))
         return *done;
-    const bool overwrite = line.isSet(QStringLiteral("overwrite"));
     const QString root =
         line.positionalArguments().value(0, dvq3::ProgramFile(QStringLiteral("Sounds")));
+    return SpeakPrompts(root, line.isSet(QStringLiteral("overwrite")), out, err) == 0
+               ? kExitOk
+               : kExitFailure;
+}
+
+namespace {
+
+int SpeakPrompts(const QString& root, bool overwrite, QTextStream& out, QTextStream& err) {
     const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
     if (espeak.isEmpty()) {
         err << "espeak-ng is not installed: no voice files written\n";
-        return kExitFailure;
+        return 2;
     }
     dvq3::QuestionDatabase db;
     if (auto opened = db.open(dvq3::ProgramFile(QStringLiteral("DVQ3.MDB")), false); !opened) {
         err << opened.error().text() << '\n';
-        return kExitFailure;
+        return 2;
     }
     // Made exclusively and the user's alone, beside the sound folders so that a prompt is
     // renamed into place on the same file system.
@@ -95,20 +105,20 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!scratch.isValid()) {
         err << "cannot create a temporary folder in " << root << ": " << scratch.errorString()
             << '\n';
-        return kExitFailure;
+        return 2;
     }
     for (const QString& language : dvq3::PresentationLanguages(db)) {
         auto table = dvq3::OpenQuestionTable(db, language);
         if (!table) {
             err << table.error().text().replace(u'\r', u' ') << '\n';
-            return kExitFailure;
+            return 2;
         }
         dvq3::Recordset rs = std::move(table).value();
         const bool spanish = dvq3::IsSpanish(language);
         const QString dir = root + QStringLiteral("/dvq3test/sound/") + language + u'/';
         if (!QDir().mkpath(dir)) {
             err << "cannot create " << dir << '\n';
-            return kExitFailure;
+            return 2;
         }
         int written = 0, kept = 0;
         const auto prompts = Prompts(rs, spanish);
@@ -121,7 +131,7 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
             if (!Speak(espeak, spanish ? QStringLiteral("es") : QStringLiteral("en"), text,
                        scratch.filePath(QStringLiteral("prompt.wav")), dir + name, error)) {
                 err << error << '\n';
-                return kExitFailure;
+                return 2;
             }
             ++written;
         }
@@ -131,5 +141,7 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     return 0;
 }
+
+} // namespace
 
 } // namespace dvq3tool
