@@ -32,27 +32,27 @@ QString OptionLines(const QList<QCommandLineOption>& options) {
 }
 
 CommandLine::CommandLine(const QString& command, const QStringList& synopsis, const QString& about)
-    : m_command(command), m_synopsis(synopsis), m_about(about) {
+    : command_(command), synopsis_(synopsis), about_(about) {
     // "-abc" stays three short options, as on every other command line.
-    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     addOption(kHelp);
 }
 
 void CommandLine::addOption(const QCommandLineOption& option) {
-    m_options.insert(std::max<qsizetype>(m_options.size() - 1, 0), option); // help comes last
-    m_parser.addOption(option);
+    options_.insert(std::max<qsizetype>(options_.size() - 1, 0), option); // help comes last
+    parser_.addOption(option);
 }
 
 std::optional<int> CommandLine::parse(const QStringList& args, const QStringList& positional,
                                       QTextStream& out, QTextStream& err) {
     // The parser takes the first argument as the program's name.
-    if (!m_parser.parse(QStringList{QStringLiteral("dvq3tool")} + args))
-        return usageError(m_parser.errorText(), err);
-    if (m_parser.isSet(kHelp)) {
+    if (!parser_.parse(QStringList{QStringLiteral("dvq3tool")} + args))
+        return usageError(parser_.errorText(), err);
+    if (parser_.isSet(kHelp)) {
         out << helpText();
         return kExitOk;
     }
-    const QStringList rest = m_parser.positionalArguments();
+    const QStringList rest = parser_.positionalArguments();
     const bool more =
         !positional.isEmpty() && positional.constLast().endsWith(QLatin1String("..."));
     if (!more && rest.size() > positional.size())
@@ -66,19 +66,19 @@ std::optional<int> CommandLine::parse(const QStringList& args, const QStringList
 }
 
 int CommandLine::usageError(const QString& problem, QTextStream& err) const {
-    err << "dvq3tool " << m_command << ": " << problem << '\n';
-    for (qsizetype i = 0; i < m_synopsis.size(); ++i)
-        err << (i == 0 ? "usage: " : "       ") << "dvq3tool " << m_synopsis[i] << '\n';
-    err << "Try \"dvq3tool " << m_command << " --help\".\n";
+    err << "dvq3tool " << command_ << ": " << problem << '\n';
+    for (qsizetype i = 0; i < synopsis_.size(); ++i)
+        err << (i == 0 ? "usage: " : "       ") << "dvq3tool " << synopsis_[i] << '\n';
+    err << "Try \"dvq3tool " << command_ << " --help\".\n";
     return kExitUsage;
 }
 
 QString CommandLine::helpText() const {
     QString text;
-    for (qsizetype i = 0; i < m_synopsis.size(); ++i)
+    for (qsizetype i = 0; i < synopsis_.size(); ++i)
         text += (i == 0 ? QStringLiteral("usage: ") : QStringLiteral("       ")) +
-                QStringLiteral("dvq3tool ") + m_synopsis[i] + u'\n';
-    return text + u'\n' + m_about + QStringLiteral("\n\noptions:\n") + OptionLines(m_options);
+                QStringLiteral("dvq3tool ") + synopsis_[i] + u'\n';
+    return text + u'\n' + about_ + QStringLiteral("\n\noptions:\n") + OptionLines(options_);
 }
 
 } // namespace dvq3tool

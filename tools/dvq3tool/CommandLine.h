@@ -37,16 +37,16 @@ public:
     int usageError(const QString& problem, QTextStream& err) const;
 
     QString helpText() const;
-    bool isSet(const QString& name) const { return m_parser.isSet(name); }
-    QString value(const QString& name) const { return m_parser.value(name); }
-    QStringList positionalArguments() const { return m_parser.positionalArguments(); }
+    bool isSet(const QString& name) const { return parser_.isSet(name); }
+    QString value(const QString& name) const { return parser_.value(name); }
+    QStringList positionalArguments() const { return parser_.positionalArguments(); }
 
 private:
-    QString m_command;
-    QStringList m_synopsis;
-    QString m_about;
-    QList<QCommandLineOption> m_options;
-    QCommandLineParser m_parser;
+    QString command_;
+    QStringList synopsis_;
+    QString about_;
+    QList<QCommandLineOption> options_;
+    QCommandLineParser parser_;
 };
 
 // The lines of a help text that list options, each "  -x, --name VALUE" and its description
