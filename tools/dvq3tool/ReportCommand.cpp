@@ -77,7 +77,7 @@ std::variant<ReportArgs, int> ParseArgs(const QStringList& args, QTextStream& ou
         {QStringLiteral("report N [--drive DIR] [--pdf FILE]"),
          QStringLiteral("report CLIENTS --out DIR [--drive DIR] [--pdf]")},
         QStringLiteral(
-            "Scores client N of the data drive named in the program folder's dvq3test.ini\n"
+            "Scores client N of the data drive named in the station's settings, dvq3test.ini\n"
             "(or DIR), writes report.prn and prints its path. With --out, scores the clients\n"
             "CLIENTS (\"all\", a number, a range \"1-51\" or a list \"1,3,5-7\") and writes\n"
             "each report to DIR/reportNN.prn (and with --pdf, no FILE, DIR/reportNN.pdf).\n"
