@@ -19,10 +19,10 @@ before=$(cd "$prefix" && find . -type f -exec sha256sum {} + | sort)
 
 runuser -u nobody -- env -i HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen \
     DVQ3_E2E_STATE="$home/state.txt" DVQ3_E2E_QUIT=1 DVQ3_E2E_MESSAGES_FD=3 \
-    "$prefix/dvq3/dvq3test" /NOWAIT 3>"$work/messages.txt"
+    "$prefix/bin/dvq3test" /NOWAIT 3>"$work/messages.txt"
 
 set +e
-runuser -u nobody -- env -i QT_QPA_PLATFORM=offscreen "$prefix/dvq3/dvq3tool" report 1 \
+runuser -u nobody -- env -i QT_QPA_PLATFORM=offscreen "$prefix/bin/dvq3tool" report 1 \
     >/dev/null 2>"$work/nohome.txt"
 nohome=$?
 set -e
@@ -49,7 +49,7 @@ check "tool without a home names the report file" \
     grep -q "/.local/share/dvq3/report.prn could not be written" "$work/nohome.txt"
 after=$(cd "$prefix" && find . -type f -exec sha256sum {} + | sort)
 check "program folder untouched" test "$before" = "$after"
-check "desktop entry" grep -qx "Exec=$prefix/dvq3/dvq3test" \
+check "desktop entry" grep -qx "Exec=$prefix/lib/dvq3/dvq3test" \
     "$prefix/share/applications/dvq3test.desktop"
 check "icon" test -s "$prefix/share/icons/hicolor/scalable/apps/dvq3test.svg"
 cat "$work/messages.txt"

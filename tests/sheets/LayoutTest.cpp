@@ -103,12 +103,12 @@ TEST_F(ScanItemCopy, DecodeCommandPrintsEveryFieldAsJsonOrTheScanErrorWithAFaili
         EXPECT_EQ(std::pair(run.status, run.err), std::pair(status, QString(error)));
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     };
-    run("half.bmp", 2, "Scan Error: Reference Box not found Aborting scan.\n");
-    run("none.bmp", 2, "Twain Error: Error '20010, File not found.\n");
+    run("half.bmp", 1, "Scan Error: Reference Box not found Aborting scan.\n");
+    run("none.bmp", 1, "Twain Error: Error '20010, File not found.\n");
     // Neither an endless file that says it is empty nor a pipe is read, nor waited on.
     ASSERT_EQ(::mkfifo(NativePath(folder.path("pipe.bmp")).constData(), 0600), 0);
     for (const char* special : {"/proc/self/pagemap", "pipe.bmp"})
-        run(special, 2, "Twain Error: Error '20009, Invalid file format.\n");
+        run(special, 1, "Twain Error: Error '20009, Invalid file format.\n");
     const QJsonObject json = run("sheet.bmp", 0, "");
     EXPECT_EQ(json["client"].toObject()["Age"].toString(), "52");
     EXPECT_EQ(json["SheetTheta"].toDouble(), 0.0);

@@ -53,7 +53,7 @@ TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
     for (const QString& drive :
          {folder.drive(), QString(), QStringLiteral("a:"), QStringLiteral("drive")}) {
         const ToolRun none = RunDump(drive);
-        EXPECT_EQ(none.status, 2);
+        EXPECT_EQ(none.status, 1);
         EXPECT_EQ(none.err, dvq3::NoTestInformationText(drive) + ".\n");
     }
     EXPECT_FALSE(QFile::exists(file));
@@ -75,5 +75,5 @@ TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
     // The system would take the drive as ending at its NUL, naming the client file.
     const QString nul = file + QChar(0) + "/x";
     const ToolRun cut = RunDump(nul);
-    EXPECT_EQ(std::pair(cut.status, cut.err), std::pair(2, dvq3::NulPathText(nul) + "\n"));
+    EXPECT_EQ(std::pair(cut.status, cut.err), std::pair(1, dvq3::NulPathText(nul) + "\n"));
 }

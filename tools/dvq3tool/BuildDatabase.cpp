@@ -1,6 +1,7 @@
 #include "BuildDatabase.h"
 
 #include "BlockFile.h"
+#include "CommandLine.h"
 #include "ScanItemSource.h"
 #include "platform/DatabaseLock.h"
 #include "platform/DriveFile.h"
@@ -118,6 +119,21 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
     if (auto written = dvq3::ReplaceFile(output, built.value()); !written)
         return QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text());
     return {};
+}
+
+int RunBuildDatabase(const QStringList& args, QTextStream& out, QTextStream& err) {
+    CommandLine line(QStringLiteral("build-db"), {QStringLiteral("build-db OUTPUT SOURCE...")},
+                     QStringLiteral("Builds the question database OUTPUT from text sources, one "
+                                    "table per source\nnamed after the file."));
+    if (const auto done =
+            line.parse(args, {QStringLiteral("OUTPUT"), QStringLiteral("SOURCE...")}, out, err))
+        return *done;
+    const QStringList paths = line.positionalArguments();
+    const QString error = BuildDatabase(paths.mid(1), paths[0]);
+    if (error.isEmpty())
+        return kExitOk;
+    err << error << '\n';
+    return kExitFailure;
 }
 
 } // namespace dvq3tool

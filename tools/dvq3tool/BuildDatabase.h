@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 namespace dvq3tool {
 
@@ -12,5 +13,8 @@ namespace dvq3tool {
 // message, empty on success. The answer sheet layout source ScanItem.txt has a table format
 // of its own (ScanItemSource.h).
 QString BuildDatabase(const QStringList& sources, const QString& output);
+
+// dvq3tool build-db OUTPUT SOURCE...: the command line of BuildDatabase.
+int RunBuildDatabase(const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace dvq3tool

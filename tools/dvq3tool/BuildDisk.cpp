@@ -1,6 +1,7 @@
 #include "BuildDisk.h"
 
 #include "BlockFile.h"
+#include "CommandLine.h"
 #include "platform/Codepage.h"
 #include "platform/DriveFile.h"
 #include "station/DataDisk.h"
@@ -88,6 +89,24 @@ QString BuildDisk(const QString& source, const QString& folder, bool force) {
     if (auto written = dvq3::ReplaceFile(existing.TidFile(), "DVQ3\r\n"); !written)
         return written.error().text();
     return {};
+}
+
+int RunBuildDisk(const QStringList& args, QTextStream& out, QTextStream& err) {
+    CommandLine line(QStringLiteral("build-disk"),
+                     {QStringLiteral("build-disk SOURCE FOLDER [--force]")},
+                     QStringLiteral("Writes a data disk into FOLDER: the client file built from "
+                                    "the text source\nSOURCE and the disk's marker file."));
+    line.addOption({QStringLiteral("force"),
+                    QStringLiteral("replace a client file that already holds clients")});
+    if (const auto done =
+            line.parse(args, {QStringLiteral("SOURCE"), QStringLiteral("FOLDER")}, out, err))
+        return *done;
+    const QStringList paths = line.positionalArguments();
+    const QString error = BuildDisk(paths[0], paths[1], line.isSet(QStringLiteral("force")));
+    if (error.isEmpty())
+        return kExitOk;
+    err << error << '\n';
+    return kExitFailure;
 }
 
 } // namespace dvq3tool

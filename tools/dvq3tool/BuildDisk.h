@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QTextStream>
 
 namespace dvq3tool {
 
@@ -9,5 +11,8 @@ namespace dvq3tool {
 // the TID marker. A client file that already holds clients is replaced only when force is set:
 // otherwise the message says how many would be lost. Returns an error message, empty on success.
 QString BuildDisk(const QString& source, const QString& folder, bool force = false);
+
+// dvq3tool build-disk SOURCE FOLDER [--force]: the command line of BuildDisk.
+int RunBuildDisk(const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace dvq3tool

@@ -1,5 +1,6 @@
 #include "DecodeCommand.h"
 
+#include "CommandLine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/ImagingControl.h"
@@ -12,9 +13,6 @@
 
 namespace dvq3tool {
 namespace {
-
-constexpr int kFaulty = 2;
-constexpr int kUsage = 64;
 
 QJsonObject Point(const dvq3::PolarPoint& p) {
     return {{QStringLiteral("x"), p.x},
@@ -63,21 +61,19 @@ QJsonObject ToJson(const dvq3::SheetDecode& sheet) {
 } // namespace
 
 int RunDecode(const QStringList& args, QTextStream& out, QTextStream& err) {
-    QString image;
-    QString database = dvq3::ProgramFile(QStringLiteral("DVQ3.MDB"));
-    bool usage = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--db") && i + 1 < args.size())
-            database = args[++i];
-        else if (image.isEmpty() && !args[i].startsWith(QLatin1String("--")))
-            image = args[i];
-        else
-            usage = true;
-    }
-    if (usage || image.isEmpty()) {
-        err << "usage: dvq3tool decode IMAGE [--db FILE]\n";
-        return kUsage;
-    }
+    CommandLine line(
+        QStringLiteral("decode"), {QStringLiteral("decode IMAGE [--db FILE]")},
+        QStringLiteral(
+            "Reads a scanned answer sheet (a Windows bitmap) as the station's scan does\n"
+            "and prints each field's value and each bubble's darkness and ink as JSON."));
+    line.addOption({QStringLiteral("db"),
+                    QStringLiteral("read the sheet's layout from FILE (default: the program "
+                                   "folder's DVQ3.MDB)"),
+                    QStringLiteral("FILE"), dvq3::ProgramFile(QStringLiteral("DVQ3.MDB"))});
+    if (const auto done = line.parse(args, {QStringLiteral("IMAGE")}, out, err))
+        return *done;
+    const QString image = line.positionalArguments()[0];
+    const QString database = line.value(QStringLiteral("db"));
     dvq3::ImagingControl lead;
     auto prepared = lead.Load(image);
     if (prepared)
@@ -85,7 +81,7 @@ int RunDecode(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!prepared) {
         const dvq3::ScanMessage box = dvq3::TwainErrorMessage(prepared.error().number());
         err << box.title << ": " << box.text << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     dvq3::QuestionDatabase db;
     auto opened = db.open(database, false);
@@ -93,12 +89,12 @@ int RunDecode(const QStringList& args, QTextStream& out, QTextStream& err) {
                          : dvq3::Result<std::vector<dvq3::ScanItem>>(opened.error());
     if (!layout) {
         err << dvq3::kScanErrorTitle << ": " << layout.error().text().replace(u'\r', u' ') << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     const auto sheet = dvq3::DecodeSheet(lead.GetBitmapDC(), layout.value());
     if (!sheet) {
         err << dvq3::kScanErrorTitle << ": " << sheet.error().text().replace(u'\r', u' ') << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     out << QJsonDocument(ToJson(sheet.value())).toJson(QJsonDocument::Indented);
     return 0;

@@ -1,5 +1,6 @@
 #include "DumpCommand.h"
 
+#include "CommandLine.h"
 #include "DriveLoad.h"
 
 #include <QStringList>
@@ -25,7 +26,7 @@ int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
     dvq3::Session session;
     bool damaged = false;
     if (!LoadDrive(session, drive, err, &damaged))
-        return 2;
+        return kExitFailure;
     QStringList header;
     for (const auto& field : dvq3::kClientFields)
         header << QString::fromLatin1(field.name);
@@ -39,9 +40,19 @@ int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
     out.flush();
     if (out.status() != QTextStream::Ok) {
         err << "The client records could not be written out in full.\n";
-        return 2;
+        return kExitFailure;
     }
-    return damaged ? 2 : 0;
+    return damaged ? kExitFailure : kExitOk;
+}
+
+int RunDump(const QStringList& args, QTextStream& out, QTextStream& err) {
+    CommandLine line(QStringLiteral("dump"), {QStringLiteral("dump DRIVE")},
+                     QStringLiteral("Prints the client records of the data drive DRIVE as CSV "
+                                    "(UTF-8, a header\nof the field names). The drive is only "
+                                    "read."));
+    if (const auto done = line.parse(args, {QStringLiteral("DRIVE")}, out, err))
+        return *done;
+    return Dump(line.positionalArguments()[0], out, err);
 }
 
 } // namespace dvq3tool

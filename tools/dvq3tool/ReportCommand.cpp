@@ -1,5 +1,6 @@
 #include "ReportCommand.h"
 
+#include "CommandLine.h"
 #include "DriveLoad.h"
 #include "platform/DriveFile.h"
 #include "platform/IniPaths.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <variant>
 
 #include "reports/ReportPages.h"
 
@@ -18,54 +20,6 @@
 
 namespace dvq3tool {
 namespace {
-
-constexpr int kFaulty = 2;
-constexpr int kUsage = 64;
-
-struct ReportArgs {
-    QString clients; // "all", N, "A-B" or a list of them
-    int client = 0;  // the one client without --out
-    QString drive;
-    QString pdf;       // the PDF of a single report
-    QString outDir;    // several reports: the folder they are written to
-    bool pdfs = false; // several reports: a PDF beside each
-    QString problem;   // a usage error, empty when the arguments are good
-};
-
-ReportArgs ParseArgs(const QStringList& args) {
-    ReportArgs parsed;
-    // With --out every report gets its own PDF, so --pdf names no file.
-    const bool several = args.contains(QStringLiteral("--out"));
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--pdf") && several) {
-            parsed.pdfs = true;
-        } else if (arg == QLatin1String("--drive") || arg == QLatin1String("--pdf") ||
-                   arg == QLatin1String("--out")) {
-            if (i + 1 >= args.size()) {
-                parsed.problem = arg + QStringLiteral(" needs a value");
-                return parsed;
-            }
-            (arg == QLatin1String("--drive") ? parsed.drive
-             : arg == QLatin1String("--pdf") ? parsed.pdf
-                                             : parsed.outDir) = args[++i];
-        } else if (parsed.clients.isEmpty()) {
-            parsed.clients = arg;
-        } else {
-            parsed.problem = QStringLiteral("unexpected argument \"%1\"").arg(arg);
-            return parsed;
-        }
-    }
-    bool number = true;
-    if (!several && !parsed.clients.isEmpty())
-        parsed.client = parsed.clients.toInt(&number);
-    if (parsed.clients.isEmpty())
-        parsed.problem = QStringLiteral("the client number is missing");
-    else if (!number)
-        parsed.problem =
-            QStringLiteral("the client number \"%1\" is not a number").arg(parsed.clients);
-    return parsed;
-}
 
 // The clients asked for, or the first one asked for that the disk does not hold.
 struct ClientChoice {
@@ -106,14 +60,77 @@ std::optional<ClientChoice> ParseClients(const QString& text, int numClients) {
     return choice;
 }
 
+struct ReportArgs {
+    QString clients; // "all", N, "A-B" or a list of them
+    int client = 0;  // the one client without --out
+    QString drive;
+    QString pdf;       // the PDF of a single report
+    QString outDir;    // several reports: the folder they are written to
+    bool pdfs = false; // several reports: a PDF beside each
+};
+
+// The arguments, or the exit status when the run ends with the help or a usage error.
+std::variant<ReportArgs, int> ParseArgs(const QStringList& args, QTextStream& out,
+                                        QTextStream& err) {
+    CommandLine line(
+        QStringLiteral("report"),
+        {QStringLiteral("report N [--drive DIR] [--pdf FILE]"),
+         QStringLiteral("report CLIENTS --out DIR [--drive DIR] [--pdf]")},
+        QStringLiteral(
+            "Scores client N of the data drive named in the station's settings, dvq3test.ini\n"
+            "(or DIR), writes report.prn and prints its path. With --out, scores the clients\n"
+            "CLIENTS (\"all\", a number, a range \"1-51\" or a list \"1,3,5-7\") and writes\n"
+            "each report to DIR/reportNN.prn (and with --pdf, no FILE, DIR/reportNN.pdf).\n"
+            "The drive is only read."));
+    // With --out every report gets its own PDF, so --pdf names no file.
+    const bool several = std::any_of(args.begin(), args.end(), [](const QString& arg) {
+        return arg == QLatin1String("--out") || arg.startsWith(QLatin1String("--out="));
+    });
+    line.addOption({QStringLiteral("drive"), QStringLiteral("read the data drive DIR"),
+                    QStringLiteral("DIR")});
+    line.addOption({QStringLiteral("out"), QStringLiteral("write the reports of CLIENTS into DIR"),
+                    QStringLiteral("DIR")});
+    if (several)
+        line.addOption(
+            {QStringLiteral("pdf"), QStringLiteral("also print each report to DIR/reportNN.pdf")});
+    else
+        line.addOption({QStringLiteral("pdf"),
+                        QStringLiteral("also print the report to FILE as a PDF"),
+                        QStringLiteral("FILE")});
+    if (const auto done = line.parse(args, {QStringLiteral("[CLIENTS]")}, out, err))
+        return *done;
+    ReportArgs parsed;
+    parsed.clients = line.positionalArguments().value(0);
+    parsed.drive = line.value(QStringLiteral("drive"));
+    parsed.outDir = line.value(QStringLiteral("out"));
+    parsed.pdfs = several && line.isSet(QStringLiteral("pdf"));
+    if (!several)
+        parsed.pdf = line.value(QStringLiteral("pdf"));
+    bool number = true;
+    if (!several && !parsed.clients.isEmpty())
+        parsed.client = parsed.clients.toInt(&number);
+    if (parsed.clients.isEmpty())
+        return line.usageError(QStringLiteral("the client number is missing"), err);
+    // Against a disk of no clients: only the form is checked here, and nothing is counted out.
+    if (several && !ParseClients(parsed.clients, 0))
+        return line.usageError(
+            QStringLiteral("\"%1\" is not \"all\", a client number, a range or a list of them")
+                .arg(parsed.clients),
+            err);
+    if (!number)
+        return line.usageError(
+            QStringLiteral("the client number \"%1\" is not a number").arg(parsed.clients), err);
+    return parsed;
+}
+
 int NotOnDisk(int client, const QString& drive, const dvq3::Session& session, QTextStream& err) {
     err << "Client " << client << " is not on the data disk " << drive << " (it holds "
         << session.disk.NumClients() << " clients).\n";
-    return kFaulty;
+    return kExitFailure;
 }
 
 // Prints the report file to pdf; the message names the PDF that could not be written.
-QString WritePdf([[maybe_unused]] const QString& report, const QString& pdf) {
+QString WritePdf(const QString& report, const QString& pdf) {
     if (auto printed = dvq3::PrintReportToPdf(report, pdf); !printed)
         return QStringLiteral("%1 could not be written (%2)")
             .arg(QDir::toNativeSeparators(pdf), MessageText(printed.error().text()));
@@ -141,13 +158,13 @@ int ReportOne(const ReportArgs& parsed, const QString& drive, dvq3::Session& ses
     auto scored = dvq3::ScoreClient(session);
     if (!scored) {
         err << MessageText(scored.error().text()) << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     if (const QString failed =
             parsed.pdf.isEmpty() ? QString() : WritePdf(scored.value(), parsed.pdf);
         !failed.isEmpty()) {
         err << failed << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     out << scored.value() << '\n';
     return 0;
@@ -155,22 +172,18 @@ int ReportOne(const ReportArgs& parsed, const QString& drive, dvq3::Session& ses
 
 int ReportSeveral(const ReportArgs& parsed, const QString& drive, dvq3::Session& session,
                   QTextStream& out, QTextStream& err) {
-    const auto choice = ParseClients(parsed.clients, session.disk.NumClients());
-    if (!choice) {
-        err << "dvq3tool report: \"" << parsed.clients
-            << "\" is not \"all\", a client number, a range or a list of them\n";
-        return kUsage;
-    }
-    if (choice->notOnDisk)
-        return NotOnDisk(*choice->notOnDisk, drive, session, err);
+    // The form was checked with the arguments.
+    const auto choice = ParseClients(parsed.clients, session.disk.NumClients()).value();
+    if (choice.notOnDisk)
+        return NotOnDisk(*choice.notOnDisk, drive, session, err);
     auto tables = dvq3::LoadProgramScoringTables();
     if (!tables) {
         err << MessageText(tables.error().text()) << '\n';
-        return kFaulty;
+        return kExitFailure;
     }
     QList<int> complete;
     QList<int> failed;
-    for (int client : choice->clients) {
+    for (int client : choice.clients) {
         const QString base =
             QDir(parsed.outDir)
                 .filePath(QStringLiteral("report%1").arg(client, 2, 10, QLatin1Char('0')));
@@ -203,7 +216,7 @@ int ReportSeveral(const ReportArgs& parsed, const QString& drive, dvq3::Session&
     if (failed.isEmpty())
         return 0;
     err << "Complete: " << Clients(complete) << ". Not written: " << Clients(failed) << ".\n";
-    return kFaulty;
+    return kExitFailure;
 }
 
 } // namespace
@@ -211,7 +224,7 @@ int ReportSeveral(const ReportArgs& parsed, const QString& drive, dvq3::Session&
 std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv) {
     bool pdf = false;
     for (int i = 1; i < argc; ++i)
-        pdf = pdf || QByteArray(argv[i]) == "--pdf";
+        pdf = pdf || QByteArray(argv[i]) == "--pdf" || QByteArray(argv[i]).startsWith("--pdf=");
     if (argc > 1 && QByteArray(argv[1]) == "report" && pdf) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -221,15 +234,14 @@ std::unique_ptr<QCoreApplication> NewApplication(int& argc, char** argv) {
 }
 
 int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const ReportArgs parsed = ParseArgs(args);
-    if (!parsed.problem.isEmpty()) {
-        err << "dvq3tool report: " << parsed.problem << '\n';
-        return kUsage;
-    }
+    const auto parsedOrDone = ParseArgs(args, out, err);
+    if (const int* done = std::get_if<int>(&parsedOrDone))
+        return *done;
+    const ReportArgs& parsed = std::get<ReportArgs>(parsedOrDone);
     const QString drive = parsed.drive.isEmpty() ? dvq3::GetINIFilePath() : parsed.drive;
     dvq3::Session session;
     if (!LoadDrive(session, drive, err))
-        return kFaulty;
+        return kExitFailure;
     return parsed.outDir.isEmpty() ? ReportOne(parsed, drive, session, out, err)
                                    : ReportSeveral(parsed, drive, session, out, err);
 }

@@ -19,8 +19,8 @@ namespace dvq3tool {
 // cannot be scored or written is told, naming the file, its files are removed rather than left
 // half written or out of date, the others are written, and a closing line says which clients
 // are complete and which are not.
-// The drive is only read. Returns 0; 2 when the drive, a client number or the scoring files are
-// at fault (the message goes to err); 64 for a usage error.
+// The drive is only read. Returns 0 (also after --help); 1 when the drive, a client number or the
+// scoring files are at fault (the message goes to err); 2 for a usage error.
 int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);
 
 // The application object for the command line: a windowless GUI application when a report is

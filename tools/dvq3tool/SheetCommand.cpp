@@ -1,5 +1,6 @@
 #include "SheetCommand.h"
 
+#include "CommandLine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QuestionDatabase.h"
 #include "sheets/AnswerSheetDrawing.h"
@@ -20,34 +21,33 @@ std::unique_ptr<QCoreApplication> NewSheetApplication(int& argc, char** argv) {
 }
 
 int RunSheet(const QStringList& args, QTextStream& out, QTextStream& err) {
-    QString pdf;
-    QString database = dvq3::ProgramFile(QStringLiteral("DVQ3.MDB"));
-    bool usage = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--pdf") && i + 1 < args.size())
-            pdf = args[++i];
-        else if (args[i] == QLatin1String("--db") && i + 1 < args.size())
-            database = args[++i];
-        else
-            usage = true;
-    }
-    if (usage || pdf.isEmpty()) {
-        err << "usage: dvq3tool sheet --pdf FILE [--db FILE]\n";
-        return 64;
-    }
+    CommandLine line(QStringLiteral("sheet"), {QStringLiteral("sheet --pdf FILE [--db FILE]")},
+                     QStringLiteral("Draws the blank answer sheet as a one-page US Letter PDF."));
+    line.addOption(
+        {QStringLiteral("pdf"), QStringLiteral("write the sheet to FILE"), QStringLiteral("FILE")});
+    line.addOption({QStringLiteral("db"),
+                    QStringLiteral("read the sheet's layout from FILE (default: the program "
+                                   "folder's DVQ3.MDB)"),
+                    QStringLiteral("FILE"), dvq3::ProgramFile(QStringLiteral("DVQ3.MDB"))});
+    if (const auto done = line.parse(args, {}, out, err))
+        return *done;
+    const QString pdf = line.value(QStringLiteral("pdf"));
+    if (pdf.isEmpty())
+        return line.usageError(QStringLiteral("--pdf FILE is missing"), err);
+    const QString database = line.value(QStringLiteral("db"));
     dvq3::QuestionDatabase db;
     if (auto opened = db.open(database, false); !opened) {
         err << opened.error().text() << '\n';
-        return 2;
+        return kExitFailure;
     }
     const auto layout = dvq3::ReadScanItems(db);
     if (!layout) {
         err << QString(layout.error().text()).replace(u'\r', u' ') << '\n';
-        return 2;
+        return kExitFailure;
     }
     if (const QString error = dvq3::WriteAnswerSheetPdf(layout.value(), pdf); !error.isEmpty()) {
         err << error << '\n';
-        return 2;
+        return kExitFailure;
     }
     out << pdf << '\n';
     return 0;

@@ -1,5 +1,6 @@
 #include "VoicesCommand.h"
 
+#include "CommandLine.h"
 #include "administration/InstructionText.h"
 #include "administration/QuestionTable.h"
 #include "platform/DriveFile.h"
@@ -61,22 +62,32 @@ bool Speak(const QString& espeak, const QString& voice, const QString& text, con
     return true;
 }
 
+// Returns 0 when every prompt is in place, else 2 once err has said why.
+int SpeakPrompts(const QString& root, bool overwrite, QTextStream& out, QTextStream& err);
+
 } // namespace
 
 int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
-    bool overwrite = false;
-    QString root = dvq3::ProgramFile(QStringLiteral("Sounds"));
-    int roots = 0;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--overwrite")) {
-            overwrite = true;
-        } else if (!arg.startsWith(u'-') && roots++ == 0) {
-            root = arg;
-        } else {
-            err << "usage: dvq3tool voices [--overwrite] [SOUND_ROOT]\n";
-            return 64;
-        }
-    }
+    CommandLine line(
+        QStringLiteral("voices"), {QStringLiteral("voices [--overwrite] [SOUND_ROOT]")},
+        QStringLiteral(
+            "Speaks every prompt of each presentation language with espeak-ng into\n"
+            "SOUND_ROOT/dvq3test/sound/LANGUAGE/ (default SOUND_ROOT: the program folder's\n"
+            "Sounds). Prints one line per language."));
+    line.addOption(
+        {QStringLiteral("overwrite"), QStringLiteral("speak the prompts already there again")});
+    if (const auto done = line.parse(args, {QStringLiteral("[SOUND_ROOT]")}, out, err))
+        return *done;
+    const QString root =
+        line.positionalArguments().value(0, dvq3::ProgramFile(QStringLiteral("Sounds")));
+    return SpeakPrompts(root, line.isSet(QStringLiteral("overwrite")), out, err) == 0
+               ? kExitOk
+               : kExitFailure;
+}
+
+namespace {
+
+int SpeakPrompts(const QString& root, bool overwrite, QTextStream& out, QTextStream& err) {
     const QString espeak = QStandardPaths::findExecutable(QStringLiteral("espeak-ng"));
     if (espeak.isEmpty()) {
         err << "espeak-ng is not installed: no voice files written\n";
@@ -130,5 +141,7 @@ int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     return 0;
 }
+
+} // namespace
 
 } // namespace dvq3tool

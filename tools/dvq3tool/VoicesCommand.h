@@ -9,8 +9,8 @@ namespace dvq3tool {
 // and the instruction screens Inst0.wav to Inst4.wav, into the sound folder of each presentation
 // language (SOUND_ROOT/dvq3test/sound/LANGUAGE/; by default the program folder's Sounds), with
 // espeak-ng. Files already there are kept unless --overwrite. Prints one line per language.
-// Returns 0; 2 when the database cannot be read, espeak-ng is missing or a file cannot be
-// written; 64 for a usage error.
+// Returns 0 (also after --help); 1 when the database cannot be read, espeak-ng is missing or a file
+// cannot be written; 2 for a usage error.
 int RunVoices(const QStringList& args, QTextStream& out, QTextStream& err);
 
 } // namespace dvq3tool
