@@ -37,7 +37,10 @@ public:
     std::vector<int> DoubtfulItems;
 
     QString SndPath; // root of the sound folders
-    QString DbPath;  // program folder + "/DVQ3.MDB"
+    // The user's own sound root, where voice files are installed when SndPath cannot be written;
+    // the presentation looks there for what SndPath lacks.
+    QString UserSndPath;
+    QString DbPath; // program folder + "/DVQ3.MDB"
     // The question database, opened exclusively at start-up for the whole run.
     QuestionDatabase dbTest;
 
