@@ -81,21 +81,21 @@ Status MakeFolders(const QString& folder) {
 }
 
 // Speaks text into path whole: espeak-ng writes scratch, in a folder this run made for itself
-// (nobody can have planted a link or a pipe there), which is then renamed over path.
+// (nobody can have planted a link or a pipe there), which is then renamed over path. Whatever a
+// failure leaves in scratch goes with its folder.
 QString Speak(const QString& espeak, const QString& voice, const QString& text,
               const QString& scratch, const QString& path) {
     QProcess process;
     process.start(espeak, {QStringLiteral("-v"), voice, QStringLiteral("-w"), scratch, text});
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
-        (void)RemoveDriveFile(scratch);
+        const QString why = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
         return QStringLiteral("espeak-ng failed for %1: %2")
-            .arg(path, QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+            .arg(path, why.isEmpty() ? process.errorString() : why);
     }
     if (::rename(NativePath(scratch).constData(), NativePath(path).constData()) != 0) {
-        const Error error = DriveErrorFromErrno(errno);
-        (void)RemoveDriveFile(scratch);
-        return QStringLiteral("%1 cannot be written (%2).").arg(path, error.text());
+        return QStringLiteral("%1 cannot be written (%2).")
+            .arg(path, DriveErrorFromErrno(errno).text());
     }
     return {};
 }

@@ -430,9 +430,9 @@ using InstallVoicesTest = dvq3test::AdminFixture;
 // The missing prompts of both languages are spoken, by a stand-in espeak-ng writing "RIFF" and its
 // voice, into the sound folder, or the user's own folder when the sound folder cannot be written;
 // the presentation plays them from there, a recording in the sound folder first. A recording
-// already there is kept as it is. Esc stops between two prompts and leaves only whole ones. Rows
-// differ in set-up: files planted where a folder is wanted, Esc after two prompts, espeak-ng on
-// the PATH or not.
+// already there is kept as it is. Esc stops between two prompts and leaves only whole ones, as
+// does a prompt espeak-ng fails on. Rows differ in set-up: files planted where a folder is
+// wanted, Esc after two prompts, the espeak-ng on the PATH.
 TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) {
     const QString sound = folder.path("snd/dvq3test/sound"),
                   user = folder.path("user/dvq3test/sound");
@@ -441,19 +441,21 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
                          "Spanish: 147 written, 0 kept, in %1/Spanish/";
     const QString noFolder =
         "The sound folders cannot be made in " + folder.path("%1") + " (Error 76:Path not found).";
+    const char* speaks = "printf 'RIFF %s' \"$2\" >\"$4\"";
     struct Row {
         QStringList blocked; // regular files where folders are wanted
-        bool esc, speaker;
-        int written;   // -1: those spoken before the Esc (%1 in the text)
-        QString heard; // where the presentation finds Inst0.wav then
+        bool esc;
+        const char* espeak; // the stand-in's script, none when null
+        int written;        // -1: those spoken before the Esc (%1 in the text)
+        QString heard;      // where the presentation finds Inst0.wav then
         QString text;
     };
     const Row rows[] = {
-        {{}, false, true, 293, sound, done.arg(sound)},
-        {{"snd/dvq3test/sound/Spanish"}, false, true, 293, user, done.arg(user)},
+        {{}, false, speaks, 293, sound, done.arg(sound)},
+        {{"snd/dvq3test/sound/Spanish"}, false, speaks, 293, user, done.arg(user)},
         {{},
          true,
-         true,
+         speaks,
          -1,
          "",
          "Installing the voice files was cancelled: %1 prompts written, 1 kept.\r\rEnglish: %1 "
@@ -462,14 +464,23 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
              "/Spanish/\r\rChoose Install Voice Files again to speak the rest."},
         {{},
          false,
+         "printf 'RIFF %s' \"$2\" >\"$4\"; [ $2 = en ] || { echo no voice >&2; exit 1; }",
+         146,
+         sound,
+         "Installing the voice files stopped: espeak-ng failed for " + sound +
+             "/Spanish/Inst0.wav: no voice\r\r146 prompts written, 1 kept.\r\rEnglish: 146 "
+             "written, 1 kept, in " +
+             sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound + "/Spanish/"},
+        {{},
          false,
+         nullptr,
          0,
          "",
          "No voice files could be installed: the speech program espeak-ng is not installed.\r\r"
          "Install the package espeak-ng, then choose Install Voice Files again."},
         {{"snd/dvq3test/sound/Spanish", "user"},
          false,
-         true,
+         speaks,
          0,
          "",
          "No voice files could be installed: no sound folder can be written.\r\r" +
@@ -478,8 +489,6 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
              "Install Voice Files again."},
     };
     QDir().mkpath(folder.path("bin"));
-    TestFolder::Write(folder.path("bin/espeak-ng"), "#!/bin/sh\nprintf 'RIFF %s' \"$2\" >\"$4\"\n");
-    QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
     session.UserSndPath = folder.path("user");
     for (const Row& row : rows) {
@@ -492,7 +501,12 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
         for (const QString& file : row.blocked)
             TestFolder::Write(folder.path(file), "");
         messages.boxes.clear();
-        qputenv("PATH", folder.path(row.speaker ? "bin" : "nowhere").toLocal8Bit());
+        QFile::remove(folder.path("bin/espeak-ng"));
+        if (row.espeak) {
+            TestFolder::Write(folder.path("bin/espeak-ng"), QByteArray("#!/bin/sh\n") + row.espeak);
+            QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", folder.path("bin").toLocal8Bit());
         bool escape = row.esc;
         QTimer esc;
         QObject::connect(&esc, &QTimer::timeout, [&] {
