@@ -435,7 +435,7 @@ using InstallVoicesTest = dvq3test::AdminFixture;
 // wanted, Esc after two prompts, the espeak-ng on the PATH.
 TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) {
     const QString sound = folder.path("snd/dvq3test/sound"),
-                  user = folder.path("user/dvq3test/sound");
+                  user = folder.path("user/Sounds/dvq3test/sound");
     const QString done = "The voice files are installed: 293 prompts written, 1 kept.\r\r"
                          "English: 146 written, 1 kept, in %1/English/\r"
                          "Spanish: 147 written, 0 kept, in %1/Spanish/";
@@ -484,13 +484,13 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
          0,
          "",
          "No voice files could be installed: no sound folder can be written.\r\r" +
-             noFolder.arg("snd") + "\r" + noFolder.arg("user") +
+             noFolder.arg("snd") + "\r" + noFolder.arg("user/Sounds") +
              "\r\rMake sure one of these folders can be written and has room, then choose "
              "Install Voice Files again."},
     };
     QDir().mkpath(folder.path("bin"));
     const QByteArray path = qgetenv("PATH");
-    session.UserSndPath = folder.path("user");
+    session.UserSndPath = folder.path("user/Sounds"); // in the user's data folder
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text.toStdString());
         QDir(folder.path("snd")).removeRecursively();
@@ -544,6 +544,9 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
                     strays << at;
             }
         EXPECT_EQ(strays, QStringList());
+        if (row.heard == user) { // the data folder it made holds client data too
+            EXPECT_EQ(TestFolder::Mode(folder.path("user")), 0700);
+        }
         if (row.written >= 0)
             EXPECT_EQ(written, row.written);
         else

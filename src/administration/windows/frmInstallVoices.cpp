@@ -2,11 +2,13 @@
 
 #include "administration/AdminTexts.h"
 #include "administration/VoiceFiles.h"
+#include "platform/DriveFile.h"
 #include "station/Session.h"
 #include "ui/MenuButtons.h"
 #include "ui/MsgBox.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -98,6 +100,10 @@ void frmInstallVoices::Form_Activate() {
 void frmInstallVoices::InstallVoices() {
     // Prompts already in the sound folder or in the user's own folder are heard, so both are
     // kept; new ones go into the sound folder when it can be written, else the user's.
+    // The user's sound folder lies in the user's data folder, which holds client data as well:
+    // that folder is made for the user alone before the voices might make it.
+    if (!session_.UserSndPath.isEmpty())
+        (void)MakePrivateFolder(QFileInfo(session_.UserSndPath).path());
     VoiceInstaller installer(session_.dbTest, {session_.SndPath, session_.UserSndPath});
     installer.onProgress = [this](const QString& language, const QString& file, int done,
                                   int total) {
