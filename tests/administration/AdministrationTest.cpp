@@ -444,17 +444,15 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
     const char* speaks = "printf 'RIFF %s' \"$2\" >\"$4\"";
     struct Row {
         QStringList blocked; // regular files where folders are wanted
-        bool esc;
-        const char* espeak; // the stand-in's script, none when null
-        int written;        // -1: those spoken before the Esc (%1 in the text)
-        QString heard;      // where the presentation finds Inst0.wav then
+        const char* espeak;  // the stand-in's script, none when null
+        int written;         // -1: Esc after two prompts; those spoken before it (%1 in the text)
+        QString heard;       // where the presentation finds Inst0.wav then
         QString text;
     };
     const Row rows[] = {
-        {{}, false, speaks, 293, sound, done.arg(sound)},
-        {{"snd/dvq3test/sound/Spanish"}, false, speaks, 293, user, done.arg(user)},
+        {{}, speaks, 293, sound, done.arg(sound)},
+        {{"snd/dvq3test/sound/Spanish"}, speaks, 293, user, done.arg(user)},
         {{},
-         true,
          speaks,
          -1,
          "",
@@ -463,7 +461,6 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
              sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound +
              "/Spanish/\r\rChoose Install Voice Files again to speak the rest."},
         {{},
-         false,
          "printf 'RIFF %s' \"$2\" >\"$4\"; [ $2 = en ] || { echo no voice >&2; exit 1; }",
          146,
          sound,
@@ -472,14 +469,12 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
              "written, 1 kept, in " +
              sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound + "/Spanish/"},
         {{},
-         false,
          nullptr,
          0,
          "",
          "No voice files could be installed: the speech program espeak-ng is not installed.\r\r"
          "Install the package espeak-ng, then choose Install Voice Files again."},
         {{"snd/dvq3test/sound/Spanish", "user"},
-         false,
          speaks,
          0,
          "",
@@ -507,7 +502,7 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
             QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
         }
         qputenv("PATH", folder.path("bin").toLocal8Bit());
-        bool escape = row.esc;
+        bool escape = row.written < 0;
         QTimer esc;
         QObject::connect(&esc, &QTimer::timeout, [&] {
             auto* bar = window ? window->findChild<QProgressBar*>("prgVoices") : nullptr;
