@@ -508,10 +508,13 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
             auto* bar = window ? window->findChild<QProgressBar*>("prgVoices") : nullptr;
             if (!bar || bar->value() < 2 || !std::exchange(escape, false))
                 return;
-            // While it speaks: the keyboard on Cancel, every text whole.
+            // While it speaks: its caption, the keyboard on Cancel, every text whole.
+            EXPECT_EQ(window->windowTitle(), "Install Voice Files");
             EXPECT_EQ(focusName(), "cmdMenuChoice0");
             EXPECT_EQ(dvq3test::CutTexts(window.get()), QStringList());
             keys("x");
+            EXPECT_EQ(Child<QLabel>(window.get(), "MsgPanel")->text(),
+                      "Stopping after the prompt being spoken...");
         });
         esc.start(0);
         window = std::make_unique<frmInstallVoices>(session);
