@@ -88,4 +88,11 @@ inline const QString kSaveHelp = QStringLiteral("SAVE data, close this window an
 inline const QString kDiscardHelp =
     QStringLiteral("DISCARD data, close this window and return to Main Menu");
 
+// Installing the voice files.
+inline const QString kInstallVoicesTitle = QStringLiteral("Install Voice Files");
+inline const QString kInstallVoicesHelp =
+    QStringLiteral("Speaking the voice prompts. Press Esc or Enter to stop after this prompt.");
+inline const QString kStoppingVoicesHelp =
+    QStringLiteral("Stopping after the prompt being spoken...");
+
 } // namespace dvq3

@@ -1,5 +1,7 @@
 #include "administration/Audio.h"
 
+#include "administration/VoiceFiles.h"
+
 #include <QFileInfo>
 
 namespace dvq3 {
@@ -8,8 +10,9 @@ QString SoundError::text() const {
     return QStringLiteral("Error %1:%2").arg(number).arg(description);
 }
 
-Audio::Audio(AudioBackend& backend, const QString& sndPath, const QString& language)
-    : backend_(backend), sndPath_(sndPath), language_(language) {}
+Audio::Audio(AudioBackend& backend, const QString& sndPath, const QString& language,
+             const QString& userSndPath)
+    : backend_(backend), sndPath_(sndPath), language_(language), userSndPath_(userSndPath) {}
 
 QString Audio::SoundDir() const {
     return sndPath_ + QStringLiteral("/dvq3test") + QStringLiteral("/sound/") + language_ + u'/';
@@ -28,7 +31,10 @@ void Audio::PlaySound(const QString& file) {
     CloseAudio();
     if (file.isEmpty())
         return;
-    const QFileInfo path(SoundDir() + file);
+    QFileInfo path(SoundDir() + file);
+    // A recording in the sound folder comes first; voices the user installed fill its gaps.
+    if (!path.exists() && !userSndPath_.isEmpty())
+        path = QFileInfo(VoiceFolder(userSndPath_, language_) + file);
     if (!path.exists())
         return;
     if (!path.isFile() || !path.isReadable())

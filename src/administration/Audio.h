@@ -20,7 +20,9 @@ struct SoundError {
 // silent; the presentation never waits for a sound.
 class Audio {
 public:
-    Audio(AudioBackend& backend, const QString& sndPath, const QString& language);
+    // userSndPath: a second sound root, looked in for a file SndPath's folder lacks.
+    Audio(AudioBackend& backend, const QString& sndPath, const QString& language,
+          const QString& userSndPath = {});
 
     // The language's folder: the sound root, "/dvq3test/sound/", the language and "/".
     QString SoundDir() const;
@@ -42,6 +44,7 @@ private:
     AudioBackend& backend_;
     QString sndPath_;
     QString language_;
+    QString userSndPath_;
 };
 
 } // namespace dvq3

@@ -1,5 +1,6 @@
 #include "shell/frmMainMenu.h"
 
+#include "administration/windows/frmInstallVoices.h"
 #include "shell/SelectDataDrive.h"
 #include "shell/frmAbout.h"
 #include "ui/ChainRunner.h"
@@ -90,7 +91,10 @@ frmMainMenu::frmMainMenu(Session& session, QWidget* parent)
     connect(mnuExit, &QAction::triggered, this, [this] { cmdMenuChoice_Click(ExitApplication); });
     connect(mnuDrive, &QAction::triggered, this, &frmMainMenu::mnuDrive_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMainMenu::mnuHelpAbout_Click);
-    // Installing voice files is not part of this station: the entry does nothing.
+    connect(mnuOptionsInstallVoice, &QAction::triggered, this, [this] {
+        frmInstallVoices window(session_, this);
+        window.exec();
+    });
 
     // An empty disk hands the focus on to "Add New Client".
     new ClientListFocus(

@@ -1,22 +1,31 @@
 #include "AdminFixture.h"
+<<<<<<< HEAD
 #include "FakeWindows.h"
+=======
+#include "OnScreen.h"
+>>>>>>> h9-install-voices
 #include "Rendered.h"
 #include "administration/AdminTexts.h"
+#include "administration/Audio.h"
 #include "administration/InstructionText.h"
+#include "administration/windows/frmInstallVoices.h"
 #include "administration/windows/frmPresentQA.h"
 #include "administration/windows/frmSelectEntryMethod.h"
 #include "records/DiskCheck.h"
 #include "records/RecordsMessages.h"
 
+#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include <cerrno>
 
 using namespace dvq3;
 using dvq3test::Child;
+using dvq3test::TestFolder;
 
 namespace {
 
@@ -420,4 +429,144 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     EXPECT_FALSE(session.ContinueFlag);
     EXPECT_EQ(session.disk.NumClients(), 1);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+}
+
+using InstallVoicesTest = dvq3test::AdminFixture;
+
+// The missing prompts of both languages are spoken, by a stand-in espeak-ng writing "RIFF" and its
+// voice, into the sound folder, or the user's own folder when the sound folder cannot be written;
+// the presentation plays them from there, a recording in the sound folder first. A recording
+// already there is kept as it is. Esc stops between two prompts and leaves only whole ones, as
+// does a prompt espeak-ng fails on. Rows differ in set-up: files planted where a folder is
+// wanted, Esc after two prompts, the espeak-ng on the PATH.
+TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) {
+    const QString sound = folder.path("snd/dvq3test/sound"),
+                  user = folder.path("user/Sounds/dvq3test/sound");
+    const QString done = "The voice files are installed: 293 prompts written, 1 kept.\r\r"
+                         "English: 146 written, 1 kept, in %1/English/\r"
+                         "Spanish: 147 written, 0 kept, in %1/Spanish/";
+    const QString noFolder =
+        "The sound folders cannot be made in " + folder.path("%1") + " (Error 76:Path not found).";
+    const char* speaks = "printf 'RIFF %s' \"$2\" >\"$4\"";
+    struct Row {
+        QStringList blocked; // regular files where folders are wanted
+        const char* espeak;  // the stand-in's script, none when null
+        int written;         // -1: Esc after two prompts; those spoken before it (%1 in the text)
+        QString heard;       // where the presentation finds Inst0.wav then
+        QString text;
+    };
+    const Row rows[] = {
+        {{}, speaks, 293, sound, done.arg(sound)},
+        {{"snd/dvq3test/sound/Spanish"}, speaks, 293, user, done.arg(user)},
+        {{},
+         speaks,
+         -1,
+         "",
+         "Installing the voice files was cancelled: %1 prompts written, 1 kept.\r\rEnglish: %1 "
+         "written, 1 kept, in " +
+             sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound +
+             "/Spanish/\r\rChoose Install Voice Files again to speak the rest."},
+        {{},
+         "printf 'RIFF %s' \"$2\" >\"$4\"; [ $2 = en ] || { echo no voice >&2; exit 1; }",
+         146,
+         sound,
+         "Installing the voice files stopped: espeak-ng failed for " + sound +
+             "/Spanish/Inst0.wav: no voice\r\r146 prompts written, 1 kept.\r\rEnglish: 146 "
+             "written, 1 kept, in " +
+             sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound + "/Spanish/"},
+        {{},
+         nullptr,
+         0,
+         "",
+         "No voice files could be installed: the speech program espeak-ng is not installed.\r\r"
+         "Install the package espeak-ng, then choose Install Voice Files again."},
+        {{"snd/dvq3test/sound/Spanish", "user"},
+         speaks,
+         0,
+         "",
+         "No voice files could be installed: no sound folder can be written.\r\r" +
+             noFolder.arg("snd") + "\r" + noFolder.arg("user/Sounds") +
+             "\r\rMake sure one of these folders can be written and has room, then choose "
+             "Install Voice Files again."},
+    };
+    QDir().mkpath(folder.path("bin"));
+    const QByteArray path = qgetenv("PATH");
+    session.UserSndPath = folder.path("user/Sounds"); // in the user's data folder
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        QDir(folder.path("snd")).removeRecursively();
+        QDir(folder.path("user")).removeRecursively();
+        QFile::remove(folder.path("user"));
+        QDir().mkpath(sound + "/English");
+        TestFolder::Write(sound + "/English/E001Q.wav", "kept");
+        for (const QString& file : row.blocked)
+            TestFolder::Write(folder.path(file), "");
+        messages.boxes.clear();
+        QFile::remove(folder.path("bin/espeak-ng"));
+        if (row.espeak) {
+            TestFolder::Write(folder.path("bin/espeak-ng"), QByteArray("#!/bin/sh\n") + row.espeak);
+            QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", folder.path("bin").toLocal8Bit());
+        bool escape = row.written < 0;
+        QTimer esc;
+        QObject::connect(&esc, &QTimer::timeout, [&] {
+            auto* bar = window ? window->findChild<QProgressBar*>("prgVoices") : nullptr;
+            if (!bar || bar->value() < 2 || !std::exchange(escape, false))
+                return;
+            // While it speaks: its caption, the keyboard on Cancel, every text whole.
+            EXPECT_EQ(window->windowTitle(), "Install Voice Files");
+            EXPECT_EQ(focusName(), "cmdMenuChoice0");
+            EXPECT_EQ(dvq3test::CutTexts(window.get()), QStringList());
+            keys("x");
+            EXPECT_EQ(Child<QLabel>(window.get(), "MsgPanel")->text(),
+                      "Stopping after the prompt being spoken...");
+        });
+        esc.start(0);
+        window = std::make_unique<frmInstallVoices>(session);
+        static_cast<QDialog*>(window.get())->exec(); // as the main menu opens it
+        qputenv("PATH", path);
+        // Every other file is a whole prompt in its language's voice; no scratch is left.
+        EXPECT_EQ(TestFolder::Read(sound + "/English/E001Q.wav"), "kept");
+        int written = 0;
+        QStringList strays;
+        for (const QString& root : {folder.path("snd"), folder.path("user")})
+            for (QDirIterator it(
+                     root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                     QDirIterator::Subdirectories);
+                 it.hasNext();) {
+                const QString at = it.next();
+                const QString voice = at.contains("/English/") ? "RIFF en" : "RIFF es";
+                if (it.fileInfo().isDir()
+                        ? !it.fileName().startsWith('.')
+                        : at.endsWith("/English/E001Q.wav") ||
+                              row.blocked.contains(at.mid(folder.path("").size())))
+                    continue;
+                if (at.endsWith(".wav") && TestFolder::Read(at) == voice)
+                    ++written;
+                else
+                    strays << at;
+            }
+        EXPECT_EQ(strays, QStringList());
+        if (row.heard == user) { // the data folder it made holds client data too
+            EXPECT_EQ(TestFolder::Mode(folder.path("user")), 0700);
+        }
+        if (row.written >= 0)
+            EXPECT_EQ(written, row.written);
+        else
+            EXPECT_TRUE(written >= 2 && written < 293) << written;
+        EXPECT_EQ(messages.texts(),
+                  QStringList{row.written < 0 ? row.text.arg(written) : row.text});
+        EXPECT_EQ(messages.boxes.value(0).title, "Install Voice Files");
+        // The presentation hears Inst0.wav where it was installed, and a recording put into the
+        // sound folder rather than the user's.
+        Audio presentation(audio, session.SndPath, kEnglish, session.UserSndPath);
+        presentation.InitAudio();
+        audio.path.clear();
+        presentation.PlaySound("Inst0.wav");
+        EXPECT_EQ(audio.path, row.heard.isEmpty() ? "" : row.heard + "/English/Inst0.wav");
+        TestFolder::Write(sound + "/English/Inst0.wav", "agency");
+        presentation.PlaySound("Inst0.wav");
+        EXPECT_EQ(audio.path, sound + "/English/Inst0.wav");
+    }
 }

@@ -5,16 +5,14 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 using dvq3test::TestFolder;
 
 // Every prompt the database names is spoken into each language's sound folder; existing files
 // are kept unless asked to overwrite. espeak-ng itself speaks every prompt once; the overwrite
-// run uses a stand-in that writes "RIFF " and the voice it was given, past a link and a pipe
-// planted where a writer might put its partial file: neither is followed nor waited on.
+// run uses a stand-in that writes "RIFF " and the voice it was given. (That nothing is left half
+// written or beside the prompts is the install window's test, through the same installer.)
 TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
     if (QStandardPaths::findExecutable("espeak-ng").isEmpty())
         GTEST_SKIP() << "espeak-ng is not installed";
@@ -34,11 +32,6 @@ TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
     };
     for (const bool standIn : {false, true}) { // the stand-in's run overwrites
         SCOPED_TRACE(standIn);
-        if (standIn) {
-            TestFolder::Write(folder.path("victim"), "victim");
-            ASSERT_TRUE(QFile::link(folder.path("victim"), sound + "English/E001Q.wav.part"));
-            ASSERT_EQ(::mkfifo(qPrintable(sound + "Spanish/Inst4.wav.part"), 0600), 0);
-        }
         qputenv("PATH", (standIn ? folder.path("bin").toLocal8Bit() + ":" : "") + path);
         QString output;
         EXPECT_EQ(voices(standIn ? QStringList{"--overwrite", root} : QStringList{root}, output),
@@ -57,12 +50,5 @@ TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
             EXPECT_EQ(standIn ? wav : wav.left(4) + wav.mid(8, 4), standIn ? voice : "RIFFWAVE")
                 << name.toStdString();
         }
-        for (const QString language : {"English", "Spanish"})
-            EXPECT_EQ(
-                QDir(sound + language)
-                    .entryList({"*.part", "*.tmp"}, QDir::AllEntries | QDir::Hidden | QDir::System),
-                standIn ? QStringList{language == "English" ? "E001Q.wav.part" : "Inst4.wav.part"}
-                        : QStringList());
     }
-    EXPECT_EQ(TestFolder::Read(folder.path("victim")), "victim");
 }

@@ -222,6 +222,19 @@ TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDat
     EXPECT_EQ(ReportFilePath(), data + "report.prn");
     EXPECT_EQ(TestFolder::Read(bundled + "/DATA401.DVQ"),
               TestFolder::Read(data + "SampleDisk/DATA401.DVQ"));
+    // Voices it cannot put into the sound folder go there too. Options, Install Voice Files
+    // (Alt+O, I) opens the window that installs them; here it finds no espeak-ng.
+    EXPECT_EQ(session.UserSndPath, data + "Sounds");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", home.path().toLocal8Bit());
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_I);
+    qputenv("PATH", path);
+    EXPECT_EQ(messages.boxes.value(0).title, "Install Voice Files");
+    EXPECT_TRUE(messages.texts().value(0).contains("espeak-ng is not installed"));
     qunsetenv("XDG_CONFIG_HOME");
     qunsetenv("XDG_DATA_HOME");
 }

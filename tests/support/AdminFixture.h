@@ -17,9 +17,11 @@ struct FakeAudio : dvq3::AudioBackend {
     bool device = true;
     bool playing = false;
     QStringList log;
+    QString path; // of the last sound played
     bool available() override { return device; }
     void play(const QString& path) override {
         log << "play " + QFileInfo(path).fileName();
+        this->path = path;
         playing = true;
     }
     void stop() override {

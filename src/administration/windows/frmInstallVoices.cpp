@@ -1,0 +1,140 @@
+#include "administration/windows/frmInstallVoices.h"
+
+#include "administration/AdminTexts.h"
+#include "administration/VoiceFiles.h"
+#include "platform/DriveFile.h"
+#include "station/Session.h"
+#include "ui/MenuButtons.h"
+#include "ui/MsgBox.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace dvq3 {
+namespace {
+
+QString Counts(const VoiceInstall& result) {
+    QStringList lines;
+    for (const VoiceCount& count : result.languages)
+        lines << QStringLiteral("%1: %2 written, %3 kept, in %4")
+                     .arg(count.language)
+                     .arg(count.written)
+                     .arg(count.kept)
+                     .arg(count.folder);
+    return lines.join(u'\r');
+}
+
+QString SummaryText(const VoiceInstall& result) {
+    switch (result.end) {
+    case VoiceInstall::End::Done:
+        return QStringLiteral("The voice files are installed: %1 prompts written, %2 kept.\r\r%3")
+            .arg(result.written())
+            .arg(result.kept())
+            .arg(Counts(result));
+    case VoiceInstall::End::Cancelled:
+        return QStringLiteral("Installing the voice files was cancelled: %1 prompts written, %2 "
+                              "kept.\r\r%3\r\rChoose Install Voice Files again to speak the rest.")
+            .arg(result.written())
+            .arg(result.kept())
+            .arg(Counts(result));
+    case VoiceInstall::End::NoSpeaker:
+        return QStringLiteral(
+            "No voice files could be installed: the speech program espeak-ng "
+            "is not installed.\r\rInstall the package espeak-ng, then choose Install "
+            "Voice Files again.");
+    case VoiceInstall::End::NoFolder:
+        return QStringLiteral("No voice files could be installed: no sound folder can be "
+                              "written.\r\r%1\r\rMake sure one of these folders can be written "
+                              "and has room, then choose Install Voice Files again.")
+            .arg(result.error);
+    case VoiceInstall::End::Fault:
+        break;
+    }
+    return QStringLiteral("Installing the voice files stopped: %1\r\r%2 prompts written, %3 "
+                          "kept.\r\r%4")
+        .arg(result.error)
+        .arg(result.written())
+        .arg(result.kept())
+        .arg(Counts(result));
+}
+
+} // namespace
+
+frmInstallVoices::frmInstallVoices(Session& session, QWidget* parent)
+    : StationDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("frmInstallVoices"));
+    setWindowTitle(kInstallVoicesTitle);
+    resize(640, 360);
+
+    fraProgress = new QGroupBox(QStringLiteral("Speaking the Voice Prompts"), this);
+    fraProgress->setObjectName(QStringLiteral("fraProgress"));
+    auto* layout = new QVBoxLayout(fraProgress);
+    lblPrompt = new QLabel(fraProgress);
+    lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+    layout->addWidget(lblPrompt);
+    prgVoices = new QProgressBar(fraProgress);
+    prgVoices->setObjectName(QStringLiteral("prgVoices"));
+    prgVoices->setTextVisible(false); // the line above counts the prompts
+    layout->addWidget(prgVoices);
+    msgPanel = new MsgPanel(this);
+    menu = new MenuButtons(msgPanel, this);
+    layout->addWidget(menu->add(fraProgress, QStringLiteral("Cancel"), kInstallVoicesHelp));
+    fraProgress->setFixedSize(420, fraProgress->sizeHint().height());
+    connect(menu, &MenuButtons::clicked, this, [this] { reject(); });
+    // The menu button keeps every key but Enter to itself; Esc still cancels.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
+            &frmInstallVoices::reject);
+    KeepPlaced(fraProgress, msgPanel);
+}
+
+void frmInstallVoices::Form_Activate() {
+    menu->cmdMenuChoice(0)->setFocus();
+    InstallVoices();
+}
+
+void frmInstallVoices::InstallVoices() {
+    // Prompts already in the sound folder or in the user's own folder are heard, so both are
+    // kept; new ones go into the sound folder when it can be written, else the user's.
+    // The user's sound folder lies in the user's data folder, which holds client data as well:
+    // that folder is made for the user alone before the voices might make it.
+    if (!session_.UserSndPath.isEmpty())
+        (void)MakePrivateFolder(QFileInfo(session_.UserSndPath).path());
+    VoiceInstaller installer(session_.dbTest, {session_.SndPath, session_.UserSndPath});
+    installer.onProgress = [this](const QString& language, const QString& file, int done,
+                                  int total) {
+        prgVoices->setRange(0, total);
+        prgVoices->setValue(done);
+        lblPrompt->setText(
+            QStringLiteral("%1: %2 (%3 of %4)").arg(language, file).arg(done + 1).arg(total));
+        // Between prompts the window repaints and takes Esc; a prompt itself is short.
+        QApplication::processEvents();
+        return !cancelled_;
+    };
+    running_ = true;
+    const VoiceInstall result = installer.run();
+    running_ = false;
+    int icon = vbInformation;
+    if (result.end == VoiceInstall::End::Cancelled)
+        icon = vbExclamation;
+    else if (result.end != VoiceInstall::End::Done)
+        icon = vbCritical;
+    MsgBox(SummaryText(result), icon, kInstallVoicesTitle);
+    QDialog::accept();
+}
+
+void frmInstallVoices::reject() {
+    // Esc, "Cancel" or closing the window: a prompt being spoken is finished first.
+    if (!running_) {
+        QDialog::reject();
+        return;
+    }
+    cancelled_ = true;
+    msgPanel->setCaption(kStoppingVoicesHelp);
+}
+
+} // namespace dvq3
