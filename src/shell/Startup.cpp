@@ -58,7 +58,7 @@ bool RunStartup(Session& session, frmMainMenu& mainMenu) {
                vbExclamation, kProgramFolderErrorTitle);
         session.SndPath.clear();
     }
-    session.UserSndPath = UserDataFolder() + QStringLiteral("/Sounds");
+    session.userSndPath = UserDataFolder() + QStringLiteral("/Sounds");
     session.DbPath = ProgramFile(QStringLiteral("DVQ3.MDB"));
     if (!WithStartupHandler(WriteINISystemDB, settingsFault) ||
         !WithStartupHandler(

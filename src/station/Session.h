@@ -36,14 +36,11 @@ public:
     std::vector<int> DoubtfulItems;
 
     QString SndPath; // root of the sound folders
-<<<<<<< HEAD
     // The /NOWAIT switch: the splash and the about box show at once and do not hold on.
     bool skipSplashWait = false;
-=======
     // The user's own sound root, where voice files are installed when SndPath cannot be written;
     // the presentation looks there for what SndPath lacks.
-    QString UserSndPath;
->>>>>>> h9-install-voices
+    QString userSndPath;
     QString DbPath; // program folder + "/DVQ3.MDB"
     // The question database, opened exclusively at start-up for the whole run.
     QuestionDatabase dbTest;

@@ -1,9 +1,6 @@
 #include "AdminFixture.h"
-<<<<<<< HEAD
 #include "FakeWindows.h"
-=======
 #include "OnScreen.h"
->>>>>>> h9-install-voices
 #include "Rendered.h"
 #include "administration/AdminTexts.h"
 #include "administration/Audio.h"
@@ -491,7 +488,7 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
     };
     QDir().mkpath(folder.path("bin"));
     const QByteArray path = qgetenv("PATH");
-    session.UserSndPath = folder.path("user/Sounds"); // in the user's data folder
+    session.userSndPath = folder.path("user/Sounds"); // in the user's data folder
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text.toStdString());
         QDir(folder.path("snd")).removeRecursively();
@@ -560,7 +557,7 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
         EXPECT_EQ(messages.boxes.value(0).title, "Install Voice Files");
         // The presentation hears Inst0.wav where it was installed, and a recording put into the
         // sound folder rather than the user's.
-        Audio presentation(audio, session.SndPath, kEnglish, session.UserSndPath);
+        Audio presentation(audio, session.SndPath, kEnglish, session.userSndPath);
         presentation.InitAudio();
         audio.path.clear();
         presentation.PlaySound("Inst0.wav");

@@ -224,7 +224,7 @@ TEST_F(ShellTest, AnInstalledStationKeepsItsReportAndAWholeDiskCopyInTheUsersDat
               TestFolder::Read(data + "SampleDisk/DATA401.DVQ"));
     // Voices it cannot put into the sound folder go there too. Options, Install Voice Files
     // (Alt+O, I) opens the window that installs them; here it finds no espeak-ng.
-    EXPECT_EQ(session.UserSndPath, data + "Sounds");
+    EXPECT_EQ(session.userSndPath, data + "Sounds");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", home.path().toLocal8Bit());
     window.activateWindow();

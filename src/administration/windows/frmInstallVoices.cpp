@@ -102,9 +102,9 @@ void frmInstallVoices::InstallVoices() {
     // kept; new ones go into the sound folder when it can be written, else the user's.
     // The user's sound folder lies in the user's data folder, which holds client data as well:
     // that folder is made for the user alone before the voices might make it.
-    if (!session_.UserSndPath.isEmpty())
-        (void)MakePrivateFolder(QFileInfo(session_.UserSndPath).path());
-    VoiceInstaller installer(session_.dbTest, {session_.SndPath, session_.UserSndPath});
+    if (!session_.userSndPath.isEmpty())
+        (void)MakePrivateFolder(QFileInfo(session_.userSndPath).path());
+    VoiceInstaller installer(session_.dbTest, {session_.SndPath, session_.userSndPath});
     installer.onProgress = [this](const QString& language, const QString& file, int done,
                                   int total) {
         prgVoices->setRange(0, total);

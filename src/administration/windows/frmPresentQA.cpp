@@ -35,7 +35,7 @@ frmPresentQA::frmPresentQA(Session& session, const QString& language, Recordset 
                            AudioBackend& audio, QWidget* parent)
     : QDialog(parent), session_(session), language_(language), spanish_(IsSpanish(language)),
       rsQuestions_(std::move(rsQuestions)),
-      audio_(audio, session.SndPath, language, session.UserSndPath) {
+      audio_(audio, session.SndPath, language, session.userSndPath) {
     setObjectName(QStringLiteral("frmPresentQA"));
     // No close, minimise or maximise buttons: the client leaves only by finishing the test.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
