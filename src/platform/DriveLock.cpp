@@ -82,7 +82,7 @@ Result<bool> DriveLock::lock(const QString& path) {
         if (!opened) {
             // Another user's lock file may be closed to this user's writes: still name its holder.
             DriveFile reader;
-            if (opened.error().isDriveFault() && opened.error().number() == 70 &&
+            if (opened.error().is(Error::Kind::DriveFault, 70) &&
                 reader.open(path, DriveFile::Mode::ReadOnly, DriveFile::Links::Refuse)) {
                 auto held = reader.lockedElsewhere();
                 if (held && held.value()) {

@@ -20,7 +20,7 @@ template <class Step> Status Attempt(DiskCheckHandler& handler, Step step) {
 }
 
 bool IsWriteProtectError(const Error& error) {
-    return error.isDriveFault() && error.number() == 70;
+    return error.is(Error::Kind::DriveFault, 70);
 }
 
 QString FirstLine(const QByteArray& bytes) {
@@ -135,8 +135,7 @@ Result<DiskState> CheckDataDisk(Session& session, const QString& drive, DiskChec
     const QString scratch = drive + QStringLiteral("/checkWriteTest");
     auto removeIfThere = [&]() -> Status {
         Status removed = RemoveDriveFile(scratch);
-        const bool absent =
-            !removed && removed.error().isDriveFault() && removed.error().number() == 53;
+        const bool absent = !removed && removed.error().is(Error::Kind::DriveFault, 53);
         return absent ? Status() : removed;
     };
     Status writable = Attempt(handler, removeIfThere);

@@ -55,7 +55,7 @@ Status RemoveStationFilesWithNames() {
     for (const QString& file : StationFilesWithNames()) {
         RemoveDeadTemporaries(file);
         if (auto removed = RemoveDriveFile(file);
-            !removed && !(removed.error().isDriveFault() && removed.error().number() == 53))
+            !removed && !(removed.error().is(Error::Kind::DriveFault, 53)))
             return Error::Refusal(
                 kNameFileNotRemoved.arg(QDir::toNativeSeparators(file), removed.error().text()));
     }

@@ -143,7 +143,7 @@ void DrawAnswerSheet(QPainter& painter, const std::vector<ScanItem>& layout) {
     painter.restore();
 }
 
-QString WriteAnswerSheetPdf(const std::vector<ScanItem>& layout, const QString& file) {
+Status WriteAnswerSheetPdf(const std::vector<ScanItem>& layout, const QString& file) {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter writer(&pdf);
@@ -153,13 +153,14 @@ QString WriteAnswerSheetPdf(const std::vector<ScanItem>& layout, const QString& 
         QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     QPainter painter;
     if (!painter.begin(&writer))
-        return QStringLiteral("cannot write %1").arg(file);
+        return Error::Refusal(QStringLiteral("cannot write %1").arg(file));
     DrawAnswerSheet(painter, layout);
     if (!painter.end())
-        return QStringLiteral("cannot write %1").arg(file);
+        return Error::Refusal(QStringLiteral("cannot write %1").arg(file));
     // Put in place whole: a full disk leaves no cut-off sheet behind.
     if (auto written = ReplaceFile(file, pdf.data()); !written)
-        return QStringLiteral("cannot write %1 (%2)").arg(file, written.error().text());
+        return Error::Refusal(
+            QStringLiteral("cannot write %1 (%2)").arg(file, written.error().text()));
     return {};
 }
 

@@ -37,7 +37,7 @@ void DrawBubbles(QPainter& painter, const std::vector<ScanItem>& layout);
 [[nodiscard]] QPointF BubbleCentreOnPage(QPoint relative);
 
 // Writes the blank sheet as a one-page US Letter PDF (needs a GUI application for the fonts).
-// Returns an error message, empty on success.
-[[nodiscard]] QString WriteAnswerSheetPdf(const std::vector<ScanItem>& layout, const QString& file);
+// A file that cannot be written is refused with a message naming it.
+Status WriteAnswerSheetPdf(const std::vector<ScanItem>& layout, const QString& file);
 
 } // namespace dvq3

@@ -15,7 +15,7 @@ namespace {
 class DriveErrorHandler : public DiskCheckHandler {
 public:
     bool retryAfter(const Error& error) override {
-        if (error.isDriveFault() && error.number() == 70)
+        if (error.is(Error::Kind::DriveFault, 70))
             return MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle) == vbOK;
         if (!IsMissingDiskError(error))
             MsgBox(error.text());

@@ -1,9 +1,16 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <QString>
 #include <QTextStream>
 
 namespace dvq3test {
+
+// What a failed step said; empty when it succeeded.
+inline QString Said(const dvq3::Status& status) {
+    return status ? QString() : status.error().text();
+}
 
 // What a command of the tool printed and the status it exits with.
 struct ToolRun {

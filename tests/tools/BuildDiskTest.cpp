@@ -1,6 +1,7 @@
 #include "BuildDisk.h"
 #include "BuildDatabase.h"
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "platform/DriveFile.h"
 
 #include <QDir>
@@ -36,28 +37,29 @@ TEST(BuildDisk, RefusesValuesThatDoNotFitAndADiskWithClientsUnlessForced) {
         {folder.path("none.txt"), folder.path("none.txt") + ": Error 53:File not found"},
     };
     for (const auto& [from, message] : refused) {
-        const QString error = dvq3tool::BuildDisk(from, disk, true);
+        const QString error = dvq3test::Said(dvq3tool::BuildDisk(from, disk, true));
         EXPECT_TRUE(error.contains(message)) << error.toStdString();
         EXPECT_FALSE(QFile::exists(disk)) << from.toStdString();
         // The question database's sources are read the same way.
         if (from == folder.path("fifo") || from == "/dev/zero") {
-            EXPECT_EQ(dvq3tool::BuildDatabase({from}, folder.path("DVQ3.MDB")), message);
+            EXPECT_EQ(dvq3test::Said(dvq3tool::BuildDatabase({from}, folder.path("DVQ3.MDB"))),
+                      message);
             EXPECT_FALSE(QFile::exists(folder.path("DVQ3.MDB")));
         }
     }
     QDir().mkpath(disk);
     const QByteArray kept = QByteArray(176, 'k') + QByteArray(176, 'e');
     TestFolder::Write(disk + "/DATA401.DVQ", kept);
-    const QString refusedDisk = dvq3tool::BuildDisk(source, disk);
+    const QString refusedDisk = dvq3test::Said(dvq3tool::BuildDisk(source, disk));
     EXPECT_TRUE(refusedDisk.contains("already holds 2 clients")) << refusedDisk.toStdString();
     EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ"), kept);
     EXPECT_FALSE(QFile::exists(disk + "/TID"));
-    EXPECT_EQ(dvq3tool::BuildDisk(source, disk, true), QString());
+    EXPECT_TRUE(dvq3tool::BuildDisk(source, disk, true));
     EXPECT_EQ(TestFolder::Read(disk + "/DATA401.DVQ").size(), 4 * 176);
     EXPECT_EQ(TestFolder::Read(disk + "/TID"), QByteArray("DVQ3\r\n"));
     EXPECT_EQ(TestFolder::Mode(disk + "/DATA401.DVQ"), 0600);
     const QString fresh = folder.path("new/disk");
-    EXPECT_EQ(dvq3tool::BuildDisk(source, fresh), QString());
+    EXPECT_TRUE(dvq3tool::BuildDisk(source, fresh));
     EXPECT_EQ(std::pair(TestFolder::Mode(fresh), TestFolder::Mode(fresh + "/DATA401.DVQ")),
               std::pair(0700, 0600));
 }

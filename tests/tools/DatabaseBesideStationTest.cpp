@@ -1,5 +1,6 @@
 #include "BuildDatabase.h"
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "platform/DatabaseLock.h"
 #include "platform/QuestionDatabase.h"
 
@@ -31,7 +32,7 @@ TEST(DatabaseBesideStation, ReadingCommandsWorkAndBuildDbRefuses) {
     const QStringList sources{data + "questions/English.txt", data + "questions/Spanish.txt",
                               data + "sheets/ScanItem.txt"};
     const QByteArray before = TestFolder::Read(path);
-    const QString refused = dvq3tool::BuildDatabase(sources, path);
+    const QString refused = dvq3test::Said(dvq3tool::BuildDatabase(sources, path));
     EXPECT_TRUE(refused.contains(dvq3::HeldByStationText())) << refused.toStdString();
     EXPECT_EQ(TestFolder::Read(path), before);
     // The station still writes it (a scan's positions); once it has closed, the hold is free.

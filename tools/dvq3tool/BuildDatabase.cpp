@@ -51,37 +51,39 @@ QVariant ValueOf(const QString& text, ColumnType type) {
 
 } // namespace
 
-QString BuildDatabase(const QStringList& sources, const QString& output) {
+dvq3::Status BuildDatabase(const QStringList& sources, const QString& output) {
     // A station's database is not replaced under it, and is refused before anything is built.
     // Held from here until replaced, it is not opened by a station starting meanwhile either.
     dvq3::DatabaseLock hold;
     if (QFileInfo::exists(output))
         if (auto held = hold.acquire(output); !held)
-            return QStringLiteral("cannot write %1 (%2)").arg(output, held.error().text());
+            return dvq3::Error::Refusal(
+                QStringLiteral("cannot write %1 (%2)").arg(output, held.error().text()));
     // Built in a private folder, then put in place whole.
     QTemporaryDir work;
     const QString temporary = work.filePath(QStringLiteral("building.mdb"));
     dvq3::QuestionDatabase db;
     if (auto created = db.create(temporary); !created)
-        return created.error().text();
+        return created.error();
     for (const QString& source : sources) {
         if (QFileInfo(source).completeBaseName() == QLatin1String("ScanItem")) {
-            if (const QString error = BuildScanItemTable(db, source); !error.isEmpty())
-                return error;
+            if (const dvq3::Status built = BuildScanItemTable(db, source); !built)
+                return built;
             continue;
         }
         const BlockFile file = ReadBlockFile(source);
         if (!file.error.isEmpty())
-            return file.error;
+            return dvq3::Error::Refusal(file.error);
         if (file.blocks.empty())
-            return QStringLiteral("%1: no records").arg(source);
+            return dvq3::Error::Refusal(QStringLiteral("%1: no records").arg(source));
         const QStringList keys = file.blocks.front().keys();
         for (const Block& block : file.blocks)
             if (block.keys() != keys)
-                return QStringLiteral("%1:%2: keys differ from the first record (%3)")
-                    .arg(source)
-                    .arg(block.line)
-                    .arg(keys.join(QStringLiteral(", ")));
+                return dvq3::Error::Refusal(
+                    QStringLiteral("%1:%2: keys differ from the first record (%3)")
+                        .arg(source)
+                        .arg(block.line)
+                        .arg(keys.join(QStringLiteral(", "))));
         const QString table = QFileInfo(source).completeBaseName();
         QStringList columns;
         QStringList marks;
@@ -97,7 +99,7 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
         if (auto made = db.execute(QStringLiteral("CREATE TABLE \"%1\" (%2)")
                                        .arg(table, columns.join(QStringLiteral(", "))));
             !made)
-            return made.error().text();
+            return made.error();
         const QString insert = QStringLiteral("INSERT INTO \"%1\" VALUES (%2)")
                                    .arg(table, marks.join(QStringLiteral(", ")));
         for (const Block& block : file.blocks) {
@@ -105,19 +107,20 @@ QString BuildDatabase(const QStringList& sources, const QString& output) {
             for (int c = 0; c < keys.size(); ++c)
                 values << ValueOf(block.fields[c].second, types[c]);
             if (auto inserted = db.execute(insert, values); !inserted)
-                return QStringLiteral("%1:%2: %3")
-                    .arg(source)
-                    .arg(block.line)
-                    .arg(inserted.error().text());
+                return dvq3::Error::Refusal(QStringLiteral("%1:%2: %3")
+                                                .arg(source)
+                                                .arg(block.line)
+                                                .arg(inserted.error().text()));
         }
     }
     db.close();
     auto built = dvq3::ReadDriveFile(temporary, dvq3::DriveFile::Mode::ReadOnly,
                                      std::numeric_limits<qint64>::max());
     if (!built)
-        return built.error().text();
+        return built.error();
     if (auto written = dvq3::ReplaceFile(output, built.value()); !written)
-        return QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text());
+        return dvq3::Error::Refusal(
+            QStringLiteral("cannot write %1 (%2)").arg(output, written.error().text()));
     return {};
 }
 
@@ -129,10 +132,10 @@ int RunBuildDatabase(const QStringList& args, QTextStream& out, QTextStream& err
             line.parse(args, {QStringLiteral("OUTPUT"), QStringLiteral("SOURCE...")}, out, err))
         return *done;
     const QStringList paths = line.positionalArguments();
-    const QString error = BuildDatabase(paths.mid(1), paths[0]);
-    if (error.isEmpty())
+    const dvq3::Status built = BuildDatabase(paths.mid(1), paths[0]);
+    if (built)
         return kExitOk;
-    err << error << '\n';
+    err << built.error().text() << '\n';
     return kExitFailure;
 }
 

@@ -34,60 +34,64 @@ std::optional<QString> Unescape(const QString& text) {
 
 } // namespace
 
-QString BuildDisk(const QString& source, const QString& folder, bool force) {
+dvq3::Status BuildDisk(const QString& source, const QString& folder, bool force) {
     const BlockFile file = ReadBlockFile(source);
     if (!file.error.isEmpty())
-        return file.error;
+        return dvq3::Error::Refusal(file.error);
     // The station refuses a client file of more records than its table holds.
     if (file.blocks.size() > static_cast<size_t>(dvq3::kMaxClients))
-        return QStringLiteral("%1 holds %2 clients, more than the %3 a data disk can hold: the "
-                              "station would refuse the disk. Nothing was written.")
-            .arg(source)
-            .arg(file.blocks.size())
-            .arg(dvq3::kMaxClients);
+        return dvq3::Error::Refusal(
+            QStringLiteral("%1 holds %2 clients, more than the %3 a data disk can hold: the "
+                           "station would refuse the disk. Nothing was written.")
+                .arg(source)
+                .arg(file.blocks.size())
+                .arg(dvq3::kMaxClients));
     QStringList expected;
     for (const auto& field : dvq3::kClientFields)
         expected << QString::fromLatin1(field.name);
     QByteArray bytes;
     for (const Block& block : file.blocks) {
         if (block.keys() != expected)
-            return QStringLiteral("%1:%2: a client needs the keys %3")
-                .arg(source)
-                .arg(block.line)
-                .arg(expected.join(QStringLiteral(", ")));
+            return dvq3::Error::Refusal(QStringLiteral("%1:%2: a client needs the keys %3")
+                                            .arg(source)
+                                            .arg(block.line)
+                                            .arg(expected.join(QStringLiteral(", "))));
         dvq3::ClientRecord record;
         for (int i = 0; i < static_cast<int>(dvq3::kClientFields.size()); ++i) {
             const auto& field = dvq3::kClientFields[i];
             const auto value = Unescape(block.fields[i].second);
             if (!value || value->size() > field.length || !dvq3::IsAnsiText(*value))
-                return QStringLiteral("%1:%2: %3 is not %4 Windows-1252 characters or fewer")
-                    .arg(source)
-                    .arg(block.line)
-                    .arg(QLatin1String(field.name))
-                    .arg(field.length);
+                return dvq3::Error::Refusal(
+                    QStringLiteral("%1:%2: %3 is not %4 Windows-1252 characters or fewer")
+                        .arg(source)
+                        .arg(block.line)
+                        .arg(QLatin1String(field.name))
+                        .arg(field.length));
             record.set(field.member, *value);
         }
         bytes += record.toBytes();
     }
     if (auto made = dvq3::MakePrivateFolder(folder); !made)
-        return QStringLiteral("cannot create %1 (%2)").arg(folder, made.error().text());
+        return dvq3::Error::Refusal(
+            QStringLiteral("cannot create %1 (%2)").arg(folder, made.error().text()));
     dvq3::DataDisk existing;
     existing.SetDataDrive(folder);
     auto loaded = existing.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);
-    const bool missing = !loaded && loaded.error().isDriveFault() && loaded.error().number() == 53;
+    const bool missing = !loaded && loaded.error().is(dvq3::Error::Kind::DriveFault, 53);
     if (!loaded && !missing)
-        return loaded.error().text();
+        return loaded.error();
     if (loaded && !force &&
         (existing.NumClients() > 0 || loaded.value().problem != dvq3::ClientFileProblem::None))
-        return QStringLiteral("%1 already holds %2 clients; building a disk there would replace "
-                              "them. Nothing was changed. Give --force to replace them.")
-            .arg(existing.ClientFile())
-            .arg(existing.NumClients());
+        return dvq3::Error::Refusal(
+            QStringLiteral("%1 already holds %2 clients; building a disk there would replace "
+                           "them. Nothing was changed. Give --force to replace them.")
+                .arg(existing.ClientFile())
+                .arg(existing.NumClients()));
     if (auto written = dvq3::ReplaceFile(existing.ClientFile(), bytes, dvq3::kPrivateFile);
         !written)
-        return written.error().text();
+        return written.error();
     if (auto written = dvq3::ReplaceFile(existing.TidFile(), "DVQ3\r\n"); !written)
-        return written.error().text();
+        return written.error();
     return {};
 }
 
@@ -102,10 +106,10 @@ int RunBuildDisk(const QStringList& args, QTextStream& out, QTextStream& err) {
             line.parse(args, {QStringLiteral("SOURCE"), QStringLiteral("FOLDER")}, out, err))
         return *done;
     const QStringList paths = line.positionalArguments();
-    const QString error = BuildDisk(paths[0], paths[1], line.isSet(QStringLiteral("force")));
-    if (error.isEmpty())
+    const dvq3::Status built = BuildDisk(paths[0], paths[1], line.isSet(QStringLiteral("force")));
+    if (built)
         return kExitOk;
-    err << error << '\n';
+    err << built.error().text() << '\n';
     return kExitFailure;
 }
 

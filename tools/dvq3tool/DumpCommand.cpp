@@ -24,8 +24,8 @@ QString CsvField(QString text) {
 
 int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
     dvq3::Session session;
-    bool damaged = false;
-    if (!LoadDrive(session, drive, err, &damaged))
+    const DriveLoad loaded = LoadDrive(session, drive, err);
+    if (loaded == DriveLoad::Failed)
         return kExitFailure;
     QStringList header;
     for (const auto& field : dvq3::kClientFields)
@@ -42,7 +42,7 @@ int Dump(const QString& drive, QTextStream& out, QTextStream& err) {
         err << "The client records could not be written out in full.\n";
         return kExitFailure;
     }
-    return damaged ? kExitFailure : kExitOk;
+    return loaded == DriveLoad::Damaged ? kExitFailure : kExitOk;
 }
 
 int RunDump(const QStringList& args, QTextStream& out, QTextStream& err) {

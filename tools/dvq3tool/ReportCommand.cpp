@@ -240,7 +240,7 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
     const ReportArgs& parsed = std::get<ReportArgs>(parsedOrDone);
     const QString drive = parsed.drive.isEmpty() ? dvq3::GetINIFilePath() : parsed.drive;
     dvq3::Session session;
-    if (!LoadDrive(session, drive, err))
+    if (LoadDrive(session, drive, err) == DriveLoad::Failed)
         return kExitFailure;
     return parsed.outDir.isEmpty() ? ReportOne(parsed, drive, session, out, err)
                                    : ReportSeveral(parsed, drive, session, out, err);

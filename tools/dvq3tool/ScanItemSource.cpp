@@ -61,23 +61,24 @@ ScanItemSource ReadScanItemSource(const QString& path) {
     return source;
 }
 
-QString BuildScanItemTable(const dvq3::QuestionDatabase& db, const QString& path) {
+dvq3::Status BuildScanItemTable(const dvq3::QuestionDatabase& db, const QString& path) {
     const ScanItemSource source = ReadScanItemSource(path);
     if (!source.error.isEmpty())
-        return source.error;
+        return dvq3::Error::Refusal(source.error);
     if (auto made = db.execute(QStringLiteral(
             "CREATE TABLE \"ScanItem\" (\"LocationName\" TEXT, \"r\" REAL, \"theta\" REAL, "
             "\"x\" INTEGER, \"y\" INTEGER, \"dimx\" INTEGER, \"dx\" INTEGER, \"DimY\" INTEGER, "
             "\"dy\" INTEGER)"));
         !made)
-        return made.error().text();
+        return made.error();
     for (const dvq3::ScanItem& item : source.items)
         if (auto inserted = db.execute(
                 QStringLiteral("INSERT INTO \"ScanItem\" VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                 {item.LocationName, static_cast<double>(item.r), static_cast<double>(item.theta),
                  item.x, item.y, item.dimx, item.dx, item.DimY, item.dy});
             !inserted)
-            return QStringLiteral("%1: %2").arg(path, inserted.error().text());
+            return dvq3::Error::Refusal(
+                QStringLiteral("%1: %2").arg(path, inserted.error().text()));
     return {};
 }
 

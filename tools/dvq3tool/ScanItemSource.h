@@ -22,7 +22,7 @@ struct ScanItemSource {
 // position is computed from x and y, and must give x and y back exactly.
 ScanItemSource ReadScanItemSource(const QString& path);
 
-// Creates and fills table "ScanItem" from the source. Returns an error message, empty on success.
-QString BuildScanItemTable(const dvq3::QuestionDatabase& db, const QString& source);
+// Creates and fills table "ScanItem" from the source. A fault is refused with its message.
+dvq3::Status BuildScanItemTable(const dvq3::QuestionDatabase& db, const QString& source);
 
 } // namespace dvq3tool

@@ -45,8 +45,8 @@ int RunSheet(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << QString(layout.error().text()).replace(u'\r', u' ') << '\n';
         return kExitFailure;
     }
-    if (const QString error = dvq3::WriteAnswerSheetPdf(layout.value(), pdf); !error.isEmpty()) {
-        err << error << '\n';
+    if (const dvq3::Status written = dvq3::WriteAnswerSheetPdf(layout.value(), pdf); !written) {
+        err << written.error().text() << '\n';
         return kExitFailure;
     }
     out << pdf << '\n';

@@ -13,7 +13,7 @@ bool SaveRecord(Session& session, int index, const ClientRecord& before) {
             return true;
         const Error& error = saved.error();
         int answer = vbCancel;
-        if (error.isDriveFault() && error.number() == 70 &&
+        if (error.is(Error::Kind::DriveFault, 70) &&
             error.description() == DriveErrorDescription(70))
             answer = MsgBox(kWriteProtectedText, vbOKCancel | vbCritical, kDiskErrorTitle);
         else if (error.isDriveFault())

@@ -30,10 +30,10 @@ void SaveAsPdf(const std::vector<ScanItem>& layout, QWidget* parent) {
     if (pdf.isEmpty())
         return;
     SetWaitPointer();
-    const QString failed = WriteAnswerSheetPdf(layout, pdf);
+    const Status written = WriteAnswerSheetPdf(layout, pdf);
     SetDefaultPointer();
-    if (!failed.isEmpty())
-        MsgBox(failed, vbCritical, kPrintAnswerSheetTitle);
+    if (!written)
+        MsgBox(written.error().text(), vbCritical, kPrintAnswerSheetTitle);
 }
 
 } // namespace
