@@ -9,6 +9,7 @@ packages=(
     libsane-dev libsane1 sane-utils
     fonts-liberation xvfb xauth x11-apps x11-utils imagemagick poppler-utils strace xdotool python3
     espeak-ng
+    cups-daemon cups-client libcups2-dev pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 
