@@ -9,10 +9,18 @@ QString Option(const cups_dest_t* dest, const char* name) {
     return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
 }
 
-// Where libcups turns when nothing names a scheduler and no local one has left its socket: a
-// station without a printing system at all, rather than one whose scheduler has stopped.
-bool OnlyTheFallbackServer() {
-    return qstrcmp(cupsServer(), "localhost") == 0;
+// A scheduler named by the settings (CUPS_SERVER, client.conf, the local socket) that cannot be
+// reached. "localhost" is where libcups turns when nothing names one and no local scheduler has
+// left its socket: a station without a printing system at all, rather than a stopped one.
+bool NamedServerSilent() {
+    if (qstrcmp(cupsServer(), "localhost") == 0)
+        return false;
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    if (!http)
+        return true;
+    httpClose(http);
+    return false;
 }
 
 } // namespace
@@ -21,10 +29,10 @@ DefaultQueue CheckDefaultQueue() {
     DefaultQueue queue;
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
     if (!dest) {
-        if (cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE && !OnlyTheFallbackServer()) {
+        if (NamedServerSilent()) {
             queue.state = DefaultQueue::State::Fault;
-            queue.fault = QStringLiteral("The printing service does not answer (%1).")
-                              .arg(QString::fromUtf8(cupsLastErrorString()));
+            queue.fault = QStringLiteral("The printing service %1 does not answer.")
+                              .arg(QString::fromUtf8(cupsServer()));
         }
         return queue;
     }

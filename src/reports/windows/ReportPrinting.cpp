@@ -1,8 +1,8 @@
 #include "reports/windows/ReportPrinting.h"
 
 #include "platform/DriveFile.h"
-#include "platform/printer/PrinterQueue.h"
 #include "platform/ProgramFolder.h"
+#include "platform/printer/PrinterQueue.h"
 #include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportText.h"
