@@ -271,9 +271,9 @@ PY
 # A paused queue, a queue rejecting jobs, a stopped scheduler: the fault, and no job.
 printed=$(jobs_done)
 expect_fault() {
-    local count=$1 what=$2
+    local count=$1 what=$2 title=${3:-Print Report|Error 57:}
     wait_message "$count"
-    sed -n "${count}p" "$work/messages.txt" | grep -q "^Print Report|Error 57:.*$what" ||
+    sed -n "${count}p" "$work/messages.txt" | grep -q "^$title.*$what" ||
         fail "no printer-fault message naming '$what': $(sed -n "${count}p" "$work/messages.txt")"
     [ "$(jobs_done)" = "$printed" ] || fail "a job was printed on a faulty queue"
 }
@@ -282,18 +282,20 @@ step viewer
 expect_fault 1 "paused"
 step all
 expect_fault 2 "paused"
+step sheet
+expect_fault 3 "paused" "Print Answer Sheet|"
 cupsenable dvq3
 cupsreject dvq3
 step viewer
-expect_fault 3 "not accepting jobs"
-step selected_refused
 expect_fault 4 "not accepting jobs"
+step selected_refused
+expect_fault 5 "not accepting jobs"
 cupsaccept dvq3
 stop_cupsd
 step viewer
-expect_fault 5 "printing service .* does not answer"
-step all
 expect_fault 6 "printing service .* does not answer"
+step all
+expect_fault 7 "printing service .* does not answer"
 start_cupsd
 [ -z "$(lpstat -o)" ] || fail "jobs were left queued: $(lpstat -o)"
 [ "$(jobs_done)" = "$printed" ] || fail "a job was printed after the scheduler came back"
@@ -302,9 +304,9 @@ echo "paused, rejecting, stopped: the printer-fault message each time, nothing p
 # A scheduler without any queue: the offer to save a PDF (answered No here).
 lpadmin -x dvq3
 step viewer
-wait_message 7
-sed -n 7p "$work/messages.txt" | grep -q "^Print Report|No printer is set up on this station" ||
-    fail "no PDF offer without a queue: $(sed -n 7p "$work/messages.txt")"
+wait_message 8
+sed -n 8p "$work/messages.txt" | grep -q "^Print Report|No printer is set up on this station" ||
+    fail "no PDF offer without a queue: $(sed -n 8p "$work/messages.txt")"
 echo quit >>"$work/steps"
 wait "$xvfb"
 echo "no queue: the station offers a PDF instead"
