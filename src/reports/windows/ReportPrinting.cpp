@@ -2,7 +2,7 @@
 
 #include "platform/DriveFile.h"
 #include "platform/ProgramFolder.h"
-#include "platform/printer/PrinterQueue.h"
+#include "platform/printer/DefaultQueue.h"
 #include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportText.h"

@@ -1,6 +1,6 @@
 #include "sheets/windows/AnswerSheetPrinting.h"
 
-#include "platform/printer/PrinterQueue.h"
+#include "platform/printer/DefaultQueue.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ScanItem.h"
 #include "sheets/ScanMessages.h"

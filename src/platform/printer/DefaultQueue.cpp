@@ -1,4 +1,4 @@
-#include "platform/printer/PrinterQueue.h"
+#include "platform/printer/DefaultQueue.h"
 
 #include <cups/cups.h>
 
