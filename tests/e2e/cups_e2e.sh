@@ -121,33 +121,40 @@ wait_message() {
     fail "expected message $1; the station showed:"$'\n'"$(cat "$work/messages.txt")"
 }
 
-# check_job JOB REPORT: the job's pages are the report file's pages, text for text: each page as
-# laid out, without trailing blanks, blank edge lines or the margin common to all its lines
-# (pdftotext lays the text out from its leftmost character).
+# check_job JOB REPORT CLIENT: the job is CLIENT's report and its pages are the report file's
+# pages, text for text: each page as laid out, without trailing blanks, blank edge lines or the
+# margin common to all its lines (pdftotext lays the text out from its leftmost character).
 check_job() {
-    python3 - "$1" "$2" <<'PY' || fail "$1 is not the report $2"
-import subprocess, sys, textwrap
-job, report = sys.argv[1], sys.argv[2]
+    python3 - "$1" "$2" "$3" "$work/disk/DATA401.DVQ" <<'PY' || fail "$1 is not the report $2"
+import difflib, subprocess, sys, textwrap
+job, report, client, disk = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 # The station's code page, Windows-1252; its five unassigned bytes (a sample name holds some) are
 # control characters, which print as blank cells.
-data = open(report, "rb").read()
-text = "".join(" " if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
-               for b in data).replace("\r", "")
+def decode(data):
+    return "".join(" " if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
+                   for b in data)
 def tidy(page):
     return textwrap.dedent("\n".join(l.rstrip() for l in page.split("\n")).strip("\n"))
+text = decode(open(report, "rb").read()).replace("\r", "")
 expected = [tidy(p) for p in text.rstrip("\n\f ").split("\f")]
 info = subprocess.run(["pdfinfo", job], capture_output=True, text=True, check=True).stdout
 pages = int(next(l.split()[1] for l in info.splitlines() if l.startswith("Pages:")))
 if pages != len(expected):
     sys.exit(f"{job} has {pages} pages, the report {len(expected)}")
+printed = []
 for p in range(1, pages + 1):
     # Courier at 11.5 points is 6.9 points a character: one column of text to one of the page.
-    printed = subprocess.run(["pdftotext", "-layout", "-fixed", "6.9", "-f", str(p), "-l", str(p),
-                              job, "-"], capture_output=True, text=True, check=True).stdout
-    if tidy(printed.replace("\f", "")) != expected[p - 1]:
-        sys.stdout.writelines(__import__("difflib").unified_diff(
-            expected[p - 1].splitlines(True), tidy(printed).splitlines(True), "report", "printed"))
+    page = subprocess.run(["pdftotext", "-layout", "-fixed", "6.9", "-f", str(p), "-l", str(p),
+                           job, "-"], capture_output=True, text=True, check=True).stdout
+    printed.append(tidy(page.replace("\f", "")))
+    if printed[-1] != expected[p - 1]:
+        sys.stdout.writelines(difflib.unified_diff(expected[p - 1].splitlines(True),
+                                                   printed[-1].splitlines(True), "report", "printed"))
         sys.exit(f"page {p} differs")
+# The client's name as the data disk holds it (a record is 176 bytes, the name its first 25).
+name = decode(open(disk, "rb").read()[176 * (client - 1):][:25]).rstrip()
+if f"NAME OR ID#        : {name}" not in printed[0]:
+    sys.exit(f"{job} is not the report of client {client}, {name!r}")
 PY
 }
 job() { ls "$cups/jobs"/*.pdf | sed -n "${1}p"; }
@@ -222,22 +229,20 @@ step() {
 # The current client's report from the viewer: one job, the report file's pages.
 step viewer
 wait_jobs 1
-check_job "$(job 1)" "$work/report.prn"
+check_job "$(job 1)" "$work/report.prn" 1
 echo "viewer: one job of $(pdfinfo "$(job 1)" | sed -n 's/^Pages: *//p') pages"
 
 # Clients 1 and 3 selected: two jobs in list order, the numbered copies' pages.
 step selected
 wait_jobs 3
-check_job "$(job 2)" "$work/temp1"
-check_job "$(job 3)" "$work/temp2"
-grep -qF "$(sed -n 2p "$work/state.txt" | sed 's/^item=[0-9]*-//; s/ *$//')" <(pdftotext "$(job 2)" -) ||
-    fail "the first selected job is not client 1's report"
+check_job "$(job 2)" "$work/temp1" 1
+check_job "$(job 3)" "$work/temp2" 3
 echo "selected: clients 1 and 3 in two jobs"
 
 # Every client: one job per client, in client order.
 step all
 wait_jobs $((3 + clients))
-for c in $(seq 1 "$clients"); do check_job "$(job $((3 + c)))" "$work/temp$c"; done
+for c in $(seq 1 "$clients"); do check_job "$(job $((3 + c)))" "$work/temp$c" "$c"; done
 echo "all: $clients jobs in client order"
 [ -s "$work/messages.txt" ] && fail "printing showed messages: $(cat "$work/messages.txt")"
 
