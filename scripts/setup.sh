@@ -9,7 +9,12 @@ packages=(
     libsane-dev libsane1 sane-utils
     fonts-liberation xvfb xauth x11-apps x11-utils imagemagick poppler-utils strace xdotool python3
     espeak-ng
+    # Building and checking the Debian package.
     dpkg-dev fakeroot file lintian
+    # Printing through CUPS; the print and sound tests start their own scheduler and sound
+    # server. The prompts need no GStreamer or FFmpeg plugin: Qt 6.4's sound effects play
+    # through libpulse, which Qt Multimedia depends on.
+    cups-daemon cups-client libcups2-dev pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev googletest libbenchmark-dev
 )
 

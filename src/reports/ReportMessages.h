@@ -39,5 +39,8 @@ inline const QString kPrinterNotStarted = QStringLiteral("The printer could not 
 inline const QString kPrinterNoNewPage = QStringLiteral("The printer could not start a new page");
 inline const QString kPrinterNotFinished =
     QStringLiteral("The printer could not finish the document");
+// The default queue cannot take a job now (the scheduler's reason); and part of a batch printed.
+inline const QString kNothingPrinted = QStringLiteral("%1\rNothing was printed.");
+inline const QString kPartlyPrinted = QStringLiteral("%1\r%2 of the %3 reports were printed.");
 
 } // namespace dvq3

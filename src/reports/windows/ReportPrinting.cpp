@@ -2,6 +2,7 @@
 
 #include "platform/DriveFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/printer/DefaultQueue.h"
 #include "reports/ReportMessages.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportText.h"
@@ -58,8 +59,16 @@ QString PdfFileName(QString name) {
     return QDir::homePath() + u'/' + name;
 }
 
-bool PrinterReady() {
-    return PrintJobHandler() || !QPrinterInfo::defaultPrinter().isNull();
+// The default queue, asked again before every job; the test seam stands for a ready one.
+DefaultQueue CheckQueue() {
+    if (PrintJobHandler())
+        return {DefaultQueue::State::Ready, {}, {}};
+    return CheckDefaultQueue();
+}
+
+void ShowQueueFault(const QString& text) {
+    SetDefaultPointer();
+    MsgBox(Error::PrinterFault(text).text(), vbCritical, kPrintTitle);
 }
 
 // One printer job of pages: to the test seam when one is set, else the default printer.
@@ -145,7 +154,12 @@ void PrintReport(const QString& pdfName) {
         MsgBox(text.error().text(), vbCritical, kPrintTitle);
         return;
     }
-    if (!PrinterReady()) {
+    const DefaultQueue queue = CheckQueue();
+    if (queue.state == DefaultQueue::State::Fault) {
+        ShowQueueFault(kNothingPrinted.arg(queue.fault));
+        return;
+    }
+    if (queue.state == DefaultQueue::State::NoPrinter) {
         SetDefaultPointer();
         if (MsgBox(kNoPrinterQuestion, vbYesNo | vbQuestion, kPrintTitle) == vbYes)
             SaveReportAsPdf(nullptr, pdfName);
@@ -163,8 +177,14 @@ bool PrintReports(Session& session, const QList<int>& clients, CopyNumber number
         return session.disk.IsTableIndex(client) ? session.disk.Clients(client).Name.trimmed()
                                                  : QString();
     };
+    // A queue that cannot print now stops the batch before anything is scored or sent.
+    const DefaultQueue queue = CheckQueue();
+    if (queue.state == DefaultQueue::State::Fault) {
+        ShowQueueFault(kNothingPrinted.arg(queue.fault));
+        return false;
+    }
     // Without a printer the whole batch goes to one PDF: asked once, and where once.
-    const bool toPdf = !PrinterReady();
+    const bool toPdf = queue.state == DefaultQueue::State::NoPrinter;
     QString pdf;
     if (toPdf) {
         const QString question =
@@ -240,6 +260,12 @@ bool PrintReports(Session& session, const QList<int>& clients, CopyNumber number
         const QStringList pages = SplitReportPages(text.value());
         if (toPdf) {
             pdfPages << pages;
+        } else if (const DefaultQueue now = CheckQueue(); now.state != DefaultQueue::State::Ready) {
+            const QString fault = now.fault.isEmpty() ? kPrinterNotStarted : now.fault;
+            ShowQueueFault(printed == 0
+                               ? kNothingPrinted.arg(fault)
+                               : kPartlyPrinted.arg(fault).arg(printed).arg(copies.size()));
+            return false;
         } else if (const Status sent = PrintPages(pages); !sent) {
             SetDefaultPointer();
             MsgBox(sent.error().text(), vbCritical, kPrintTitle);

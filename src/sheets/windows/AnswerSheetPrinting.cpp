@@ -1,5 +1,6 @@
 #include "sheets/windows/AnswerSheetPrinting.h"
 
+#include "platform/printer/DefaultQueue.h"
 #include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ScanItem.h"
 #include "sheets/ScanMessages.h"
@@ -57,8 +58,13 @@ void PrintBlankAnswerSheet(const QuestionDatabase& db, QWidget* parent) {
         PrintHandler()(page);
         return;
     }
-    const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
-    if (printerInfo.isNull()) {
+    const DefaultQueue queue = CheckDefaultQueue();
+    if (queue.state == DefaultQueue::State::Fault) {
+        MsgBox(queue.fault + u'\r' + kAnswerSheetPrinterError, vbCritical, kPrintAnswerSheetTitle);
+        return;
+    }
+    const QPrinterInfo printerInfo = QPrinterInfo::printerInfo(queue.name);
+    if (queue.state == DefaultQueue::State::NoPrinter || printerInfo.isNull()) {
         if (MsgBox(kAnswerSheetNoPrinterText, vbYesNo | vbQuestion, kPrintAnswerSheetTitle) ==
             vbYes)
             SaveAsPdf(layout.value(), parent);
