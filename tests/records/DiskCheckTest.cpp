@@ -30,12 +30,6 @@ struct ScriptedHandler : DiskCheckHandler {
     }
 };
 
-QString Entries(const QString& folder) {
-    return QDir(folder)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
-        .join(' ');
-}
-
 } // namespace
 
 // A usable disk starts with a scratch file left by a crash: the check takes it away. Another
@@ -111,7 +105,7 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
         }
         // Nothing is created where the check stopped, no check leaves its scratch file, and the
         // lock is held only by a disk in use.
-        EXPECT_EQ(Entries(folder.drive()), row.after);
+        EXPECT_EQ(TestFolder::Entries(folder.drive()).join(' '), row.after);
         EXPECT_EQ(TestFolder::Read(outside), tid);
         EXPECT_FALSE(QFile::exists(nothing));
         EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
@@ -139,9 +133,10 @@ TEST(DiskCheck, OneStationAtATimeUsesADisk) {
               QStringList{"critical:" + DiskInUseText(disk, dvq3test::ThisStation())});
     EXPECT_EQ(CheckDataDisk(first, disk, toFirst).value(), usable); // its own disk checked again
     EXPECT_EQ(CheckDataDisk(first, other, toFirst).value(), usable);
-    EXPECT_EQ(Entries(disk), "DATA401.DVQ TID");
+    EXPECT_EQ(TestFolder::Entries(disk).join(' '), "DATA401.DVQ TID");
     EXPECT_EQ(CheckDataDisk(second, disk, toSecond).value(), usable);
     EXPECT_NE(CheckDataDisk(first, disk, toFirst).value(), usable);
     EXPECT_TRUE(toFirst.errors.isEmpty());
-    EXPECT_EQ(Entries(other), "DATA401.DVQ DATA401.LCK TID"); // still the first one's
+    EXPECT_EQ(TestFolder::Entries(other).join(' '),
+              "DATA401.DVQ DATA401.LCK TID"); // still the first one's
 }
