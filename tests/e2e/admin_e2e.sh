@@ -32,7 +32,7 @@ unset QT_QPA_PLATFORM
 start_station "$program"
 # shot NAME: the whole screen, and beside it the windows shown, the top one first.
 shot() {
-    sleep 0.3
+    settle
     import -window root "$artifacts/$mode-\$1.png"
     xwininfo -root -children | while read -r id rest; do
         case \$id in
@@ -83,12 +83,12 @@ else
         k=\${answers:\$((i - 1)):1}
         for _ in \$(seq 1 \$k); do xdotool key --delay 30 Down; done
         xdotool key Return
-        sleep 0.15
+        settle
         case \$i in
-        29) focus "Nota de Presentaci"; shot note; keys Return; sleep 0.4; keys Return ;;
+        29) focus "Nota de Presentaci"; shot note; keys Return; keys Return ;;
         54 | 77 | 93)
             focus "Nota de Presentaci"; keys Return
-            sleep 0.4; keys Return    # the next section's instructions
+            keys Return               # the next section's instructions
             ;;
         100) focus "Nota de Presentaci"; keys Return ;;
         esac
@@ -97,7 +97,7 @@ else
     shot secret
     typed k; keys Return Return
 fi
-sleep 1
+settle
 import -window root "$artifacts/admin-\$(echo $mode)-menu.png"
 stop_station
 INSIDE

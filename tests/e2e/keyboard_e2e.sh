@@ -4,6 +4,7 @@
 # the 1280 x 800 screen), Enter closes it, Alt+A opens it again, Alt+X ends the program.
 # usage: keyboard_e2e.sh PROGRAM_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -16,13 +17,9 @@ cat >"$work/inside.sh" <<INSIDE
 set -uo pipefail
 export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
 unset QT_QPA_PLATFORM
-"$program/dvq3test" /NOWAIT &
-pid=\$!
-for _ in \$(seq 1 100); do
-    [ -s "$work/state.txt" ] && break
-    sleep 0.2
-done
-sleep 1
+. "$here/station_keys.sh"
+start_station "$program"
+settle
 focused() { xdotool getwindowfocus getwindowname 2>/dev/null || echo "(no window)"; }
 # Waits up to ten seconds for the window named \$1 to have the keyboard; prints what has it.
 await() {

@@ -38,9 +38,7 @@ keys Return                # alcohol-related as they were
 typed n; keys Return       # drug-related: not available
 import -window root "$artifacts/court-history.png"
 keys Return                # Information OK
-sleep 1
 # The answer grid follows; the record is already written and the station is stopped here.
-sleep 0.5
 stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"

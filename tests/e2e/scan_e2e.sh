@@ -52,7 +52,6 @@ keys Return Return Return Return  # the three scanned counts, then "Information 
 focus "Edit Client Responses"
 import -window root "$artifacts/scanned-answers.png"
 keys Tab Tab Tab Tab Tab Return   # past the five section grids to "Save"
-sleep 1
 stop_station
 INSIDE
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/inside.sh"

@@ -4,6 +4,7 @@
 # launch brings the first forward instead of opening a second window.
 # usage: station_e2e.sh PROGRAM_DIR ARTIFACT_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 artifacts=$2
 mkdir -p "$artifacts"
@@ -18,19 +19,15 @@ mkdir -m 700 "$work/runtime"
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
 export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
-"$program/dvq3test" /NOWAIT &
-pid=\$!
-for _ in \$(seq 1 100); do
-    [ -s "$work/state.txt" ] && break
-    sleep 0.2
-done
-sleep 0.5
+. "$here/station_keys.sh"
+start_station "$program"
+settle
 import -window root "$artifacts/main-menu.png"
 xwininfo -root -tree | grep -c '"Corvalent-III"' >"$work/windows-before.txt" || true
 # A second launch must end by itself and leave one main window.
 timeout 20 "$program/dvq3test" /NOWAIT
 echo "second=\$?" >"$work/second.txt"
-sleep 0.5
+settle
 xwininfo -root -tree | grep -c '"Corvalent-III"' >"$work/windows-after.txt" || true
 kill \$pid
 wait \$pid || true

@@ -19,24 +19,49 @@ start_station() {
     "$1/dvq3test" /NOWAIT &
     pid=$!
     for _ in $(seq 1 100); do
-        [ -s "$DVQ3_E2E_STATE" ] && break
+        [ -s "$DVQ3_E2E_STATE" ] && return 0
         sleep 0.2
     done
+    echo "station_keys.sh: no main menu 20 s after start-up" >&2
+    exit 1
+}
+
+# settle: waits until the station has handled every key sent so far and drawn what follows: no
+# thread of it is running or waiting to run on three looks in a row (key events wake it). Fails
+# when it is still busy after 20 seconds; an ended station has nothing left to handle.
+settle() {
+    local calm=0 until=$((SECONDS + 20))
+    while [ "$SECONDS" -lt "$until" ]; do
+        if grep -qs '^[0-9]* (.*) [RD] ' /proc/"$pid"/task/*/stat; then
+            calm=0
+        else
+            calm=$((calm + 1))
+            [ "$calm" -ge 3 ] && return 0
+        fi
+        sleep 0.02
+    done
+    echo "station_keys.sh: the station is still busy after 20 s" >&2
+    exit 1
 }
 
 # focus TITLE: gives the keyboard to the station's window whose title starts with TITLE (there is
-# no window manager to do it).
+# no window manager to do it), once the window shows; fails when it has not shown in 15 seconds.
 focus() {
+    local id=""
     for _ in $(seq 1 75); do
         id=$(xdotool search --onlyvisible --name "^$1" | tail -1) && [ -n "$id" ] && break
         sleep 0.2
     done
+    if [ -z "$id" ]; then
+        echo "station_keys.sh: no window \"$1\" after 15 s" >&2
+        exit 1
+    fi
     xdotool windowfocus --sync "$id"
-    sleep 0.5
+    settle
 }
 
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
-typed() { xdotool type --delay 60 "$1"; sleep 0.3; }
+keys() { xdotool key --delay 60 "$@"; settle; }
+typed() { xdotool type --delay 60 "$1"; settle; }
 
 stop_station() {
     kill "$pid"

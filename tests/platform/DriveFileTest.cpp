@@ -16,15 +16,6 @@
 using namespace dvq3;
 using dvq3test::TestFolder;
 
-namespace {
-
-QStringList FolderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-} // namespace
-
 TEST(DriveError, MapsErrnoToTheHandledNumbers) {
     struct Case {
         int err;
@@ -116,7 +107,7 @@ TEST(DriveFile, APathHoldingANulReachesNoSystemCall) {
     for (DriveOp op : {DriveOp::Open, DriveOp::Stat, DriveOp::Remove, DriveOp::Rename})
         EXPECT_EQ(faults.count(op), 0) << int(op);
     EXPECT_EQ(TestFolder::Read(victim), QByteArray("agency notes"));
-    EXPECT_EQ(FolderEntries(folder.drive()), QStringList{"victim.txt"});
+    EXPECT_EQ(TestFolder::Entries(folder.drive()), QStringList{"victim.txt"});
 }
 
 TEST(ReplaceFile, AFaultAtAnyStepLeavesTheOldFileAndNoTemporary) {
@@ -133,7 +124,7 @@ TEST(ReplaceFile, AFaultAtAnyStepLeavesTheOldFileAndNoTemporary) {
             ASSERT_FALSE(replaced) << int(step) << ' ' << err;
             EXPECT_EQ(replaced.error().number(), DriveErrorNumber(err));
             EXPECT_EQ(TestFolder::Read(path), QByteArray("old report"));
-            EXPECT_EQ(FolderEntries(folder.drive()), QStringList{"report.prn"});
+            EXPECT_EQ(TestFolder::Entries(folder.drive()), QStringList{"report.prn"});
         }
     }
 }
@@ -153,7 +144,7 @@ TEST(ReplaceFile, ReplacesWholeFlushesAndNeverFollowsAPlantedLink) {
     EXPECT_EQ(TestFolder::Read(victim), QByteArray("client records"));
     EXPECT_EQ(faults.count(DriveOp::Sync), 1);
     EXPECT_EQ(faults.count(DriveOp::SyncFolder), 1);
-    EXPECT_EQ(FolderEntries(folder.drive()).size(), 4); // the file and the three links
+    EXPECT_EQ(TestFolder::Entries(folder.drive()).size(), 4); // the file and the three links
 
     // With every name taken the write fails and says so; nothing is touched.
     for (int n = 3; n < 100; ++n)
@@ -222,7 +213,7 @@ TEST(ReplaceFile, RemovesWhatAKilledWriterLeftAndNothingElse) {
     for (const QString& file : {live, held, other, link})
         kept << QFileInfo(file).fileName();
     kept << "report.prn";
-    QStringList left = FolderEntries(folder.drive());
+    QStringList left = TestFolder::Entries(folder.drive());
     kept.sort();
     left.sort();
     EXPECT_EQ(left, kept);

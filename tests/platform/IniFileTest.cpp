@@ -18,24 +18,19 @@ TEST(IniFile, ReadsCaseInsensitivelyAndTrims) {
     EXPECT_EQ(ini.value("Missing", "FilePath", "a:"), QStringLiteral("a:"));
 }
 
+// A new key goes after the last key of its section, before the blank lines and comments that
+// follow it; a new section goes at the end.
 TEST(IniFile, WritesInPlaceKeepingEverythingElse) {
-    IniFile ini = IniFile::Parse("; keep me\n[Path]\nFilePath=a:\nSndPath=c:\\snd\n\n"
+    IniFile ini = IniFile::Parse("; keep me\n[Path]\nFilePath=a:\nSndPath=c:\\snd\n\n; next\n"
                                  "[Custom]\nColour=blue\n");
     ini.setValue("Path", "FilePath", "/media/usb");
+    ini.setValue("Path", "Drive1", "b:");
     ini.setValue("Custom", "Size", "3");
     ini.setValue("Options", "SystemDB", "/opt/dvq3/kpxltd.mda");
     EXPECT_EQ(ini.toBytes(),
-              QByteArray("; keep me\r\n[Path]\r\nFilePath=/media/usb\r\n"
-                         "SndPath=c:\\snd\r\n\r\n[Custom]\r\nColour=blue\r\n"
-                         "Size=3\r\n[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
-}
-
-TEST(IniFile, NewKeyGoesAfterTheLastKeyOfItsSection) {
-    IniFile ini = IniFile::Parse("[Path]\nSndPath=c:\n\n; next\n[Options]\nX=1\n");
-    ini.setValue("Path", "FilePath", "b:");
-    EXPECT_EQ(
-        ini.toBytes(),
-        QByteArray("[Path]\r\nSndPath=c:\r\nFilePath=b:\r\n\r\n; next\r\n[Options]\r\nX=1\r\n"));
+              QByteArray("; keep me\r\n[Path]\r\nFilePath=/media/usb\r\nSndPath=c:\\snd\r\n"
+                         "Drive1=b:\r\n\r\n; next\r\n[Custom]\r\nColour=blue\r\nSize=3\r\n"
+                         "[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
 }
 
 TEST(IniPaths, DefaultsWithoutAFileAndSystemDbCreatesIt) {

@@ -30,12 +30,6 @@ struct ScriptedHandler : DiskCheckHandler {
     }
 };
 
-QString Entries(const QString& folder) {
-    return QDir(folder)
-        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
-        .join(' ');
-}
-
 } // namespace
 
 // A usable disk starts with a scratch file left by a crash: the check takes it away. Another
@@ -61,6 +55,7 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
     const QString overfull = "critical:The client file on this data disk holds 52...";
     const QString damaged = "warning:The client file on this data disk is damaged...";
     const char *used = "DATA401.DVQ DATA401.LCK TID", *loaded = "DATA401.DVQ TID";
+    const char *dvq = "DATA401.DVQ", *lck = "DATA401.LCK", *wt = "checkWriteTest";
     const Row rows[] = {
         {"good, marker between spaces", nullptr, spaced, -1, 0, true, {}, {}, used},
         {"marker in lower case", nullptr, "dvq3\n", -1, 0, false, {}, notADisk, loaded},
@@ -70,41 +65,12 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
         {"overfull client file", nullptr, tid, 52 * 176, 0, false, {}, overfull, loaded},
         {"damaged client file", nullptr, tid, 176 + 3, 0, true, {}, damaged, used},
         {"NUL in the drive", "nul", tid, -1, 0, false, {}, "critical:@nul", "TID"},
-        {"client file a link", nullptr, tid, -1, -1, false, {-1}, {}, loaded, "DATA401.DVQ"},
-        {"client file a link to nothing",
-         nullptr,
-         tid,
-         -1,
-         -1,
-         false,
-         {-1},
-         {},
-         loaded,
-         "DATA401.DVQ",
-         true},
+        {"client file a link", nullptr, tid, -1, -1, false, {-1}, {}, loaded, dvq},
+        {"client file links nowhere", nullptr, tid, -1, -1, false, {-1}, {}, loaded, dvq, true},
         {"TID a link", nullptr, {}, -1, -1, false, {-1}, {}, "TID", "TID"},
-        {"lock file a link",
-         nullptr,
-         tid,
-         -1,
-         -1,
-         false,
-         {-1},
-         {},
-         "DATA401.LCK TID",
-         "DATA401.LCK"},
-        {"write test a link", nullptr, tid, -1, 0, true, {}, {}, used, "checkWriteTest"},
-        {"write test a link to nothing",
-         nullptr,
-         tid,
-         -1,
-         0,
-         true,
-         {},
-         {},
-         used,
-         "checkWriteTest",
-         true},
+        {"lock file a link", nullptr, tid, -1, -1, false, {-1}, {}, "DATA401.LCK TID", lck},
+        {"write test a link", nullptr, tid, -1, 0, true, {}, {}, used, wt},
+        {"write test links nowhere", nullptr, tid, -1, 0, true, {}, {}, used, wt, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -139,7 +105,7 @@ TEST(DiskCheck, WhatMakesADiskUsableAndWhatTheHandlerIsAskedAndTold) {
         }
         // Nothing is created where the check stopped, no check leaves its scratch file, and the
         // lock is held only by a disk in use.
-        EXPECT_EQ(Entries(folder.drive()), row.after);
+        EXPECT_EQ(TestFolder::Entries(folder.drive()).join(' '), row.after);
         EXPECT_EQ(TestFolder::Read(outside), tid);
         EXPECT_FALSE(QFile::exists(nothing));
         EXPECT_FALSE(QFile::exists("/DATA401.DVQ"));
@@ -167,9 +133,10 @@ TEST(DiskCheck, OneStationAtATimeUsesADisk) {
               QStringList{"critical:" + DiskInUseText(disk, dvq3test::ThisStation())});
     EXPECT_EQ(CheckDataDisk(first, disk, toFirst).value(), usable); // its own disk checked again
     EXPECT_EQ(CheckDataDisk(first, other, toFirst).value(), usable);
-    EXPECT_EQ(Entries(disk), "DATA401.DVQ TID");
+    EXPECT_EQ(TestFolder::Entries(disk).join(' '), "DATA401.DVQ TID");
     EXPECT_EQ(CheckDataDisk(second, disk, toSecond).value(), usable);
     EXPECT_NE(CheckDataDisk(first, disk, toFirst).value(), usable);
     EXPECT_TRUE(toFirst.errors.isEmpty());
-    EXPECT_EQ(Entries(other), "DATA401.DVQ DATA401.LCK TID"); // still the first one's
+    EXPECT_EQ(TestFolder::Entries(other).join(' '),
+              "DATA401.DVQ DATA401.LCK TID"); // still the first one's
 }

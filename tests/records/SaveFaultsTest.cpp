@@ -98,25 +98,3 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
     for (int at = 175; at < onDisk().size(); at += 176)
         EXPECT_EQ(onDisk()[at], '1');
 }
-
-// An append whose flush fails and whose record cannot be cut off again leaves the file holding
-// the record: read back, it looks stored, but the disk never confirmed it. It is not counted,
-// and the user is told.
-TEST_F(SaveFaultsTest, ARecordTheDiskNeverConfirmedIsNotTakenAsStored) {
-    makeDisk({Client("Ann Lee")});
-    session.CurClient = 2;
-    const ClientRecord before = Client("Bob Ray");
-    session.disk.Clients(2) = before;
-    session.disk.Clients(2).set(&ClientRecord::Responses, QString(100, u'2'));
-    dvq3test::DriveFaults faults;
-    faults.fail(DriveOp::Sync, EIO, "DATA401");
-    faults.fail(DriveOp::Truncate, EIO, "DATA401");
-    messages.answer(vbCancel);
-    EXPECT_FALSE(SaveRecord(session, 2, before));
-    EXPECT_EQ(session.disk.NumClients(), 1);
-    EXPECT_EQ(session.disk.Clients(2), before);
-    EXPECT_TRUE(lastText().startsWith("Error 57:Device I/O error\r\rThe new record could not be "
-                                      "taken off the end of the client file either"))
-        << lastText().toStdString();
-    EXPECT_EQ(onDisk().size(), 2 * 176);
-}

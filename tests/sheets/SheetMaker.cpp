@@ -115,17 +115,13 @@ Filled RandomSheet(unsigned seed, bool doubles) {
         const int count = static_cast<int>(dvq3::LayoutBubbles(Layout()[field], field).size());
         const int pick = between(0, count) - 1; // -1: left blank
         const int style = doubles ? between(0, 8) : 0, other = (pick + 1) % count;
-        QString value = kind == dvq3::FieldKind::DigitColumn ? "N" : "0", what = "blank";
+        QString value = kind == dvq3::FieldKind::DigitColumn ? "N" : "0";
         if (pick >= 0) { // in pencil, a blue ballpoint as a scanner sees it, black ink, or light
             Mark mark{field, pick, style == 6 ? between(140, 160) : between(40, 129)};
             if (style == 1 || style == 5)
                 mark.pen = style == 1 ? QColor(between(20, 80), between(30, 90), between(110, 190))
                                       : QColor(between(10, 50), between(10, 50), between(10, 60));
             filled.marks.push_back(mark);
-            what = style == 1   ? "blue ink"
-                   : style == 5 ? "black ink"
-                   : style == 6 ? "light pencil"
-                                : "pencil";
             const QString marked =
                 QString::number(kind == dvq3::FieldKind::ChoiceRow ? pick + 1 : pick);
             // A light mark reads as blank (or, where specks darken it, as marked), shown for
@@ -133,17 +129,17 @@ Filled RandomSheet(unsigned seed, bool doubles) {
             value = style == 6 ? value + "?|" + marked + "?" : marked;
         }
         if (style == 2 || (style == 3 && pick < 0)) // erasure residue is not a mark
-            filled.marks.push_back({field, other, 205}), what += " + erasure";
+            filled.marks.push_back({field, other, 205});
         if (style == 4 && pick >= 0) { // a faint second mark: read, reported, not chosen
             filled.marks.push_back({field, other, 90, 0.55});
-            value += "*?", what += " + faint second";
+            value += "*?";
         }
         if (style == 7 && pick >= 0) { // a light second mark: not read, but shown for review
             filled.marks.push_back({field, other, between(140, 160), 0.8});
-            value += u'?', what += " + light second";
+            value += u'?';
         }
         filled.values.push_back(value);
-        filled.kinds.push_back(what);
+        filled.speckable.push_back(pick < 0 || style == 6);
     }
     return filled;
 }
@@ -161,8 +157,7 @@ bool ReadsRight(const dvq3::SheetDecode& sheet, const Filled& filled, int f) {
             return true;
     }
     // Specks in a blank or lightly marked field may make a mark, but only a doubtful one.
-    return read.doubtful &&
-           (filled.kinds[f].startsWith("blank") || filled.kinds[f] == "light pencil");
+    return read.doubtful && filled.speckable[f];
 }
 
 int FirstWrongField(const dvq3::SheetDecode& sheet, const Filled& filled) {

@@ -30,12 +30,12 @@ struct Scan {
 };
 
 // A filled sheet, what each field should decode to ("*" added where a second mark is read,
-// "?" where the field is doubtful; "|" between values that are both right) and the kind of
-// marks each field holds.
+// "?" where the field is doubtful; "|" between values that are both right) and whether specks
+// may make a doubtful mark of it (it is blank or lightly marked).
 struct Filled {
     std::vector<Mark> marks;
     std::vector<QString> values;
-    std::vector<QString> kinds;
+    std::vector<bool> speckable;
 };
 
 const std::vector<dvq3::ScanItem>& Layout();

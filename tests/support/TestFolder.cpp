@@ -50,6 +50,11 @@ QString ThisStation() {
         .arg(::getpid());
 }
 
+QStringList TestFolder::Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
 int TestFolder::Mode(const QString& path) {
     struct stat info {};
     if (::lstat(dvq3::NativePath(path).constData(), &info) != 0)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace dvq3test {
@@ -23,6 +24,8 @@ public:
     static void Write(const QString& path, const QByteArray& bytes);
     // The permission bits of path (0600 for a file only its user may read), -1 when missing.
     static int Mode(const QString& path);
+    // Every entry of a folder, hidden ones too, sorted by name.
+    static QStringList Entries(const QString& folder);
 
 private:
     QTemporaryDir dir_;
