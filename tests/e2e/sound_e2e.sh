@@ -103,10 +103,11 @@ typed 0; keys Return
 typed n; keys Return
 keys Return
 focus "Select Presentation Language"
+# The presentation opens with the general instructions playing; a key would cut them short.
+[ "\$silent" = yes ] || mark=\$($check mark "$work/heard.raw")
 if [ "$language" = Spanish ]; then keys Down Return; else keys Return; fi
-focus "On Screen Presentation"
-prompt Return                         # the general instructions
 focus "$title"
+[ "\$silent" = yes ] || $check wait end "$work/heard.raw" "\$mark"
 prompt Return                         # section 1's instructions
 prompt Return                         # item 1's question
 prompt Down                           # its first answer
