@@ -77,7 +77,7 @@ TEST(ClientInfoRules, ListPrefixes) {
         {CodeList::Marital, 5, {{"N", -1}, {"se", 4}, {"Single", 1}, {"N/A", 0}}},
         {CodeList::Education, 8, {{"N", 0}, {"Partial H.S.", 2}, {"partial college", 5}, {"8", 8}}},
         {CodeList::Education, 8, {{"H.S. graduate", 4}, {"College graduate", 7}, {"8th grade", 1}}},
-        {CodeList::Education, 8, {{"Trade", 6}, {"PARTIAL", -1}}}};
+        {CodeList::Education, 8, {{"Trade", 6}, {"GED", 3}, {"advanced", 8}, {"PARTIAL", -1}}}};
     for (const auto& [list, highest, picks] : lists) {
         EXPECT_EQ(HighestCode(list), highest) << int(list);
         for (const auto& [text, choice] : picks)
