@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     dvq3::ImagingControl lead;
     if (auto loaded = lead.Load(path); !loaded) {
-        if (!loaded.error().isDriveFault())
+        if (loaded.error().kind() != dvq3::Error::Kind::ImagingFault)
             std::abort(); // a load fault is always a control error with its number
         return 0;
     }
