@@ -163,11 +163,8 @@ job() { ls "$cups/jobs"/*.pdf | sed -n "${1}p"; }
 : >"$work/messages.txt"
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
-export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
-export DVQ3_E2E_MESSAGES_FD=7 HOME="$work"
-unset QT_QPA_PLATFORM
-exec 7>>"$work/messages.txt"
 . "$here/station_keys.sh"
+station_env "$work"
 start_station "$program"
 # report_option N: "Supervisor Options", the report option N (0 current, 1 selected, 2 all), the
 # secret code.

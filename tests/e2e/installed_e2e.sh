@@ -27,15 +27,7 @@ runuser -u nobody -- env -i QT_QPA_PLATFORM=offscreen "$prefix/bin/dvq3tool" rep
 nohome=$?
 set -e
 
-fail=0
-check() { # check CONDITION-TEXT COMMAND...
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "FAIL: $what"
-        fail=1
-    fi
-}
+. "$(dirname "$0")/check.sh"
 check "no message boxes" test ! -s "$work/messages.txt"
 check "main menu reached" grep -qx "item=1-Harlan Petrosky          " "$home/state.txt"
 check "user settings" grep -q "FilePath=$home/.local/share/dvq3/SampleDisk" \

@@ -6,12 +6,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$program/DVQ3.MDB" "$work/"
-cp -r "$program/SampleDisk" "$work/disk"
+. "$here/station_keys.sh"
+station_copy "$program"
 printf '[Path]\r\nFilePath=%s\r\n' "$work/disk" >"$work/dvq3test.ini"
-mkdir -m 700 "$work/runtime"
 
 cat >"$work/inside.sh" <<INSIDE
 set -uo pipefail

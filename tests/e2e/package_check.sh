@@ -15,15 +15,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpac
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 deb=$work/package/dvq3-station_${version}_amd64.deb
 
-fail=0
-check() { # check CONDITION-TEXT COMMAND...
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "FAIL: $what"
-        fail=1
-    fi
-}
+. "$(dirname "$0")/check.sh"
 check "package file name" test -s "$deb"
 [ -s "$deb" ] || exit 1
 

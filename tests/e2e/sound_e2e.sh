@@ -67,11 +67,8 @@ parec_pid=$!
 : >"$work/messages.txt"
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail
-export DVQ3_PROGRAM_FOLDER="$work" XDG_RUNTIME_DIR="$work/runtime" DVQ3_E2E_STATE="$work/state.txt"
-export DVQ3_E2E_MESSAGES_FD=7 HOME="$work"
-unset QT_QPA_PLATFORM
-exec 7>>"$work/messages.txt"
 . "$here/station_keys.sh"
+station_env "$work"
 silent=\$1
 # prompt KEYS...: sends the keys and waits until the prompt they start has played.
 prompt() {

@@ -8,13 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 artifacts=$2
 mkdir -p "$artifacts"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-cp "$program/DVQ3.MDB" "$work/"
-cp -r "$program/SampleDisk" "$work/disk"
+. "$here/station_keys.sh"
+station_copy "$program"
 printf '[Path]\r\nFilePath=%s\r\n' "$work/disk" >"$work/dvq3test.ini"
-mkdir -m 700 "$work/runtime"
 
 cat >"$work/inside.sh" <<INSIDE
 set -euo pipefail

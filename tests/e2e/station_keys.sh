@@ -1,6 +1,6 @@
 # Sourced by the end-to-end tests. Outside Xvfb, station_copy prepares the station's folders;
 # inside the Xvfb session the rest starts the real station and drives it by keys
-# (DVQ3_PROGRAM_FOLDER, XDG_RUNTIME_DIR and DVQ3_E2E_STATE are set by the caller).
+# (the caller sets the environment, or station_env does).
 
 # station_copy PROGRAM_DIR: a work folder $work, removed at exit, holding the program folder's
 # data files, a copy of the sample disk in disk/ (its client file kept as before.dvq too) and a
@@ -12,6 +12,15 @@ station_copy() {
     cp -r "$1/SampleDisk" "$work/disk"
     cp "$work/disk/DATA401.DVQ" "$work/before.dvq"
     mkdir -m 700 "$work/runtime"
+}
+
+# station_env WORK: inside Xvfb, the environment of a station run from the work folder WORK on the
+# Xvfb display, its home in WORK and every message box it shows written to WORK/messages.txt.
+station_env() {
+    export DVQ3_PROGRAM_FOLDER="$1" XDG_RUNTIME_DIR="$1/runtime" DVQ3_E2E_STATE="$1/state.txt"
+    export DVQ3_E2E_MESSAGES_FD=7 HOME="$1"
+    unset QT_QPA_PLATFORM
+    exec 7>>"$1/messages.txt"
 }
 
 # start_station PROGRAM_DIR: starts the station and waits until its main menu lists the clients.
