@@ -56,16 +56,24 @@ TEST_F(ScanItemCopy, ATableTooShortUnreadableOrDamagedEndsTheScan) {
                       "109.\rAborting scan.");
     ASSERT_TRUE(db.execute("DROP TABLE ScanItem"));
     EXPECT_TRUE(read().startsWith("The answer sheet layout (table ScanItem) cannot be used:\r"));
-    std::vector<ScanItem> layout = Layout();
-    layout[kRaceField].dimx = 100000; // more bubbles than a sheet holds
+    // A damaged row ends the scan; bubbles 0 apart (all on one spot) are still a layout.
     ImagingControl lead;
     lead.setImage(Blank(false));
     ASSERT_TRUE(PrepareSheetImage(lead));
-    const auto sheet = DecodeSheet(lead.GetBitmapDC(), layout);
-    EXPECT_EQ(sheet ? QString() : sheet.error().text(),
-              QString("The answer sheet layout (table ScanItem) is damaged at field %1 "
-                      "(Race).\rAborting scan.")
-                  .arg(kRaceField + 1));
+    const QString damaged = QString("The answer sheet layout (table ScanItem) is damaged at field "
+                                    "%1 (Race).\rAborting scan.")
+                                .arg(kRaceField + 1);
+    const std::tuple<int ScanItem::*, int, QString> rows[] = {
+        {&ScanItem::dimx, 100000, damaged}, // more bubbles than a sheet holds
+        {&ScanItem::dx, 0, ""},
+        {&ScanItem::dx, -1, damaged},
+    };
+    for (const auto& [member, value, text] : rows) {
+        std::vector<ScanItem> layout = Layout();
+        layout[kRaceField].*member = value;
+        const auto sheet = DecodeSheet(lead.GetBitmapDC(), layout);
+        EXPECT_EQ(sheet ? QString() : sheet.error().text(), text) << value;
+    }
 }
 
 // The positions written back after a turned sheet are the layout's, not the turned ones.
