@@ -5,7 +5,6 @@
 #include "ToolRun.h"
 #include "platform/DriveFile.h"
 #include "platform/QuestionDatabase.h"
-#include "sheets/AnswerSheetDrawing.h"
 #include "sheets/ImagingControl.h"
 
 #include <QFile>
