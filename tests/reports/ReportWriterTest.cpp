@@ -70,27 +70,21 @@ TEST_F(ReportWriterTest, CurrentStatusColumnsAndPageBreaks) {
     struct Case {
         int lineCount;       // lines on the page before the section
         const char* answers; // the answers of status items 1..12
-        QStringList lines;   // the lines written; "~text": a line holding text
         int pageNo, lineCountAfter;
+        QStringList lines; // the lines written; "~text": a line holding text
     };
+    // Items 5 and 100 unanswered; answers 3 and 4 give no statement.
+    const QStringList alcohol = {At(8, "CURRENT ALCOHOL STATUS"), At(8, "----------------------"),
+                                 At(8, "5. No answer given"), At(8, "00. No answer given"), ""};
+    const QStringList drugs = {At(44, "CURRENT DRUGS STATUS"), At(44, "--------------------"),
+                               At(44, "S7,1"), At(44, "S12,2"), ""};
     const Case cases[] = {
-        // Items 5 and 100 unanswered; answers 3 and 4 give no statement.
-        {1,
-         "334300343433",
-         {At(8, "CURRENT ALCOHOL STATUS"), At(8, "----------------------"),
-          At(8, "5. No answer given"), At(8, "00. No answer given"), ""},
-         1,
-         6},
-        {1,
-         "333333133332",
-         {At(44, "CURRENT DRUGS STATUS"), At(44, "--------------------"), At(44, "S7,1"),
-          At(44, "S12,2"), ""},
-         1,
-         6},
-        {1, "333333444444", {"", "", ""}, 1, 4},
+        {1, "334300343433", 1, 6, alcohol},
+        {1, "333333133332", 1, 6, drugs},
+        {1, "333333444444", 1, 4, {"", "", ""}},
         // The page fills after the first row; the heading moves to the next page.
-        {55, "111111111111", {"~CURRENT ALCOHOL STATUS", "~---", "~S1,1", "\f"}, 2, 2 + 5 + 1},
-        {56, "111111111111", {"\f", "~NAME: ", "", "~CURRENT ALCOHOL STATUS"}, 2, 2 + 2 + 6 + 1},
+        {55, "111111111111", 2, 2 + 5 + 1, {"~CURRENT ALCOHOL STATUS", "~---", "~S1,1", "\f"}},
+        {56, "111111111111", 2, 2 + 2 + 6 + 1, {"\f", "~NAME: ", "", "~CURRENT ALCOHOL STATUS"}},
     };
     tables.StatusItem[6] = 100;
     for (const Case& c : cases) {

@@ -47,16 +47,14 @@ struct Answers {
     }
 };
 
-ClientRecord Record(const Answers& answers, const QString& gender = "1",
-                    const QString& race = "1") {
+// A male client of group 1.
+ClientRecord Record(const Answers& answers) {
     ClientRecord record;
-    record.set(&ClientRecord::Gender, gender);
-    record.set(&ClientRecord::Race, race);
+    record.set(&ClientRecord::Gender, "1");
+    record.set(&ClientRecord::Race, "1");
     record.set(&ClientRecord::Responses, answers.text);
     return record;
 }
-
-using Edit = std::function<void(ScoringTables&)>;
 
 struct ScoringEngine : ::testing::Test {
     ScoringTables tables;
@@ -82,8 +80,8 @@ struct ScoringEngine : ::testing::Test {
         tables.TruthCorrection[3] = {0, 100, 100, 100, 100, 100};
     }
 
-    Scores score(const Answers& answers, const QString& gender = "1", const QString& race = "1") {
-        auto scored = Score(Record(answers, gender, race), 1, tables);
+    Scores score(const Answers& answers) {
+        auto scored = Score(Record(answers), 1, tables);
         EXPECT_TRUE(scored) << scored.error().text().toStdString();
         return scored ? scored.value() : Scores();
     }
@@ -98,7 +96,7 @@ TEST_F(ScoringEngine, PercentilesAtTheEdgesOfTruthBandsAndOfTheirTables) {
     struct Case {
         int raw1; // the first raw1 scale 1 items keyed
         int percentile1, raw2, percentile2, uncorrected2;
-        Edit edit = {};
+        std::function<void(ScoringTables&)> edit = {};
         int stress = 2; // the answer of every stress item
     };
     const QList<Case> bands = {

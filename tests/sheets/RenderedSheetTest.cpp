@@ -1,7 +1,5 @@
 // Whole printed sheets, filled and scanned with a scanner's distortions, read back field by field.
 #include "SheetMaker.h"
-#include "sheets/AnswerSheetDrawing.h"
-#include "sheets/ImagingControl.h"
 #include "sheets/ScanMessages.h"
 
 #include <random>
