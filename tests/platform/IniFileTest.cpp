@@ -33,23 +33,20 @@ TEST(IniFile, WritesInPlaceKeepingEverythingElse) {
                          "[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
 }
 
-TEST(IniPaths, DefaultsWithoutAFileAndSystemDbCreatesIt) {
+// Defaults without a file; a long path read and written back stays whole, comments stay.
+TEST(IniPaths, DefaultsAndRoundTripsKeepingTheRestOfTheFile) {
     TestFolder folder;
-    EXPECT_EQ(GetINIFilePath(), QStringLiteral("a:"));
-    EXPECT_EQ(GetINISndPath(), QStringLiteral("c:"));
+    const QString ini = folder.path("dvq3test.ini");
+    EXPECT_EQ(std::pair(GetINIFilePath(), GetINISndPath()),
+              std::pair(QString("a:"), QString("c:")));
     ASSERT_TRUE(WriteINISystemDB());
-    EXPECT_EQ(TestFolder::Read(folder.path("dvq3test.ini")),
+    EXPECT_EQ(TestFolder::Read(ini),
               "[Options]\r\nSystemDB=" + folder.path("kpxltd.mda").toLocal8Bit() + "\r\n");
-}
-
-TEST(IniPaths, FilePathRoundTripsAndLongPathsStayWhole) {
-    TestFolder folder;
-    TestFolder::Write(folder.path("dvq3test.ini"),
-                      "[Path]\r\nSndPath= " + QByteArray(48, 'x') + " yz \r\n; comment\r\n");
+    TestFolder::Write(ini, "[Path]\r\nSndPath= " + QByteArray(48, 'x') + " yz \r\n; comment\r\n");
     EXPECT_EQ(GetINISndPath(), QString(48, u'x') + " yz");
     ASSERT_TRUE(WriteINIFilePath("/media/DVQ"));
     EXPECT_EQ(GetINIFilePath(), QStringLiteral("/media/DVQ"));
-    EXPECT_TRUE(TestFolder::Read(folder.path("dvq3test.ini")).contains("; comment\r\n"));
+    EXPECT_TRUE(TestFolder::Read(ini).contains("; comment\r\n"));
     ASSERT_TRUE(WriteINIFilePath(QString(60, u'p')));
     EXPECT_EQ(GetINIFilePath(), QString(60, u'p'));
 }
