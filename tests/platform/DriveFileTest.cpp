@@ -225,17 +225,3 @@ TEST(DriveFile, OnlyRegularFilesOfASaneSizeAreRead) {
     EXPECT_EQ(Said(ReadDriveFile(big, DriveFile::Mode::ReadOnly, 100)), FileTooLargeText(big, 101));
     EXPECT_TRUE(ReadDriveFile(big, DriveFile::Mode::ReadOnly, 101));
 }
-
-TEST(DriveFile, NamesThatAreNotUtf8SurviveAsTheyAre) {
-    TestFolder folder;
-    const QByteArray names[] = {"caf\xc3\xa9", "caf\xe9", "\xff\xfe-\x80", "a\xed\xa0\x80z",
-                                "\xf0\x9f\x98\x80"};
-    for (const QByteArray& name : names) {
-        const QByteArray native = NativePath(folder.drive()) + '/' + name;
-        EXPECT_EQ(NativePath(PathFromNative(native)), native);
-        ASSERT_TRUE(ReplaceFile(PathFromNative(native), "x"));
-        struct stat info {};
-        EXPECT_EQ(::stat(native.constData(), &info), 0) << name.toHex().toStdString();
-    }
-    EXPECT_EQ(PathFromNative("caf\xc3\xa9"), QStringLiteral("café"));
-}

@@ -51,14 +51,16 @@ TEST(IniPaths, DefaultsAndRoundTripsKeepingTheRestOfTheFile) {
     EXPECT_EQ(GetINIFilePath(), QString(60, u'p'));
 }
 
-// Paths in the settings are the file system's bytes: a drive folder named in UTF-8 (or in
-// bytes that are not UTF-8 at all) is found and written back unchanged, while the rest of the
-// file stays Windows-1252. "dà" ends in the byte 0xA0, a no-break space in Windows-1252.
+// Paths in the settings are the file system's bytes: a drive folder named in UTF-8 (four-byte
+// sequences too) or in bytes that are not UTF-8 at all (an encoded surrogate among them) is found
+// and written back unchanged, while the rest of the file stays Windows-1252. "dà" ends in the
+// byte 0xA0, a no-break space in Windows-1252.
 TEST(IniPaths, DrivePathsRoundTripAsTheFileSystemsBytes) {
     TestFolder folder;
     const QString ini = folder.path("dvq3test.ini");
-    for (const QByteArray name : {"dr\xc3\xa9", "\xd0\x94\xd0\xb8\xd1\x81\xd0\xba",
-                                  "\xe7\xa3\x81\xe7\x9b\x98", "d\xc3\xa0", "raw\xff\xe9"}) {
+    for (const QByteArray name :
+         {"dr\xc3\xa9", "\xd0\x94\xd0\xb8\xd1\x81\xd0\xba", "\xe7\xa3\x81\xe7\x9b\x98", "d\xc3\xa0",
+          "raw\xff\xe9", "\xff\xfe-\x80", "a\xed\xa0\x80z", "\xf0\x9f\x98\x80"}) {
         SCOPED_TRACE(name.toHex().toStdString());
         const QByteArray native = NativePath(folder.drive()) + '/' + name;
         ASSERT_EQ(::mkdir(native.constData(), 0700), 0);
@@ -75,4 +77,5 @@ TEST(IniPaths, DrivePathsRoundTripAsTheFileSystemsBytes) {
         EXPECT_EQ(TestFolder::Read(ini), "; Kund\xe9n\r\n[Path]\r\nFilePath=" + native +
                                              "\r\n[RecentDrives]\r\nDrive1=" + native + "\r\n");
     }
+    EXPECT_EQ(PathFromNative("caf\xc3\xa9"), QStringLiteral("café"));
 }
