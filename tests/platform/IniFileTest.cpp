@@ -10,27 +10,24 @@
 using namespace dvq3;
 using dvq3test::TestFolder;
 
-TEST(IniFile, ReadsCaseInsensitivelyAndTrims) {
-    const IniFile ini = IniFile::Parse("; station settings\r\n[path]\r\n  filepath =  f:  \r\n"
-                                       "[Other]\nFilePath=x\n");
-    EXPECT_EQ(ini.value("Path", "FilePath", "a:"), QStringLiteral("f:"));
-    EXPECT_EQ(ini.value("Path", "SndPath", "c:"), QStringLiteral("c:"));
-    EXPECT_EQ(ini.value("Missing", "FilePath", "a:"), QStringLiteral("a:"));
-}
-
+// Sections and keys are found in any letter case, values trimmed, a key only in its own section.
 // A new key goes after the last key of its section, before the blank lines and comments that
-// follow it; a new section goes at the end.
-TEST(IniFile, WritesInPlaceKeepingEverythingElse) {
-    IniFile ini = IniFile::Parse("; keep me\n[Path]\nFilePath=a:\nSndPath=c:\\snd\n\n; next\n"
-                                 "[Custom]\nColour=blue\n");
+// follow it; a new section goes at the end; everything else stays.
+TEST(IniFile, ReadsCaseInsensitivelyAndWritesInPlaceKeepingEverythingElse) {
+    IniFile ini =
+        IniFile::Parse("; keep me\r\n[path]\r\n  filepath =  f:  \nSndPath=c:\\snd\n\n; next\n"
+                       "[Custom]\nColour=blue\n[Other]\nDrive1=x\n");
+    EXPECT_EQ(ini.value("Path", "FilePath", "a:"), QStringLiteral("f:"));
+    EXPECT_EQ(ini.value("Path", "Drive1", "c:"), QStringLiteral("c:"));
+    EXPECT_EQ(ini.value("Missing", "FilePath", "a:"), QStringLiteral("a:"));
     ini.setValue("Path", "FilePath", "/media/usb");
     ini.setValue("Path", "Drive1", "b:");
     ini.setValue("Custom", "Size", "3");
     ini.setValue("Options", "SystemDB", "/opt/dvq3/kpxltd.mda");
     EXPECT_EQ(ini.toBytes(),
-              QByteArray("; keep me\r\n[Path]\r\nFilePath=/media/usb\r\nSndPath=c:\\snd\r\n"
+              QByteArray("; keep me\r\n[path]\r\nFilePath=/media/usb\r\nSndPath=c:\\snd\r\n"
                          "Drive1=b:\r\n\r\n; next\r\n[Custom]\r\nColour=blue\r\nSize=3\r\n"
-                         "[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
+                         "[Other]\r\nDrive1=x\r\n[Options]\r\nSystemDB=/opt/dvq3/kpxltd.mda\r\n"));
 }
 
 // Defaults without a file; a long path read and written back stays whole, comments stay.
