@@ -28,6 +28,7 @@ TEST(CommandLine, HelpVersionAndWrongArgumentsOfEveryCommand) {
         {{"report", "2147483647-2147483647"}, 2, "\"2147483647-2147483647\" is not a number"},
         {{"report", "1", "2"}, 2, "dvq3tool report: unexpected argument \"2\"" + usage},
         {{"report", "--drive"}, 2, "dvq3tool report: Missing value after '--drive'." + usage},
+        {{"report", "1", "--pdf"}, 2, "dvq3tool report: Missing value after '--pdf'."},
         {{"report", "3-2", "--out", "."}, 2, "\"3-2\" is not \"all\", a client number, a range"},
         {{"dump"}, 2, "dvq3tool dump: DRIVE is missing\nusage: dvq3tool dump DRIVE\n"},
         {{"dump", "a", "b"}, 2, "dvq3tool dump: unexpected argument \"b\"\n"},
