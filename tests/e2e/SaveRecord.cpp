@@ -1,6 +1,6 @@
 // Saves one client record as the station's windows do, for fault_injection.py to fail the system
-// calls under it: "DRIVE N NAME" renames client N, "DRIVE new NAME" adds a client. The exit
-// status is 0 only when the record reached the device; otherwise the station's message is
+// calls under it: "dvq3_save_record DRIVE N NAME" renames client N, "DRIVE new NAME" adds a client.
+// The exit status is 0 only when the record reached the device; otherwise the station's message is
 // printed.
 #include "station/Session.h"
 
@@ -11,10 +11,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     QTextStream err(stderr);
-    if (args.size() != 4) {
-        err << "usage: dvq3_save_record DRIVE N|new NAME\n";
+    if (args.size() != 4)
         return 2;
-    }
     dvq3::Session session;
     session.disk.SetDataDrive(args[1]);
     auto loaded = session.LoadClients(dvq3::DataDisk::LoadMode::ReadOnly);

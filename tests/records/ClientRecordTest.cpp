@@ -2,6 +2,8 @@
 #include "records/ClientInfoRules.h"
 #include "records/NameDeletion.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace dvq3;
@@ -40,32 +42,24 @@ TEST(ClientRecord, ScrambledNamesKeepShapeButNothingOfTheName) {
     EXPECT_NE(ScrambleName(name), first);
 }
 
-// What each field takes: one table per rule, the typed text and whether it is taken.
+// What each field takes: per rule, the texts it takes and the texts it refuses.
 TEST(ClientInfoRules, TypedTextIsTakenOrRefused) {
-    const QDate today(2026, 12, 6);
-    const std::pair<const char*, bool> dates[] = {
-        {"02/29/1996", true},  {"01/01/2001", true},  {"12/06/2026", true},  {"01/01/1890", true},
-        {"02/29/1999", false}, {"04/31/1990", false}, {"13/01/1990", false}, {"00/10/1990", false},
-        {"01/01/1889", false}, {"12/07/2026", false}, {"1/1/1990", false},   {"0a/01/1990", false}};
-    for (const auto& [text, good] : dates)
-        EXPECT_EQ(GoodDate(text, today), good) << text;
-    const std::pair<const char*, bool> licences[] = {
-        {"A123-456-78-901-1", true},  {"N___-___-__-___-_", true},  {"n", true},
-        {"A123-456-78-901-_", false}, {"A123-456-78-901-", false},  {"AX23-456-78-901-1", false},
-        {"A123-4X6-78-901-1", false}, {"A123-456-7X-901-1", false}, {"A123-456-78-901-X", false}};
-    for (const auto& [text, valid] : licences)
-        EXPECT_EQ(IsValidDL(text), valid) << text;
-    const std::pair<const char*, bool> counts[] = {
-        {"0", true},   {"07", true},  {"99", true},  {"n", true},   {"N", true},
-        {"00", false}, {"N5", false}, {"5A", false}, {"+5", false}, {"100", false}};
-    for (const auto& [text, valid] : counts)
-        EXPECT_EQ(ValidCount(text), valid) << text;
-    const std::pair<const char*, bool> ages[] = {{"n", true},   {"11", true}, {"99", true},
-                                                 {"10", false}, {"9", false}, {"1a", false}};
-    for (const auto& [text, accepted] : ages)
-        EXPECT_EQ(AgeAccepted(text), accepted) << text;
-    EXPECT_EQ(AgeValue("9x"), 9);
-    EXPECT_EQ(AgeValue("__"), 0);
+    const auto goodDate = [](const QString& text) { return GoodDate(text, QDate(2026, 12, 6)); };
+    const std::tuple<std::function<bool(const QString&)>, const char*, const char*> rules[] = {
+        {goodDate, "02/29/1996 01/01/2001 12/06/2026 01/01/1890",
+         "02/29/1999 04/31/1990 13/01/1990 00/10/1990 01/01/1889 12/07/2026 1/1/1990 0a/01/1990"},
+        {IsValidDL, "A123-456-78-901-1 N___-___-__-___-_ n",
+         "A123-456-78-901-_ A123-456-78-901- AX23-456-78-901-1 A123-4X6-78-901-1 "
+         "A123-456-7X-901-1 A123-456-78-901-X"},
+        {ValidCount, "0 07 99 n N", "00 N5 5A +5 100"},
+        {AgeAccepted, "n 11 99", "10 9 1a"}};
+    for (const auto& [rule, taken, refused] : rules) {
+        for (const QString& text : QString(taken).split(' '))
+            EXPECT_TRUE(rule(text)) << text.toStdString();
+        for (const QString& text : QString(refused).split(' '))
+            EXPECT_FALSE(rule(text)) << text.toStdString();
+    }
+    EXPECT_EQ(std::pair(AgeValue("9x"), AgeValue("__")), std::pair(9, 0));
 }
 
 // Typed text picks the list position it begins, -1 for none; a list takes codes up to its highest.

@@ -1,5 +1,6 @@
 #include "DriveFaults.h"
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "platform/DriveFile.h"
 #include "station/Session.h"
 
@@ -10,6 +11,7 @@
 
 using namespace dvq3;
 using dvq3test::DriveFaults;
+using dvq3test::Said;
 using dvq3test::TestFolder;
 
 namespace {
@@ -41,10 +43,6 @@ struct DataDiskTest : ::testing::Test {
     }
 };
 
-// The error text of a failed load or save, nothing when it worked.
-template <class R> QString ErrorText(const R& result) {
-    return result ? QString() : result.error().text();
-}
 template <class R> bool Refused(const R& result) {
     return !result && result.error().refused();
 }
@@ -81,8 +79,9 @@ TEST_F(DataDiskTest, PartialRecordLoadsWholeRecordsAndRefusesAppends) {
 
     session.CurClient = 4;
     disk.Clients(4) = ClientRecord::FromBytes(RecordBytes(4));
-    EXPECT_TRUE(Refused(disk.SaveClient(4)));
-    EXPECT_TRUE(ErrorText(disk.SaveClient(4)).contains("damaged"));
+    const Status appended = disk.SaveClient(4);
+    EXPECT_TRUE(Refused(appended) && Said(appended).contains("damaged"))
+        << Said(appended).toStdString();
     EXPECT_EQ(onDisk(), expected);
 }
 
@@ -92,12 +91,12 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRe
     EXPECT_EQ(std::tuple(disk.NumClients(), session.CurClient), std::tuple(51, 1));
     EXPECT_EQ(disk.Clients(0), ClientRecord());
     EXPECT_EQ(disk.Clients(51).toBytes(), RecordBytes(51));
-    EXPECT_TRUE(ErrorText(disk.SaveClient(52)).contains("already holds 51 clients"));
+    EXPECT_TRUE(Said(disk.SaveClient(52)).contains("already holds 51 clients"));
     // Another station appended meanwhile: our append would overwrite its record.
     load(2);
     TestFolder::Write(disk.ClientFile(), FileOf(3));
     session.CurClient = 3;
-    EXPECT_TRUE(ErrorText(disk.SaveClient(3)).contains("changed by another station since"));
+    EXPECT_TRUE(Said(disk.SaveClient(3)).contains("changed by another station since"));
     EXPECT_EQ(onDisk(), FileOf(3));
     // Another station saved client 2 meanwhile: ours is refused, whole. Client 1, untouched by
     // it, is saved, and so is client 2 again by whoever has loaded the disk since.
@@ -106,7 +105,7 @@ TEST_F(DataDiskTest, FullDiskLoadsCompletelyAndWritesThatWouldDamageTheFileAreRe
     TestFolder::Write(disk.ClientFile(), theirs);
     for (int client : {1, 2})
         disk.Clients(client).set(&ClientRecord::Age, "77");
-    EXPECT_EQ(ErrorText(disk.SaveClient(2)),
+    EXPECT_EQ(Said(disk.SaveClient(2)),
               "Client 2's record on this data disk has been changed by another station since it "
               "was loaded. Nothing was written to it; select the data drive again to reload it.");
     EXPECT_EQ(onDisk(), theirs);
@@ -153,8 +152,8 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
         faults.fail(row.op, row.err, {}, row.times);
         if (row.undoFails)
             faults.fail(row.undoing, EIO);
-        const QString told = row.client == 0 ? ErrorText(session.LoadClients())
-                                             : ErrorText(disk.SaveClient(row.client));
+        const QString told =
+            row.client == 0 ? Said(session.LoadClients()) : Said(disk.SaveClient(row.client));
         EXPECT_TRUE(told.startsWith(DriveErrorFromErrno(row.err).text())) << told.toStdString();
         const QString undoneNot = row.client == 4 ? "could not be taken off the end of the client"
                                                   : "old record of client 2 could not be put back";
@@ -167,18 +166,14 @@ TEST_F(DataDiskTest, DriveErrorsLeaveTheTableAndTheFileAsTheyWere) {
     }
 }
 
-TEST_F(DataDiskTest, TwoSessionsKeepTheirOwnClients) {
-    load(3);
+// Indexes beyond the table are refused; another session keeps its own clients.
+TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefusedAndSessionsKeepTheirOwn) {
+    load(2);
     Session other;
     other.disk.SetDataDrive(folder.path(QStringLiteral(".")));
     ASSERT_TRUE(other.LoadClients());
-    EXPECT_EQ(
-        std::tuple(other.disk.NumClients(), other.CurClient, disk.NumClients(), session.CurClient),
-        std::tuple(0, 0, 3, 1));
-}
-
-TEST_F(DataDiskTest, IndexesBeyondTheTableAreRefused) {
-    load(2);
+    EXPECT_EQ(std::tuple(other.disk.NumClients(), other.CurClient, disk.NumClients()),
+              std::tuple(0, 0, 2));
     const std::pair<int, bool> indexes[] = {{-1, false}, {0, true},  {2, true},
                                             {3, true},   {4, false}, {52, false}};
     for (auto [index, inTable] : indexes)

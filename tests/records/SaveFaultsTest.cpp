@@ -1,12 +1,10 @@
 #include "RecordsFixture.h"
 #include "records/DiskCheck.h"
-#include "records/windows/RecordSave.h"
 #include "records/windows/frmClientInfo.h"
 #include "records/windows/frmCourtHistory.h"
 #include "supervisor/frmSupervisorOptions.h"
 #include "supervisor/frmVerify.h"
 
-#include <algorithm>
 #include <cerrno>
 
 using namespace dvq3;
@@ -70,12 +68,10 @@ TEST_F(SaveFaultsTest, EveryOperationOfEverySaveLeavesOldOrNewNeverMixed) {
                     dvq3test::DriveFaults faults;
                     faults.fail(op, EIO, "DATA401", 1);
                     run(path, op == DriveOp::Close ? 0 : reply);
-                    EXPECT_EQ(std::ranges::any_of(messages.boxes,
-                                                  [](const MsgBoxCall& box) {
-                                                      return box.title == kDiskErrorTitle &&
-                                                             box.buttons() == vbOKCancel;
-                                                  }),
-                              op != DriveOp::Close);
+                    bool diskError = false;
+                    for (const MsgBoxCall& box : messages.boxes)
+                        diskError |= box.title == kDiskErrorTitle && box.buttons() == vbOKCancel;
+                    EXPECT_EQ(diskError, op != DriveOp::Close);
                 }
                 const QByteArray now = onDisk();
                 ASSERT_EQ(now.size(), original.size());

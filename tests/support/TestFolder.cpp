@@ -1,7 +1,6 @@
 #include "TestFolder.h"
 
 #include "platform/DriveFile.h"
-#include "station/DataDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,9 +32,7 @@ TestFolder::~TestFolder() {
 
 QByteArray TestFolder::Read(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestFolder::Write(const QString& path, const QByteArray& bytes) {

@@ -8,8 +8,8 @@
 namespace dvq3test {
 
 // What a failed step said; empty when it succeeded.
-inline QString Said(const dvq3::Status& status) {
-    return status ? QString() : status.error().text();
+template <class Outcome> QString Said(const Outcome& outcome) {
+    return outcome ? QString() : outcome.error().text();
 }
 
 // What a command of the tool printed and the status it exits with.

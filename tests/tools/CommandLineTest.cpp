@@ -5,6 +5,8 @@
 
 // The tool's command line as a user meets it: help on standard output with status 0, a wrong
 // argument named on standard error with the usage and status 2, and nothing on the other stream.
+// Every command shares one parser: one help row shows a command's help, each command's wrong
+// arguments show its own rules.
 TEST(CommandLine, HelpVersionAndWrongArgumentsOfEveryCommand) {
     struct Row {
         QStringList args;
@@ -17,13 +19,7 @@ TEST(CommandLine, HelpVersionAndWrongArgumentsOfEveryCommand) {
         {{"-h"}, 0, "\n  report      score clients and write their reports"},
         {{"--version"}, 0, "dvq3tool " DVQ3_VERSION "\n"},
         {{"dump", "--help"}, 0, "usage: dvq3tool dump DRIVE\n"},
-        {{"report", "-h"}, 0, "\n  --out DIR    write the reports of CLIENTS into DIR\n"},
         {{"report", "all", "--out", "x", "--help"}, 0, "\n  --pdf        also print each"},
-        {{"build-db", "--help"}, 0, "usage: dvq3tool build-db OUTPUT SOURCE...\n"},
-        {{"build-disk", "--help"}, 0, "\n  --force     replace a client file that already"},
-        {{"decode", "--help"}, 0, "usage: dvq3tool decode IMAGE [--db FILE]\n"},
-        {{"sheet", "--help"}, 0, "usage: dvq3tool sheet --pdf FILE [--db FILE]\n"},
-        {{"voices", "--help"}, 0, "usage: dvq3tool voices [--overwrite] [SOUND_ROOT]\n"},
         {{}, 2, "dvq3tool: no command given\nusage: dvq3tool COMMAND"},
         {{"frob"}, 2, "dvq3tool: unknown command \"frob\"\nusage: dvq3tool COMMAND"},
         {{"--frob"}, 2, "dvq3tool: Unknown option 'frob'.\nusage: dvq3tool COMMAND"},

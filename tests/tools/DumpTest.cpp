@@ -36,41 +36,34 @@ TEST(Dump, PrintsTheSampleDiskAsCsv) {
     EXPECT_TRUE(lines[4].startsWith("Dwayne T. Okafor-Lind,57,"));
 }
 
-TEST(Dump, QuotesFieldsThatNeedIt) {
-    TestFolder folder;
-    TestFolder::Write(folder.drive() + "/DATA401.DVQ",
-                      QByteArray("Smith, \"Jo\"") + QByteArray(176 - 11, ' '));
-    const ToolRun dump = RunDump(folder.drive());
-    ASSERT_EQ(dump.status, 0);
-    EXPECT_TRUE(dump.out.split('\n')[1].startsWith("\"Smith, \"\"Jo\"\"\",,"));
-}
-
 // An empty or relative drive never names a path, not even in the current folder; the dump
-// never creates the file, nor changes one it refuses.
-TEST(Dump, RefusedAndDamagedFilesFailWithTheStationsMessage) {
+// never creates the file, nor changes one it refuses. Fields that need it are quoted.
+TEST(Dump, QuotesFieldsAndRefusedAndDamagedFilesFailWithTheStationsMessage) {
     TestFolder folder;
     const QString file = folder.drive() + "/DATA401.DVQ";
     for (const QString& drive :
          {folder.drive(), QString(), QStringLiteral("a:"), QStringLiteral("drive")}) {
         const ToolRun none = RunDump(drive);
-        EXPECT_EQ(none.status, 1);
-        EXPECT_EQ(none.err, dvq3::NoTestInformationText(drive) + ".\n");
+        EXPECT_EQ(std::pair(none.status, none.err),
+                  std::pair(1, dvq3::NoTestInformationText(drive) + ".\n"));
     }
     EXPECT_FALSE(QFile::exists(file));
-    struct Case {
-        QByteArray bytes;
-        const char* message;
-        int lines; // printed: the header and the whole records
-    };
-    for (const Case& c :
-         {Case{QByteArray(52 * 176, 'x'), "holds 52 records, more than the 51 clients", 0},
-          Case{QByteArray(176 + 5, 'y'), "is damaged", 2}}) {
-        TestFolder::Write(file, c.bytes);
+    TestFolder::Write(file, QByteArray("Smith, \"Jo\"") + QByteArray(176 - 11, ' '));
+    const ToolRun quoted = RunDump(folder.drive());
+    EXPECT_TRUE(quoted.status == 0 &&
+                quoted.out.split('\n')[1].startsWith("\"Smith, \"\"Jo\"\"\",,"))
+        << quoted.out.toStdString();
+    // The file's bytes, what the dump says, how many lines it prints (the header, whole records).
+    const std::tuple<QByteArray, const char*, int> cases[] = {
+        {QByteArray(52 * 176, 'x'), "holds 52 records, more than the 51 clients", 0},
+        {QByteArray(176 + 5, 'y'), "is damaged", 2}};
+    for (const auto& [bytes, message, lines] : cases) {
+        TestFolder::Write(file, bytes);
         const ToolRun run = RunDump(folder.drive());
         EXPECT_NE(run.status, 0);
-        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
-        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), c.lines);
-        EXPECT_EQ(TestFolder::Read(file), c.bytes);
+        EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), lines);
+        EXPECT_EQ(TestFolder::Read(file), bytes);
     }
     // The system would take the drive as ending at its NUL, naming the client file.
     const QString nul = file + QChar(0) + "/x";
