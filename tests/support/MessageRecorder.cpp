@@ -9,13 +9,9 @@ MessageRecorder::MessageRecorder() {
             onShow(call);
         if (!script_.isEmpty())
             return script_.takeFirst();
-        switch (call.buttons()) {
-        case dvq3::vbYesNo:
-        case dvq3::vbYesNoCancel:
-            return int(dvq3::vbYes);
-        default:
-            return int(dvq3::vbOK);
-        }
+        const bool yesFirst =
+            call.buttons() == dvq3::vbYesNo || call.buttons() == dvq3::vbYesNoCancel;
+        return int(yesFirst ? dvq3::vbYes : dvq3::vbOK);
     });
     dvq3::SetBeepHandler([this] { ++beeps; });
 }
