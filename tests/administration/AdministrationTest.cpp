@@ -203,10 +203,9 @@ TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
     for (int number : {52, 53, 57, 68, 75, 76})
         audio.onError(number, "ignored");
     audio.onError(296, "The file cannot be played.");
-    EXPECT_EQ(messages.texts(), QStringList{"Error 296:The file cannot be played."});
-    EXPECT_EQ(messages.boxes.value(0).title, kSoundErrorTitle);
-    EXPECT_EQ(messages.boxes.value(0).icon(), vbCritical);
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(boxes(), QStringList{Box(kSoundErrorTitle, "Error 296:The file cannot be played.")});
+    EXPECT_EQ(std::pair(messages.boxes.value(0).icon(), window->isVisible()),
+              std::pair(int(vbCritical), true));
 }
 
 // What the client sees, sampled from the rendered window: the question box cyan with black text
@@ -328,11 +327,10 @@ TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     faults.reset();
     keys("e");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(session.ContinueFlag);
-    EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
-    EXPECT_EQ(messages.texts().count(kSectionDoneText[0]), 4);
-    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.ContinueFlag, session.disk.NumClients(),
+                         messages.texts().count(kCompletedText[0]),
+                         messages.texts().count(kSectionDoneText[0])),
+              std::tuple(false, true, 2, 1, 4));
     dvq3::ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, expected);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
@@ -345,16 +343,13 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     window->close();
     window->showMinimized();
     QTest::qWait(20);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(std::pair(window->isVisible(), window->isMinimized()), std::pair(true, false));
     // Another window over the presentation and back: nothing restarts.
     dvq3test::CoverAndReturn(window.get());
-    EXPECT_EQ(item(), 5);
-    EXPECT_FALSE(instructionsShown());
+    EXPECT_EQ(std::pair(item(), instructionsShown()), std::pair(5, false));
     keys("b");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(session.ContinueFlag);
-    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.ContinueFlag, session.disk.NumClients()),
+              std::tuple(false, false, 1));
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
 }
 
@@ -392,6 +387,8 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
         "\r\rMake sure one of these folders can be written and has room, "
         "then choose Install Voice Files again.";
     const char* speaks = "printf 'RIFF %s' \"$2\" >\"$4\"";
+    const QByteArray onlyEnglish =
+        speaks + QByteArray("; [ $2 = en ] || { echo no voice >&2; exit 1; }");
     struct Row {
         QStringList blocked; // regular files where folders are wanted
         const char* espeak;  // the stand-in's script, none when null
@@ -403,11 +400,7 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
         {{}, speaks, 293, sound, done.arg(sound)},
         {{"snd/dvq3test/sound/Spanish"}, speaks, 293, user, done.arg(user)},
         {{}, speaks, -1, "", cancelled},
-        {{},
-         "printf 'RIFF %s' \"$2\" >\"$4\"; [ $2 = en ] || { echo no voice >&2; exit 1; }",
-         146,
-         sound,
-         failed},
+        {{}, onlyEnglish.constData(), 146, sound, failed},
         {{}, nullptr, 0, "", noEspeak},
         {{"snd/dvq3test/sound/Spanish", "user"}, speaks, 0, "", noRoom},
     };

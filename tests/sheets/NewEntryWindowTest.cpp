@@ -114,11 +114,10 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
         ASSERT_EQ(item(), at);
         const int before = messages.beeps;
         key(pressed);
-        EXPECT_EQ(messages.beeps - before, beeps);
-        EXPECT_EQ(item(), then);
-        EXPECT_EQ(grid(), focusGrid);
-        EXPECT_EQ(text("MsgPanel"), FormatHelpLine(SectionFormat(focusGrid + 1)));
-        EXPECT_EQ(rowText(at), Marked(at, stored));
+        EXPECT_EQ(
+            std::tuple(messages.beeps - before, item(), grid(), text("MsgPanel"), rowText(at)),
+            std::tuple(beeps, then, focusGrid, FormatHelpLine(SectionFormat(focusGrid + 1)),
+                       Marked(at, stored)));
     }
     key(Qt::Key_Tab);
     EXPECT_EQ(focused(), "cmdMenuChoice0");
@@ -150,10 +149,10 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     openWindow();
     type(keyed);
     press("cmdMenuChoice0");
-    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
     ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, keyed);
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients(), onDisk()),
+              std::tuple(false, 2, dvq3test::Client("Ann Lee").toBytes() + record.toBytes()));
 
     session.EditExisting = true;
     openWindow();
@@ -164,8 +163,8 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     saved[176 + 74] = '2';
     key(Qt::Key_2);
     press("cmdMenuChoice0");
-    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
-    EXPECT_EQ(onDisk(), saved);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients(), onDisk()),
+              std::tuple(false, 2, saved));
 }
 
 TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWholeUntilSaved) {
@@ -209,9 +208,9 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
         openWindow();
         key(Qt::Key_1);
         press("cmdMenuChoice1");
-        EXPECT_EQ(std::tuple(window->isVisible(), session.CurClient, session.EditExisting),
-                  std::tuple(false, curClient, false));
-        EXPECT_EQ(onDisk(), before);
+        EXPECT_EQ(
+            std::tuple(window->isVisible(), session.CurClient, session.EditExisting, onDisk()),
+            std::tuple(false, curClient, false, before));
         const int checked = existing ? 1 : session.disk.NumClients() + 1;
         EXPECT_EQ(session.disk.Clients(checked).toBytes(),
                   (existing ? dvq3test::Client("Ann Lee") : ClientRecord()).toBytes());

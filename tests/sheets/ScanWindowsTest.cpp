@@ -93,11 +93,12 @@ struct ScanTest : dvq3test::RecordsFixture {
     }
     // Every trace of a scan whose client was not saved is gone.
     void expectNothingStored(int current) {
-        EXPECT_EQ(onDisk(), before);
-        EXPECT_EQ(session.disk.NumClients(), before.size() / ClientRecord::kLength);
-        EXPECT_EQ(session.CurClient, current);
-        EXPECT_EQ(session.disk.Clients(session.disk.NumClients() + 1), ClientRecord());
-        EXPECT_TRUE(!session.FromScan && session.DoubtfulItems.empty());
+        const int clients = session.disk.NumClients();
+        EXPECT_EQ(std::tuple(onDisk(), clients, session.CurClient,
+                             session.disk.Clients(clients + 1), session.FromScan,
+                             session.DoubtfulItems.empty()),
+                  std::tuple(before, int(before.size() / ClientRecord::kLength), current,
+                             ClientRecord(), false, true));
     }
 };
 
@@ -150,8 +151,8 @@ TEST_F(ScanTest, EveryCancelStoresNothingAndTheGridsSaveAppendsTheScannedClient)
             continue;
         }
         EXPECT_EQ(box(0), (QStringList{"Test Scan", insert, QString::number(vbOKCancel)}));
-        EXPECT_EQ(onDisk(), before + FilledClient("Pat Doe").toBytes());
-        EXPECT_EQ(std::tuple(session.disk.NumClients(), session.CurClient), std::tuple(3, 3));
+        EXPECT_EQ(std::tuple(onDisk(), session.disk.NumClients(), session.CurClient),
+                  std::tuple(before + FilledClient("Pat Doe").toBytes(), 3, 3));
     }
     messages.boxes.clear();
 }
