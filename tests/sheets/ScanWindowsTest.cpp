@@ -93,12 +93,11 @@ struct ScanTest : dvq3test::RecordsFixture {
     }
     // Every trace of a scan whose client was not saved is gone.
     void expectNothingStored(int current) {
-        const int clients = session.disk.NumClients();
-        EXPECT_EQ(std::tuple(onDisk(), clients, session.CurClient,
-                             session.disk.Clients(clients + 1), session.FromScan,
-                             session.DoubtfulItems.empty()),
-                  std::tuple(before, int(before.size() / ClientRecord::kLength), current,
-                             ClientRecord(), false, true));
+        EXPECT_EQ(onDisk(), before);
+        EXPECT_EQ(session.disk.NumClients(), before.size() / ClientRecord::kLength);
+        EXPECT_EQ(session.CurClient, current);
+        EXPECT_EQ(session.disk.Clients(session.disk.NumClients() + 1), ClientRecord());
+        EXPECT_TRUE(!session.FromScan && session.DoubtfulItems.empty());
     }
 };
 
