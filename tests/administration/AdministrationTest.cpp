@@ -252,7 +252,7 @@ TEST_F(PresentationTest, QuestionAndAnswersShowTheirColoursInEachFocus) {
 
 // Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
 // presses the keys and checks the notes so far (every one the section-done note), the
-// instructions shown and what the last key played, then presses `then`.
+// instructions shown and what the last key played on them, then presses `then`.
 TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
     struct Row {
         const char* name;
@@ -282,15 +282,11 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
         keys(QString(row.keys).chopped(1));
         audio.log.clear(); // what the last key has played
         keys(QString(row.keys).right(1));
-        EXPECT_EQ(messages.beeps, row.beeps);
-        EXPECT_EQ(messages.texts(), QStringList(row.notes, kSectionDoneText[0]));
-        EXPECT_EQ(instructionsShown(), row.section >= 0);
-        if (row.section >= 0) {
-            EXPECT_EQ(instructions(), screen(false, row.section));
-            EXPECT_EQ(audio.log.filter("play "), row.played) << audio.log.join(",").toStdString();
-        } else {
-            EXPECT_EQ(focused(), "txtQuestion");
-        }
+        const QStringList played = row.section >= 0 ? audio.log.filter("play ") : QStringList();
+        EXPECT_EQ(std::tuple(messages.beeps, messages.texts(), played),
+                  std::tuple(row.beeps, QStringList(row.notes, kSectionDoneText[0]), row.played));
+        EXPECT_EQ(instructionsShown() ? instructions() : focused(),
+                  row.section >= 0 ? screen(false, row.section) : "txtQuestion");
         keys(row.then);
         EXPECT_EQ(item(), row.item);
         if (row.item == 30) {

@@ -224,22 +224,20 @@ TEST_F(NewEntryWindowTest, DoubtfulScannedItemsStayAmberUntilKeyedOrConfirmed) {
     session.FromScan = true;
     session.DoubtfulItems = {2, 4, 30};
     openWindow();
-    // The colour inside item n's cell in column c, as drawn.
-    const auto colour = [this](int n, int c) {
-        QTableWidget* g = grid(SectionOfItem(n) - 1);
-        const QRect r = g->visualItemRect(cell(n, c));
-        return QColor(g->viewport()->grab().toImage().pixel(r.topLeft() + QPoint(2, 2)));
-    };
     const QColor amber(255, 192, 0), green(0, 255, 0), cyan(0, 255, 255), white(Qt::white);
     const QString confirm = ", Enter=Confirm scanned answer";
     const QLabel* panel = w<QLabel>("MsgPanel");
     EXPECT_EQ(text("MsgPanel"), FormatHelpLine(0) + confirm);
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(FormatHelpLine(3) + confirm),
               panel->contentsRect().width());
-    // Item, column: the colour after each step.
-    const auto expect = [&](std::vector<std::tuple<int, int, QColor>> cells) {
-        for (const auto& [n, c, expected] : cells)
-            EXPECT_EQ(colour(n, c), expected) << n << "," << c;
+    // Item, column: the colour drawn inside the cell after each step.
+    const auto expect = [this](std::vector<std::tuple<int, int, QColor>> cells) {
+        for (const auto& [n, c, expected] : cells) {
+            QTableWidget* g = grid(SectionOfItem(n) - 1);
+            const QPoint inside = g->visualItemRect(cell(n, c)).topLeft() + QPoint(2, 2);
+            EXPECT_EQ(QColor(g->viewport()->grab().toImage().pixel(inside)), expected)
+                << n << "," << c;
+        }
     };
     expect({{1, 1, cyan}, {2, 0, amber}, {2, 1, amber}, {2, 2, green}, {3, 1, white}});
     const int beeps = messages.beeps;
