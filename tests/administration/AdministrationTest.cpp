@@ -8,25 +8,15 @@
 #include "administration/windows/frmPresentQA.h"
 #include "administration/windows/frmSelectEntryMethod.h"
 #include "records/DiskCheck.h"
-#include "records/RecordsMessages.h"
-
-#include <QDirIterator>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
 
 #include <cerrno>
 
 using namespace dvq3;
-using dvq3test::Child;
 using dvq3test::TestFolder;
 
 namespace {
 
 struct EntryMethodTest : dvq3test::AdminFixture {
-    std::unique_ptr<frmSelectEntryMethod> window;
     dvq3test::ModalScript script;
     dvq3test::FakeWindows chain;
 
@@ -41,46 +31,27 @@ struct EntryMethodTest : dvq3test::AdminFixture {
         };
         chain.windows[ChainWindow::CourtHistory] = [](Session& s) { s.ContinueFlag = true; };
     }
-    void openWindow() {
-        window = std::make_unique<frmSelectEntryMethod>(session, &audio);
-        open(window.get());
-    }
+    void openWindow() { show<frmSelectEntryMethod>(&audio); }
     void choose(int method) { keys(QString(method, u'd') + "e"); }
-    static QString help(QWidget* window) { return Child<QLabel>(window, "MsgPanel")->text(); }
-    QString caption(int i) const {
-        return Child<QPushButton>(window.get(), QString("cmdMenuChoice%1").arg(i))->text();
-    }
 };
 
 struct PresentationTest : dvq3test::AdminFixture {
-    std::unique_ptr<frmPresentQA> window;
-
     void present(const QString& language = kEnglish) {
-        window = std::make_unique<frmPresentQA>(
-            session, language, OpenQuestionTable(session.dbTest, language).value(), audio);
-        open(window.get());
+        show<frmPresentQA>(language, OpenQuestionTable(session.dbTest, language).value(), audio);
     }
-    QString instructions() const {
-        return Child<QPlainTextEdit>(window.get(), "txtInstructions")->toPlainText();
-    }
+    QString instructions() const { return w<QPlainTextEdit>("txtInstructions")->toPlainText(); }
     static QString screen(bool spanish, int section) {
         return InstructionText(spanish, section).replace("\r\n", "\n");
     }
-    bool instructionsShown() const {
-        return Child<QGroupBox>(window.get(), "fraInstructions")->isVisible();
-    }
+    bool instructionsShown() const { return w("fraInstructions")->isVisible(); }
     int item() const { // the number the question on screen begins with
-        const auto* question = Child<QPlainTextEdit>(window.get(), "txtQuestion");
-        return question->toPlainText().section(u'.', 0, 0).toInt();
+        return w<QPlainTextEdit>("txtQuestion")->toPlainText().section(u'.', 0, 0).toInt();
     }
-    QString help() const { return Child<QLabel>(window.get(), "MsgPanel")->text(); }
-    QString button(int i) const {
-        return Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i))->text();
-    }
+    QString button(int i) const { return text(qPrintable(QString("txtButtonText%1").arg(i))); }
     // Chooses answer index of the question on screen, from the question's focus; a new
     // section's instructions are passed with Enter.
     void choose(int index) {
-        ASSERT_EQ(focusName(), "txtQuestion") << item();
+        ASSERT_EQ(focused(), "txtQuestion") << item();
         keys(QString(index + 1, u'd') + "e");
         if (window->isVisible() && instructionsShown())
             keys("e");
@@ -99,66 +70,51 @@ struct PresentationTest : dvq3test::AdminFixture {
 TEST_F(EntryMethodTest, ShowsTheFourMethodsAndWhenEditingTheClientAndCancelEdit) {
     openWindow();
     for (int i = 0; i < 4; ++i, keys("d"))
-        EXPECT_EQ(caption(i) + "|" + help(window.get()), kMethodCaptions[i] + "|" + kMethodHelp[i]);
-    EXPECT_FALSE(Child<QLabel>(window.get(), "lblClientName")->isVisible());
+        EXPECT_EQ(text(qPrintable(QString("cmdMenuChoice%1").arg(i))) + "|" + text("MsgPanel"),
+                  kMethodCaptions[i] + "|" + kMethodHelp[i]);
+    EXPECT_FALSE(w("lblClientName")->isVisible());
     session.EditExisting = true;
     openWindow();
-    auto* name = Child<QLabel>(window.get(), "lblClientName");
-    EXPECT_TRUE(name->isVisible());
-    EXPECT_EQ(name->text() + "|" + caption(3), "Ann Lee                  |" + kCancelEditCaption);
+    EXPECT_TRUE(w("lblClientName")->isVisible());
+    EXPECT_EQ(text("lblClientName") + "|" + text("cmdMenuChoice3"),
+              "Ann Lee                  |" + kCancelEditCaption);
 }
 
 // A whole test in Spanish before the code is admin_e2e.sh's "onscreen" run, through the chooser,
-// its record's bytes included. Here the chooser cancelled stores nothing; with English only the
-// presentation starts at once and the break-off key leads to the secret code. The question table
-// is checked before anything shows: each change comes on top of the ones before and its check
-// runs first.
+// its record's bytes included, as is that the chooser covers the screen behind every window
+// meanwhile. Here the chooser cancelled stores nothing; with English only the presentation starts
+// at once and the break-off key leads to the secret code, the chooser back at its size. The
+// question table is checked before anything shows: each change comes on top of the ones before and
+// its check runs first.
 TEST_F(EntryMethodTest, OnScreenChainEndsWithTheSecretCodeAndRefusesTablesItCannotRunOn) {
     script.then([](QWidget* chooser) {
         QTest::qWait(20);
-        QTest::keyClick(Child<QWidget>(chooser, "cmdMenuChoice3"), Qt::Key_Return);
+        QTest::keyClick(child<QWidget>(chooser, "cmdMenuChoice3"), Qt::Key_Return);
     });
     openWindow();
     choose(0);
-    EXPECT_TRUE(script.done());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(messages.boxes.isEmpty());
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+    const QByteArray annOnly = dvq3test::Client("Ann Lee").toBytes();
+    EXPECT_EQ(std::tuple(script.done(), window->isVisible(), messages.boxes.size(), onDisk()),
+              std::tuple(true, false, 0, annOnly));
     ASSERT_TRUE(session.dbTest.execute("DROP TABLE [Spanish]"));
     session.CurClient = 1;
-    // From "The test will begin" to the accepted code the entry method window covers the screen
-    // behind every window shown, so nothing else of the station shows.
-    QStringList behind;
-    const auto cover = [&](const QString& shown) {
-        behind << shown + (window->geometry() == window->screen()->geometry() ? "" : " uncovered");
-    };
-    messages.onShow = [&](const MsgBoxCall& box) { cover(box.title); };
     script.then([&](QWidget* presentation) {
         QTest::qWait(20);
         EXPECT_EQ(presentation->windowTitle(), kPresentationCaption[0]);
-        EXPECT_TRUE(Child<QWidget>(window.get(), "fraSelectMethod")->isHidden());
-        EXPECT_EQ(help(window.get()), kWhenReadyHelp);
-        cover(presentation->windowTitle());
+        EXPECT_TRUE(w("fraSelectMethod")->isHidden());
+        EXPECT_EQ(text("MsgPanel"), kWhenReadyHelp);
         keys("eeb");
     });
     // The secret code prompt: a wrong code first, then the right one.
     for (const char* code : {"x", "k"})
-        script.then([&, code](QWidget* box) {
-            cover(box->windowTitle());
-            dvq3test::Answer(box, code);
-        });
+        script.then([code](QWidget* box) { dvq3test::Answer(box, code); });
     openWindow();
-    const QSize normal = window->size();
+    const QSize normal = window->size(); // it covers the screen meanwhile
     choose(0);
-    EXPECT_TRUE(script.done());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(behind, (QStringList{kOnScreenTitle, kPresentationCaption[0], kSecretCodeCaption,
-                                   kWrongCodeTitle, kSecretCodeCaption}));
-    EXPECT_EQ(window->size(), normal);
-    messages.onShow = nullptr;
+    EXPECT_EQ(std::tuple(script.done(), window->isVisible(), window->size(),
+                         session.disk.NumClients(), onDisk()),
+              std::tuple(true, false, normal, 1, annOnly));
     EXPECT_EQ(messages.texts(), (QStringList{kTestBeginsText, kWrongCodeText}));
-    EXPECT_EQ(session.disk.NumClients(), 1);
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     const std::pair<const char*, const char*> rows[] = {
         {"UPDATE [English] SET ID = 7 WHERE ID = 8", "record 8 is not item 8"},
         {"DELETE FROM [English] WHERE ID = 100", "the table holds 99 questions, 100 are needed"},
@@ -171,11 +127,11 @@ TEST_F(EntryMethodTest, OnScreenChainEndsWithTheSecretCodeAndRefusesTablesItCann
         messages.boxes.clear();
         openWindow();
         choose(0);
-        ASSERT_EQ(messages.boxes.size(), 1);
-        EXPECT_EQ(messages.boxes[0].title, kOnScreenTitle);
-        EXPECT_TRUE(messages.boxes[0].text.contains(why)) << messages.boxes[0].text.toStdString();
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
+        EXPECT_EQ(std::tuple(messages.boxes.size(), messages.boxes.value(0).title,
+                             window->isVisible(), onDisk()),
+                  std::tuple(1, kOnScreenTitle, false, annOnly));
+        EXPECT_TRUE(messages.texts().join("").contains(why))
+            << messages.texts().join("").toStdString();
     }
 }
 
@@ -217,24 +173,20 @@ TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
         messages.boxes.clear();
         present(row.language);
         EXPECT_EQ(instructions(), screen(spanish, 0));
-        EXPECT_EQ(help(), kInstructionsHelp[spanish]);
+        EXPECT_EQ(text("MsgPanel"), kInstructionsHelp[spanish]);
         keys("ee");
         EXPECT_EQ(item(), 1);
-        EXPECT_EQ(help(), kQuestionHelp[spanish]);
-        QString shown; // a two-answer item: two buttons of five
-        for (auto* panel : window->findChildren<QWidget*>(QRegularExpression("^sspMenuChoice")))
-            shown += QString::number(panel->isVisible());
-        EXPECT_EQ(shown, "11000");
+        EXPECT_EQ(text("MsgPanel"), kQuestionHelp[spanish]);
         EXPECT_EQ(button(0) + "|" + button(1), row.answers);
         keys("d");
-        EXPECT_EQ(focusName(), "cmdMenuChoice0");
-        EXPECT_EQ(help(), row.answerHelp);
+        EXPECT_EQ(focused(), "cmdMenuChoice0");
+        EXPECT_EQ(text("MsgPanel"), row.answerHelp);
         keys("u");
-        EXPECT_EQ(focusName(), "txtQuestion");
+        EXPECT_EQ(focused(), "txtQuestion");
         EXPECT_EQ(audio.log.join(','), row.log);
         QStringList tabbed;
         for (int i = 0; i < 3; ++i)
-            keys("t"), tabbed << focusName();
+            keys("t"), tabbed << focused();
         EXPECT_EQ(tabbed, (QStringList{"cmdMenuChoice0", "cmdMenuChoice1", "txtQuestion"}));
         while (item() < 29)
             choose(1);
@@ -248,10 +200,9 @@ TEST_F(PresentationTest, FirstQuestionItsPromptsAndTheEndOfTheFirstSection) {
     for (int number : {52, 53, 57, 68, 75, 76})
         audio.onError(number, "ignored");
     audio.onError(296, "The file cannot be played.");
-    EXPECT_EQ(messages.texts(), QStringList{"Error 296:The file cannot be played."});
-    EXPECT_EQ(messages.boxes.value(0).title, kSoundErrorTitle);
-    EXPECT_EQ(messages.boxes.value(0).icon(), vbCritical);
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(boxes(), QStringList{Box(kSoundErrorTitle, "Error 296:The file cannot be played.")});
+    EXPECT_EQ(std::pair(messages.boxes.value(0).icon(), window->isVisible()),
+              std::pair(int(vbCritical), true));
 }
 
 // What the client sees, sampled from the rendered window: the question box cyan with black text
@@ -271,43 +222,37 @@ TEST_F(PresentationTest, QuestionAndAnswersShowTheirColoursInEachFocus) {
         {30, -1, "cyan/black | blue blue blue blue"},
         {30, 3, "blue/white | blue blue blue cyan!"},
     };
-    const auto viewport = [this](const char* name) {
-        return Child<QPlainTextEdit>(window.get(), name)->viewport();
-    };
-    for (const QString& language : {kEnglish, kSpanish}) {
-        SCOPED_TRACE(language.toStdString());
-        present(language);
-        EXPECT_EQ(dvq3test::OnScreen(window.get()).looks(viewport("txtInstructions")),
-                  "white/black");
-        keys("ee");
-        for (const Row& row : rows) {
-            SCOPED_TRACE(testing::Message() << row.item << " " << row.focus);
-            while (item() < row.item)
-                choose(0);
-            keys(QString(row.focus + 1, u'd'));
-            const dvq3test::OnScreen shown(window.get());
-            auto* question = viewport("txtQuestion"); // inside the focus frame
-            QString looks = shown.looks(question, question->rect().adjusted(3, 3, -3, -3)) + " |";
-            for (int i = 0; i < 5; ++i) {
-                auto* panel = Child<QFrame>(window.get(), QString("sspMenuChoice%1").arg(i));
-                if (!panel->isVisible())
-                    continue;
-                const int edge = panel->frameWidth() + 1; // inside the frame, beside the button
-                looks += " " + dvq3test::OnScreen::Name(shown.fill(
-                                   panel, QRect(edge, edge, 3, panel->height() - 2 * edge)));
-                auto* text = Child<QLabel>(window.get(), QString("txtButtonText%1").arg(i));
-                if (dvq3test::DrawnTexts(text).value(0).font.bold())
-                    looks += "!";
-            }
-            EXPECT_EQ(looks, QString(row.looks));
-            keys(QString(row.focus + 1, u'u'));
+    const auto viewport = [this](const char* name) { return w<QPlainTextEdit>(name)->viewport(); };
+    present(); // the colours do not depend on the language
+    EXPECT_EQ(dvq3test::OnScreen(window.get()).looks(viewport("txtInstructions")), "white/black");
+    keys("ee");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.item << " " << row.focus);
+        while (item() < row.item)
+            choose(0);
+        keys(QString(row.focus + 1, u'd'));
+        const dvq3test::OnScreen shown(window.get());
+        auto* question = viewport("txtQuestion"); // inside the focus frame
+        QString looks = shown.looks(question, question->rect().adjusted(3, 3, -3, -3)) + " |";
+        for (int i = 0; i < 5; ++i) {
+            auto* panel = w<QFrame>(qPrintable(QString("sspMenuChoice%1").arg(i)));
+            if (!panel->isVisible())
+                continue;
+            const int edge = panel->frameWidth() + 1; // inside the frame, beside the button
+            looks += " " + dvq3test::OnScreen::Name(
+                               shown.fill(panel, QRect(edge, edge, 3, panel->height() - 2 * edge)));
+            auto* caption = w<QLabel>(qPrintable(QString("txtButtonText%1").arg(i)));
+            if (dvq3test::DrawnTexts(caption).value(0).font.bold())
+                looks += "!";
         }
+        EXPECT_EQ(looks, QString(row.looks));
+        keys(QString(row.focus + 1, u'u'));
     }
 }
 
 // Each row starts a new presentation with every recording in place, answers 1 up to item `from`,
 // presses the keys and checks the notes so far (every one the section-done note), the
-// instructions shown and what the last key played, then presses `then`.
+// instructions shown and what the last key played on them, then presses `then`.
 TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
     struct Row {
         const char* name;
@@ -337,17 +282,11 @@ TEST_F(PresentationTest, SectionEdgesNotesInstructionsAndGoingBack) {
         keys(QString(row.keys).chopped(1));
         audio.log.clear(); // what the last key has played
         keys(QString(row.keys).right(1));
-        EXPECT_EQ(messages.beeps, row.beeps);
-        EXPECT_EQ(messages.texts(), QStringList(row.notes, kSectionDoneText[0]));
-        for (const MsgBoxCall& box : messages.boxes)
-            EXPECT_EQ(box.title, kNoteTitle[0]);
-        EXPECT_EQ(instructionsShown(), row.section >= 0);
-        if (row.section >= 0) {
-            EXPECT_EQ(instructions(), screen(false, row.section));
-            EXPECT_EQ(audio.log.filter("play "), row.played) << audio.log.join(",").toStdString();
-        } else {
-            EXPECT_EQ(focusName(), "txtQuestion");
-        }
+        const QStringList played = row.section >= 0 ? audio.log.filter("play ") : QStringList();
+        EXPECT_EQ(std::tuple(messages.beeps, messages.texts(), played),
+                  std::tuple(row.beeps, QStringList(row.notes, kSectionDoneText[0]), row.played));
+        EXPECT_EQ(instructionsShown() ? instructions() : focused(),
+                  row.section >= 0 ? screen(false, row.section) : "txtQuestion");
         keys(row.then);
         EXPECT_EQ(item(), row.item);
         if (row.item == 30) {
@@ -381,11 +320,10 @@ TEST_F(PresentationTest, AWholeTestStoresEveryAnswerAndCountsTheClient) {
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
     faults.reset();
     keys("e");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(session.ContinueFlag);
-    EXPECT_EQ(messages.texts().count(kCompletedText[0]), 1);
-    EXPECT_EQ(messages.texts().count(kSectionDoneText[0]), 4);
-    EXPECT_EQ(session.disk.NumClients(), 2);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.ContinueFlag, session.disk.NumClients(),
+                         messages.texts().count(kCompletedText[0]),
+                         messages.texts().count(kSectionDoneText[0])),
+              std::tuple(false, true, 2, 1, 4));
     dvq3::ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, expected);
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
@@ -398,16 +336,13 @@ TEST_F(PresentationTest, OnlyTheBreakOffKeyEndsItAndAMessageBoxChangesNothing) {
     window->close();
     window->showMinimized();
     QTest::qWait(20);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(std::pair(window->isVisible(), window->isMinimized()), std::pair(true, false));
     // Another window over the presentation and back: nothing restarts.
     dvq3test::CoverAndReturn(window.get());
-    EXPECT_EQ(item(), 5);
-    EXPECT_FALSE(instructionsShown());
+    EXPECT_EQ(std::pair(item(), instructionsShown()), std::pair(5, false));
     keys("b");
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(session.ContinueFlag);
-    EXPECT_EQ(session.disk.NumClients(), 1);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.ContinueFlag, session.disk.NumClients()),
+              std::tuple(false, false, 1));
     EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes());
 }
 
@@ -427,7 +362,26 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
                          "Spanish: 147 written, 0 kept, in %1/Spanish/";
     const QString noFolder =
         "The sound folders cannot be made in " + folder.path("%1") + " (Error 76:Path not found).";
+    const QString spanishNone = "Spanish: 0 written, 0 kept, in " + sound + "/Spanish/";
+    const QString cancelled = "Installing the voice files was cancelled: %1 prompts written, 1 "
+                              "kept.\r\rEnglish: %1 written, 1 kept, in " +
+                              sound + "/English/\r" + spanishNone +
+                              "\r\rChoose Install Voice Files again to speak the rest.";
+    const QString failed = "Installing the voice files stopped: espeak-ng failed for " + sound +
+                           "/Spanish/Inst0.wav: no voice\r\r146 prompts written, 1 kept.\r\r"
+                           "English: 146 written, 1 kept, in " +
+                           sound + "/English/\r" + spanishNone;
+    const QString noEspeak = "No voice files could be installed: the speech program espeak-ng is "
+                             "not installed.\r\rInstall the package espeak-ng, then choose "
+                             "Install Voice Files again.";
+    const QString noRoom =
+        "No voice files could be installed: no sound folder can be written.\r\r" +
+        noFolder.arg("snd") + "\r" + noFolder.arg("user/Sounds") +
+        "\r\rMake sure one of these folders can be written and has room, "
+        "then choose Install Voice Files again.";
     const char* speaks = "printf 'RIFF %s' \"$2\" >\"$4\"";
+    const QByteArray onlyEnglish =
+        speaks + QByteArray("; [ $2 = en ] || { echo no voice >&2; exit 1; }");
     struct Row {
         QStringList blocked; // regular files where folders are wanted
         const char* espeak;  // the stand-in's script, none when null
@@ -438,36 +392,10 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
     const Row rows[] = {
         {{}, speaks, 293, sound, done.arg(sound)},
         {{"snd/dvq3test/sound/Spanish"}, speaks, 293, user, done.arg(user)},
-        {{},
-         speaks,
-         -1,
-         "",
-         "Installing the voice files was cancelled: %1 prompts written, 1 kept.\r\rEnglish: %1 "
-         "written, 1 kept, in " +
-             sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound +
-             "/Spanish/\r\rChoose Install Voice Files again to speak the rest."},
-        {{},
-         "printf 'RIFF %s' \"$2\" >\"$4\"; [ $2 = en ] || { echo no voice >&2; exit 1; }",
-         146,
-         sound,
-         "Installing the voice files stopped: espeak-ng failed for " + sound +
-             "/Spanish/Inst0.wav: no voice\r\r146 prompts written, 1 kept.\r\rEnglish: 146 "
-             "written, 1 kept, in " +
-             sound + "/English/\rSpanish: 0 written, 0 kept, in " + sound + "/Spanish/"},
-        {{},
-         nullptr,
-         0,
-         "",
-         "No voice files could be installed: the speech program espeak-ng is not installed.\r\r"
-         "Install the package espeak-ng, then choose Install Voice Files again."},
-        {{"snd/dvq3test/sound/Spanish", "user"},
-         speaks,
-         0,
-         "",
-         "No voice files could be installed: no sound folder can be written.\r\r" +
-             noFolder.arg("snd") + "\r" + noFolder.arg("user/Sounds") +
-             "\r\rMake sure one of these folders can be written and has room, then choose "
-             "Install Voice Files again."},
+        {{}, speaks, -1, "", cancelled},
+        {{}, onlyEnglish.constData(), 146, sound, failed},
+        {{}, nullptr, 0, "", noEspeak},
+        {{"snd/dvq3test/sound/Spanish", "user"}, speaks, 0, "", noRoom},
     };
     QDir().mkpath(folder.path("bin"));
     const QByteArray path = qgetenv("PATH");
@@ -496,11 +424,10 @@ TEST_F(InstallVoicesTest, SpeaksTheMissingPromptsKeepsRecordingsAndSaysHowMany) 
                 return;
             // While it speaks: its caption, the keyboard on Cancel, every text whole.
             EXPECT_EQ(window->windowTitle(), "Install Voice Files");
-            EXPECT_EQ(focusName(), "cmdMenuChoice0");
+            EXPECT_EQ(focused(), "cmdMenuChoice0");
             EXPECT_EQ(dvq3test::CutTexts(window.get()), QStringList());
             keys("x");
-            EXPECT_EQ(Child<QLabel>(window.get(), "MsgPanel")->text(),
-                      "Stopping after the prompt being spoken...");
+            EXPECT_EQ(text("MsgPanel"), "Stopping after the prompt being spoken...");
         });
         esc.start(0);
         window = std::make_unique<frmInstallVoices>(session);

@@ -25,17 +25,15 @@ TEST(VoicesCommandTest, SpeaksEveryPromptOnceAndKeepsWhatIsThere) {
     TestFolder::Write(folder.path("bin/espeak-ng"), "#!/bin/sh\nprintf 'RIFF %s' \"$2\" >\"$4\"\n");
     QFile::setPermissions(folder.path("bin/espeak-ng"), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
-    const auto voices = [](const QStringList& args, QString& output) {
-        QString errors;
-        QTextStream out(&output), err(&errors);
-        return dvq3tool::RunVoices(args, out, err);
-    };
     for (const bool standIn : {false, true}) { // the stand-in's run overwrites
         SCOPED_TRACE(standIn);
         qputenv("PATH", (standIn ? folder.path("bin").toLocal8Bit() + ":" : "") + path);
-        QString output;
-        EXPECT_EQ(voices(standIn ? QStringList{"--overwrite", root} : QStringList{root}, output),
-                  0);
+        QString output, errors;
+        {
+            QTextStream out(&output), err(&errors);
+            const QStringList args = standIn ? QStringList{"--overwrite", root} : QStringList{root};
+            EXPECT_EQ(dvq3tool::RunVoices(args, out, err), 0);
+        }
         qputenv("PATH", path);
         EXPECT_EQ(output, QString("English: 147 prompts in %1English/, %2 written, %3 kept\n"
                                   "Spanish: 147 prompts in %1Spanish/, 147 written, 0 kept\n")

@@ -139,11 +139,7 @@ TEST_F(ClientWindowsTest, DeletedNameAndThirdChangeLock) {
     for (int client : {1, 2}) {
         session.CurClient = client;
         info(true);
-        // Another window over this one and back: the set-up does not run again.
-        QWidget other;
-        open(&other);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        dvq3test::CoverAndReturn(window.get()); // the set-up does not run again
         EXPECT_EQ(w("txtName")->isEnabled(), client == 2);
         press("cmdMenuChoice0");
         EXPECT_FALSE(window->isVisible());

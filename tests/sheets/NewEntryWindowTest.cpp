@@ -1,43 +1,28 @@
 // The keyed-entry grid: one grid per section, the keys each format takes, Save and Cancel.
 #include "AdminFixture.h"
 #include "OnScreen.h"
-#include "administration/AdminTexts.h"
 #include "sheets/windows/frmNewEntry.h"
 #include "station/Questionnaire.h"
-
-#include <QHeaderView>
-#include <QLabel>
-#include <QTableWidget>
 
 #include <cerrno>
 
 using namespace dvq3;
-using dvq3test::Child;
 
 namespace {
 
 struct NewEntryWindowTest : dvq3test::AdminFixture {
-    std::unique_ptr<frmNewEntry> window;
-
-    void openWindow() {
-        window = std::make_unique<frmNewEntry>(session);
-        open(window.get());
-    }
-    void press(const char* button) {
-        QTest::keyClick(Child<QWidget>(window.get(), button), Qt::Key_Return);
-    }
+    void openWindow() { show<frmNewEntry>(); }
     QTableWidget* grid(int k) const {
-        return Child<QTableWidget>(window.get(), QString("grdResponses%1").arg(k));
+        return w<QTableWidget>(qPrintable(QString("grdResponses%1").arg(k)));
     }
     // The grid with the focus and the item of its current row.
     int grid() const {
-        return focusName().startsWith("grdResponses") ? focusName().mid(12).toInt() : -1;
+        return focused().startsWith("grdResponses") ? focused().mid(12).toInt() : -1;
     }
     int item() const {
         const QTableWidget* g = grid(grid());
         return g->item(g->currentRow(), 0)->text().chopped(1).toInt();
     }
-    QString help() const { return Child<QLabel>(window.get(), "MsgPanel")->text(); }
     // Down arrows to item n from item 1.
     void reach(int n) {
         while (item() < n)
@@ -56,15 +41,6 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
             text += cell(n, c)->text() + u'|';
         return text;
     }
-    // The items of the first and last rows grid k shows in its viewport.
-    std::pair<int, int> shown(int k) const {
-        const QTableWidget* g = grid(k);
-        const auto itemAt = [g](int y) {
-            const int row = g->rowAt(y);
-            return row < 0 ? 0 : g->item(row, 0)->text().chopped(1).toInt();
-        };
-        return {itemAt(0), itemAt(g->viewport()->height() - 1)};
-    }
     static QString Marked(int n, int a) {
         QString text = QString::number(n) + ".|";
         for (int c = 1; c < (n <= 29 ? 3 : 5); ++c)
@@ -77,16 +53,12 @@ struct NewEntryWindowTest : dvq3test::AdminFixture {
 
 TEST_F(NewEntryWindowTest, OpensOnItemOneAndAMessageBoxChangesNothing) {
     openWindow();
-    EXPECT_EQ(Child<QLabel>(window.get(), "lblClientName")->text(),
-              QString("New One").leftJustified(25));
-    EXPECT_FALSE(Child<QWidget>(window.get(), "sspMenuChoice2")->isVisible());
-    EXPECT_EQ(focusName(), "grdResponses0");
-    EXPECT_EQ(help(), FormatHelpLine(0));
-    EXPECT_EQ(rowText(1), "1.|||");
+    EXPECT_EQ(text("lblClientName"), QString("New One").leftJustified(25));
+    EXPECT_FALSE(w("sspMenuChoice2")->isVisible());
     key(Qt::Key_1);
     dvq3test::CoverAndReturn(window.get());
     EXPECT_EQ(std::pair(rowText(1), item()), std::pair(QString("1.|X||"), 2));
-    EXPECT_EQ(focusName(), "grdResponses0");
+    EXPECT_EQ(focused(), "grdResponses0");
 }
 
 // Each kind of cell as it reaches the screen, its colour and its text's, while its grid has the
@@ -107,7 +79,7 @@ TEST_F(NewEntryWindowTest, CellsShowTheirColoursWithAndWithoutTheFocus) {
     };
     for (const bool focused : {true, false}) {
         if (!focused)
-            Child<QWidget>(window.get(), "cmdMenuChoice0")->setFocus();
+            w("cmdMenuChoice0")->setFocus();
         const dvq3test::OnScreen shown(window.get());
         const QHeaderView* header = grid(0)->horizontalHeader();
         for (const auto& [item, column, withFocus, without] : cells) {
@@ -142,14 +114,13 @@ TEST_F(NewEntryWindowTest, KeysPerFormatAndMovesAcrossGrids) {
         ASSERT_EQ(item(), at);
         const int before = messages.beeps;
         key(pressed);
-        EXPECT_EQ(messages.beeps - before, beeps);
-        EXPECT_EQ(item(), then);
-        EXPECT_EQ(grid(), focusGrid);
-        EXPECT_EQ(help(), FormatHelpLine(SectionFormat(focusGrid + 1)));
-        EXPECT_EQ(rowText(at), Marked(at, stored));
+        EXPECT_EQ(
+            std::tuple(messages.beeps - before, item(), grid(), text("MsgPanel"), rowText(at)),
+            std::tuple(beeps, then, focusGrid, FormatHelpLine(SectionFormat(focusGrid + 1)),
+                       Marked(at, stored)));
     }
     key(Qt::Key_Tab);
-    EXPECT_EQ(focusName(), "cmdMenuChoice0");
+    EXPECT_EQ(focused(), "cmdMenuChoice0");
 }
 
 // A grid shows 17 items. The current item out of view below brings the last 17 rows into view
@@ -161,10 +132,13 @@ TEST_F(NewEntryWindowTest, AnItemOutOfViewScrollsTheGridByTheStationsRule) {
         {"", 1, 1, 17},    {"1111111111111111", 17, 1, 17}, {"1", 18, 13, 29},
         {"1", 19, 13, 29}, {"uuuuuu", 13, 13, 29},          {"u", 12, 11, 27},
     };
+    const QTableWidget* g = grid(0);
+    const auto itemAt = [g](int y) { return g->item(g->rowAt(y), 0)->text().chopped(1).toInt(); };
     for (const auto& [pressed, current, first, last] : rows) {
         SCOPED_TRACE(pressed);
         QString(pressed).startsWith(u'u') ? keys(pressed) : type(pressed);
-        EXPECT_EQ(std::tuple(item(), shown(0)), std::tuple(current, std::pair(first, last)));
+        EXPECT_EQ(std::tuple(item(), itemAt(0), itemAt(g->viewport()->height() - 1)),
+                  std::tuple(current, first, last));
     }
 }
 
@@ -175,10 +149,10 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     openWindow();
     type(keyed);
     press("cmdMenuChoice0");
-    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
     ClientRecord record = NewClient();
     record.set(&ClientRecord::Responses, keyed);
-    EXPECT_EQ(onDisk(), dvq3test::Client("Ann Lee").toBytes() + record.toBytes());
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients(), onDisk()),
+              std::tuple(false, 2, dvq3test::Client("Ann Lee").toBytes() + record.toBytes()));
 
     session.EditExisting = true;
     openWindow();
@@ -189,8 +163,8 @@ TEST_F(NewEntryWindowTest, SaveWritesTheRecordAndReopeningShowsEveryAnswer) {
     saved[176 + 74] = '2';
     key(Qt::Key_2);
     press("cmdMenuChoice0");
-    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients()), std::tuple(false, 2));
-    EXPECT_EQ(onDisk(), saved);
+    EXPECT_EQ(std::tuple(window->isVisible(), session.disk.NumClients(), onDisk()),
+              std::tuple(false, 2, saved));
 }
 
 TEST_F(NewEntryWindowTest, AFaultAtAnyFileOperationLeavesTheNewRecordAbsentOrWholeUntilSaved) {
@@ -234,9 +208,9 @@ TEST_F(NewEntryWindowTest, CancelDiscardsANewClientAndLeavesAnExistingOne) {
         openWindow();
         key(Qt::Key_1);
         press("cmdMenuChoice1");
-        EXPECT_EQ(std::tuple(window->isVisible(), session.CurClient, session.EditExisting),
-                  std::tuple(false, curClient, false));
-        EXPECT_EQ(onDisk(), before);
+        EXPECT_EQ(
+            std::tuple(window->isVisible(), session.CurClient, session.EditExisting, onDisk()),
+            std::tuple(false, curClient, false, before));
         const int checked = existing ? 1 : session.disk.NumClients() + 1;
         EXPECT_EQ(session.disk.Clients(checked).toBytes(),
                   (existing ? dvq3test::Client("Ann Lee") : ClientRecord()).toBytes());
@@ -250,22 +224,20 @@ TEST_F(NewEntryWindowTest, DoubtfulScannedItemsStayAmberUntilKeyedOrConfirmed) {
     session.FromScan = true;
     session.DoubtfulItems = {2, 4, 30};
     openWindow();
-    // The colour inside item n's cell in column c, as drawn.
-    const auto colour = [this](int n, int c) {
-        QTableWidget* g = grid(SectionOfItem(n) - 1);
-        const QRect r = g->visualItemRect(cell(n, c));
-        return QColor(g->viewport()->grab().toImage().pixel(r.topLeft() + QPoint(2, 2)));
-    };
     const QColor amber(255, 192, 0), green(0, 255, 0), cyan(0, 255, 255), white(Qt::white);
     const QString confirm = ", Enter=Confirm scanned answer";
-    const QLabel* panel = Child<QLabel>(window.get(), "MsgPanel");
-    EXPECT_EQ(help(), FormatHelpLine(0) + confirm);
+    const QLabel* panel = w<QLabel>("MsgPanel");
+    EXPECT_EQ(text("MsgPanel"), FormatHelpLine(0) + confirm);
     EXPECT_LE(panel->fontMetrics().horizontalAdvance(FormatHelpLine(3) + confirm),
               panel->contentsRect().width());
-    // Item, column: the colour after each step.
-    const auto expect = [&](std::vector<std::tuple<int, int, QColor>> cells) {
-        for (const auto& [n, c, expected] : cells)
-            EXPECT_EQ(colour(n, c), expected) << n << "," << c;
+    // Item, column: the colour drawn inside the cell after each step.
+    const auto expect = [this](std::vector<std::tuple<int, int, QColor>> cells) {
+        for (const auto& [n, c, expected] : cells) {
+            QTableWidget* g = grid(SectionOfItem(n) - 1);
+            const QPoint inside = g->visualItemRect(cell(n, c)).topLeft() + QPoint(2, 2);
+            EXPECT_EQ(QColor(g->viewport()->grab().toImage().pixel(inside)), expected)
+                << n << "," << c;
+        }
     };
     expect({{1, 1, cyan}, {2, 0, amber}, {2, 1, amber}, {2, 2, green}, {3, 1, white}});
     const int beeps = messages.beeps;
@@ -279,7 +251,7 @@ TEST_F(NewEntryWindowTest, DoubtfulScannedItemsStayAmberUntilKeyedOrConfirmed) {
     expect({{4, 0, white}, {4, 1, green}, {4, 2, white}, {30, 1, amber}});
     reach(30);
     keys("e");
-    EXPECT_EQ(help(), FormatHelpLine(1)); // nothing left to confirm
+    EXPECT_EQ(text("MsgPanel"), FormatHelpLine(1)); // nothing left to confirm
     expect({{30, 1, white}});
     press("cmdMenuChoice0");
     EXPECT_EQ(session.disk.Clients(2).Responses, "1201" + QString(96, u'0'));

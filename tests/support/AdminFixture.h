@@ -43,6 +43,7 @@ struct AdminFixture : RecordsFixture {
         session.SndPath = folder.path("snd");
         newClient();
     }
+    ~AdminFixture() override { window.reset(); } // before the sound device it may play on
     void newClient() {
         session.CurClient = session.disk.NumClients() + 1;
         session.disk.Clients(session.CurClient) = NewClient();
@@ -62,12 +63,10 @@ struct AdminFixture : RecordsFixture {
              {"Inst0", "Inst1", "Inst2", "Inst3", "Inst4", "E001Q", "ETRUE", "E030Q", "E094Q"})
             TestFolder::Write(dir + name + ".wav", "RIFF");
     }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    static QString focusName() { return focused() ? focused()->objectName() : QString(); }
     // Each character to the control that has the focus when it is typed.
     static void type(const QString& keys) {
         for (QChar c : keys)
-            QTest::keyClick(focused(), c.toLatin1());
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
     // Keys to the control that has the focus when each is pressed: d Down, u Up, e Enter, t Tab,
     // f F10, x Escape, b the break-off key (Shift+Alt+F10), k the keypad's Enter, and Tab with
@@ -86,7 +85,8 @@ struct AdminFixture : RecordsFixture {
             key(codes[names.indexOf(c)], held[names.indexOf(c)]);
     }
     static void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget* target = focused() ? focused() : QApplication::activeWindow();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                      : QApplication::activeWindow();
         ASSERT_TRUE(target);
         QTest::keyClick(target, k, mods);
     }
