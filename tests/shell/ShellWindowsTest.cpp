@@ -81,22 +81,7 @@ struct ShellTest : ::testing::Test, Station {
         session.dbTest.close();
         window = std::make_unique<frmMainMenu>(session);
         ASSERT_TRUE(RunStartup(session, *window));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    // Stand-ins for the chain's windows that confirm, but for the one that cancels and the one
-    // that leaves the flag as it finds it.
-    void chainWindows(const QString& cancels, const QString& silent) {
-        for (const ChainWindow shown :
-             {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
-              ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
-            chain.windows[shown] = [this, name = ChainWindowName(shown), cancels,
-                                    silent](Session&) {
-                EXPECT_FALSE(window->ListEnabled) << name.toStdString();
-                EXPECT_TRUE(menu()->isHidden()) << name.toStdString();
-                if (name != silent)
-                    session.ContinueFlag = name != cancels;
-            };
+        dvq3test::ShowActive(window.get());
     }
     QPushButton* button(int i) const {
         return Child<QPushButton>(window.get(), QStringLiteral("cmdMenuChoice%1").arg(i));
@@ -349,12 +334,10 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         const QString nulText = SettingNulText(f.folder.path("dvq3test.ini"), "FilePath", nul,
                                                kChooseAnotherDriveText),
                       held = DiskInUseText(f.folder.path("disk"), dvq3test::ThisStation());
-        QString texts =
-            row.texts == "nul" ? nulText : QString(row.texts).replace("@", f.folder.program());
-        if (texts.startsWith("held"))
-            texts.replace(0, 4, held);
-        texts.replace("|held|", "|" + held + "|");
-        EXPECT_EQ(f.messages.texts().join('|'), texts);
+        QStringList texts = QString(row.texts).replace("@", f.folder.program()).split('|');
+        for (QString& text : texts)
+            text = text == "nul" ? nulText : text == "held" ? held : text;
+        EXPECT_EQ(f.messages.texts().join('|'), texts.join('|'));
         EXPECT_EQ(chooserShown, answers.size());
         EXPECT_EQ(refreshed, row.result == Established || row.result == WriteProtected);
         for (const MsgBoxCall& box : f.messages.boxes) {
@@ -475,7 +458,16 @@ TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
         open(row.clients);
         chain.opened.clear();
         messages.boxes.clear();
-        chainWindows(row.cancels, row.silent);
+        // Stand-ins for the chain's windows that confirm, but for the one that cancels and the
+        // one that leaves the flag as it finds it.
+        for (const ChainWindow shown :
+             {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
+              ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
+            chain.windows[shown] = [this, name = ChainWindowName(shown), &row](Session&) {
+                EXPECT_FALSE(window->ListEnabled || !menu()->isHidden()) << name.toStdString();
+                if (name != row.silent)
+                    session.ContinueFlag = name != row.cancels;
+            };
         session.ContinueFlag = true;
         list()->setCurrentRow(1);
         button(row.choice)->setFocus();
