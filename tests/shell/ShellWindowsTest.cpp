@@ -4,6 +4,7 @@
 #include "OnScreen.h"
 #include "TestFolder.h"
 #include "Widgets.h"
+#include "platform/DriveLock.h"
 #include "platform/IniFile.h"
 #include "platform/IniPaths.h"
 #include "platform/ProgramFolder.h"
@@ -299,14 +300,9 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         };
         const QString victim = f.folder.path("victim.txt"), nul = victim + QChar(0) + "/x";
         TestFolder::Write(victim, "agency notes");
-        Session other;
+        DriveLock other; // another station's
         if (row.held) {
-            struct : DiskCheckHandler {
-                bool retryAfter(const Error&) override { return false; }
-                void tell(const QString&, bool) override {}
-            } quiet;
-            ASSERT_EQ(CheckDataDisk(other, f.folder.path(row.held), quiet).value(),
-                      DiskState::Usable);
+            ASSERT_TRUE(other.lock(f.folder.path(row.held) + "/DATA401.LCK").value());
         }
         if (fromMenu) {
             f.writeIniFilePath(previous);

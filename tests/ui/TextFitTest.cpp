@@ -114,12 +114,6 @@ struct TextFitTest : dvq3test::AdminFixture {
         }
         EXPECT_FALSE(window.isVisible()) << "the " << language.toStdString() << " test not ended";
     }
-    QString faults() const {
-        QString all;
-        for (auto it = cut.cbegin(); it != cut.cend(); ++it)
-            all += it.key() + "\n    (" + it.value() + ")\n";
-        return all;
-    }
 };
 
 TEST_F(TextFitTest, EveryWindowInEachStateShowsItsTextsWhole) {
@@ -222,7 +216,10 @@ TEST_F(TextFitTest, EveryWindowInEachStateShowsItsTextsWhole) {
     walkNew<frmPrintSelected>("two clients", session);
 
     EXPECT_TRUE(script.done());
-    EXPECT_TRUE(cut.isEmpty()) << faults().toStdString();
+    QString faults;
+    for (auto it = cut.cbegin(); it != cut.cend(); ++it)
+        faults += it.key() + "\n    (" + it.value() + ")\n";
+    EXPECT_TRUE(cut.isEmpty()) << faults.toStdString();
 }
 
 } // namespace
