@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDebug>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
@@ -109,11 +110,9 @@ QList<TextEngine::Run> Runs(QWidget* control) {
 }
 
 QString Extent(const QRectF& area) {
-    return QStringLiteral("%1..%2 x %3..%4")
-        .arg(area.left())
-        .arg(area.right())
-        .arg(area.top())
-        .arg(area.bottom());
+    QString text;
+    QDebug(&text).nospace() << area;
+    return text;
 }
 
 } // namespace
