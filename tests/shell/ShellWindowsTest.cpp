@@ -300,7 +300,7 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         };
         const QString victim = f.folder.path("victim.txt"), nul = victim + QChar(0) + "/x";
         TestFolder::Write(victim, "agency notes");
-        DriveLock other; // another station's
+        DriveLock other; // another station's hold on a disk
         if (row.held) {
             ASSERT_TRUE(other.lock(f.folder.path(row.held) + "/DATA401.LCK").value());
         }
