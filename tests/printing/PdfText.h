@@ -14,11 +14,9 @@ inline QString RunTool(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// pdftotext ends every page with a form feed.
 inline int PdfPages(const QString& pdf) {
-    for (const QString& line : RunTool("pdfinfo", {pdf}).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
+    return static_cast<int>(RunTool("pdftotext", {pdf, "-"}).count(u'\f'));
 }
 
 inline QString PdfPageText(const QString& pdf, int page) {

@@ -4,6 +4,7 @@
 #include "OnScreen.h"
 #include "TestFolder.h"
 #include "Widgets.h"
+#include "platform/DriveLock.h"
 #include "platform/IniFile.h"
 #include "platform/IniPaths.h"
 #include "platform/ProgramFolder.h"
@@ -81,28 +82,7 @@ struct ShellTest : ::testing::Test, Station {
         session.dbTest.close();
         window = std::make_unique<frmMainMenu>(session);
         ASSERT_TRUE(RunStartup(session, *window));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    // Stand-ins for the chain's windows that confirm, but for the one that cancels and the one
-    // that leaves the flag as it finds it.
-    void chainWindows(const QString& cancels, const QString& silent) {
-        for (const ChainWindow shown :
-             {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
-              ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
-            chain.windows[shown] = [this, name = ChainWindowName(shown), cancels,
-                                    silent](Session&) {
-                EXPECT_FALSE(window->ListEnabled) << name.toStdString();
-                EXPECT_TRUE(menu()->isHidden()) << name.toStdString();
-                if (name != silent)
-                    session.ContinueFlag = name != cancels;
-            };
-    }
-    QStringList listTexts() const {
-        QStringList texts;
-        for (int i = 0; i < list()->count(); ++i)
-            texts << list()->item(i)->text();
-        return texts;
+        dvq3test::ShowActive(window.get());
     }
     QPushButton* button(int i) const {
         return Child<QPushButton>(window.get(), QStringLiteral("cmdMenuChoice%1").arg(i));
@@ -111,10 +91,7 @@ struct ShellTest : ::testing::Test, Station {
     QFrame* menu() const { return Child<QFrame>(window.get(), "frMainMenu"); }
     // The client list's frame on screen: its colour and its caption's, bold when drawn so.
     QString frameLooks() const {
-        auto* frame = Child<QWidget>(window.get(), "fraClient");
-        const QRect caption(0, 0, frame->width(), list()->y());
-        return dvq3test::OnScreen(window.get()).looks(frame, caption) +
-               (dvq3test::DrawnTexts(frame).value(0).font.bold() ? " bold" : "");
+        return dvq3test::CaptionLooks(Child<QWidget>(window.get(), "fraClient"), list()->y());
     }
 };
 
@@ -323,14 +300,9 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         };
         const QString victim = f.folder.path("victim.txt"), nul = victim + QChar(0) + "/x";
         TestFolder::Write(victim, "agency notes");
-        Session other;
+        DriveLock other; // another station's hold on a disk
         if (row.held) {
-            struct : DiskCheckHandler {
-                bool retryAfter(const Error&) override { return false; }
-                void tell(const QString&, bool) override {}
-            } quiet;
-            ASSERT_EQ(CheckDataDisk(other, f.folder.path(row.held), quiet).value(),
-                      DiskState::Usable);
+            ASSERT_TRUE(other.lock(f.folder.path(row.held) + "/DATA401.LCK").value());
         }
         if (fromMenu) {
             f.writeIniFilePath(previous);
@@ -358,12 +330,10 @@ TEST(SelectDataDrive, EveryWayADriveIsTakenKeptOrTheProgramEnded) {
         const QString nulText = SettingNulText(f.folder.path("dvq3test.ini"), "FilePath", nul,
                                                kChooseAnotherDriveText),
                       held = DiskInUseText(f.folder.path("disk"), dvq3test::ThisStation());
-        QString texts =
-            row.texts == "nul" ? nulText : QString(row.texts).replace("@", f.folder.program());
-        if (texts.startsWith("held"))
-            texts.replace(0, 4, held);
-        texts.replace("|held|", "|" + held + "|");
-        EXPECT_EQ(f.messages.texts().join('|'), texts);
+        QStringList texts = QString(row.texts).replace("@", f.folder.program()).split('|');
+        for (QString& text : texts)
+            text = text == "nul" ? nulText : text == "held" ? held : text;
+        EXPECT_EQ(f.messages.texts().join('|'), texts.join('|'));
         EXPECT_EQ(chooserShown, answers.size());
         EXPECT_EQ(refreshed, row.result == Established || row.result == WriteProtected);
         for (const MsgBoxCall& box : f.messages.boxes) {
@@ -484,7 +454,16 @@ TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
         open(row.clients);
         chain.opened.clear();
         messages.boxes.clear();
-        chainWindows(row.cancels, row.silent);
+        // Stand-ins for the chain's windows that confirm, but for the one that cancels and the
+        // one that leaves the flag as it finds it.
+        for (const ChainWindow shown :
+             {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
+              ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
+            chain.windows[shown] = [this, name = ChainWindowName(shown), &row](Session&) {
+                EXPECT_FALSE(window->ListEnabled || !menu()->isHidden()) << name.toStdString();
+                if (name != row.silent)
+                    session.ContinueFlag = name != row.cancels;
+            };
         session.ContinueFlag = true;
         list()->setCurrentRow(1);
         button(row.choice)->setFocus();
@@ -511,12 +490,13 @@ TEST_F(ShellTest, AddNewClientListsTheNewClientAndAnAbandonedOneLeavesNoPhantom)
     button(1)->setFocus();
     QTest::keyClick(button(1), Qt::Key_Return);
     EXPECT_EQ(chain.opened, QStringList{"frmSelectEntryMethod"});
-    EXPECT_EQ(listTexts().last(), "2-" + QStringLiteral("Newly Added").leftJustified(25));
+    EXPECT_EQ(list()->item(list()->count() - 1)->text(),
+              "2-" + QStringLiteral("Newly Added").leftJustified(25));
 
     // The list takes the focus unless it is empty; then Add New Client does.
     for (int clients : {2, 0}) {
         open(clients, QStringLiteral("disk%1").arg(clients));
-        EXPECT_EQ(listTexts().size(), clients);
+        EXPECT_EQ(list()->count(), clients);
         list()->setFocus();
         EXPECT_EQ(QApplication::focusWidget(), clients ? (QWidget*)list() : button(1));
         EXPECT_EQ(Child<MsgPanel>(window.get(), "MsgPanel")->caption(),

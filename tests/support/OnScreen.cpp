@@ -2,12 +2,14 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDebug>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
+#include <QVector3D>
 #include <QWidget>
 
 #include <algorithm>
@@ -92,10 +94,9 @@ protected:
             return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
         case PdmDepth:
             return 32;
-        case PdmNumColors:
+        default:
             return 0;
         }
-        return 0;
     }
 
 private:
@@ -108,25 +109,10 @@ QList<TextEngine::Run> Runs(QWidget* control) {
     return device.engine.runs;
 }
 
-// The part of a control that its parents leave visible, in its own coordinates.
-QRectF VisibleArea(const QWidget* control) {
-    QRect visible = control->rect();
-    for (const QWidget* up = control; !up->isWindow(); up = up->parentWidget()) {
-        const QWidget* parent = up->parentWidget();
-        visible &= QRect(control->mapFrom(parent, QPoint(0, 0)), parent->size());
-    }
-    return visible;
-}
-
-bool IsScrollingView(const QWidget* control) {
-    const auto* area = qobject_cast<const QAbstractScrollArea*>(control->parentWidget());
-    return area && area->viewport() == control;
-}
-
-// The whole text a run belongs to, where the control has one (a caption split at its mnemonic).
-QString Whole(const QWidget* control, const QString& run) {
-    const QString text = control->property("text").toString();
-    return text.isEmpty() ? run : text;
+QString Extent(const QRectF& area) {
+    QString text;
+    QDebug(&text).nospace() << area;
+    return text;
 }
 
 } // namespace
@@ -172,6 +158,10 @@ QString OnScreen::looks(const QWidget* control, QRect area) const {
     return Name(background) + u'/' + InkName(ink(control, area), background);
 }
 
+QString OnScreen::margin(const QWidget* panel) const {
+    return colour(panel, QRect(2, 2, panel->width() - 4, 3));
+}
+
 QString OnScreen::Name(const QColor& colour) {
     // The style's shading of a surface stays within this of the colour meant.
     int best = 40;
@@ -185,24 +175,19 @@ QString OnScreen::Name(const QColor& colour) {
 QString OnScreen::InkName(const QColor& ink, const QColor& fill) {
     if (Distance(ink.rgb(), fill.rgb()) < 40)
         return Name(fill); // nothing stands out
-    const double seen[] = {ink.redF() - fill.redF(), ink.greenF() - fill.greenF(),
-                           ink.blueF() - fill.blueF()};
-    double best = 16.0 / 255; // what may be left once the blend is taken out
+    const auto vector = [](const QColor& c) { return QVector3D(c.redF(), c.greenF(), c.blueF()); };
+    const QVector3D seen = vector(ink) - vector(fill);
+    float best = 16.0f / 255; // what may be left once the blend is taken out
     QString name = ink.name();
     for (const auto& [candidate, value] : Named()) {
-        const double way[] = {value.redF() - fill.redF(), value.greenF() - fill.greenF(),
-                              value.blueF() - fill.blueF()};
-        const double length = way[0] * way[0] + way[1] * way[1] + way[2] * way[2];
-        if (length == 0)
+        const QVector3D way = vector(value) - vector(fill);
+        if (way.isNull())
             continue;
         // How far along the way to this colour the ink lies: a stroke covers most of a pixel.
-        const double along = (seen[0] * way[0] + seen[1] * way[1] + seen[2] * way[2]) / length;
-        if (along < 0.6 || along > 1.05)
-            continue;
-        double off = 0;
-        for (int k = 0; k < 3; ++k)
-            off = std::max(off, std::abs(seen[k] - along * way[k]));
-        if (off < best)
+        const float along = QVector3D::dotProduct(seen, way) / way.lengthSquared();
+        const QVector3D left = seen - along * way;
+        const float off = std::max({std::abs(left.x()), std::abs(left.y()), std::abs(left.z())});
+        if (along >= 0.6f && along <= 1.05f && off < best)
             std::tie(best, name) = std::pair(off, candidate);
     }
     return name;
@@ -224,6 +209,11 @@ QList<DrawnText> DrawnTexts(QWidget* control) {
     return texts;
 }
 
+QString CaptionLooks(QWidget* frame, int height) {
+    return OnScreen(frame->window()).looks(frame, QRect(0, 0, frame->width(), height)) +
+           (DrawnBold(frame) ? " bold" : "");
+}
+
 QStringList CutTexts(QWidget* window) {
     QStringList cut;
     QList<QWidget*> controls = window->findChildren<QWidget*>();
@@ -231,32 +221,30 @@ QStringList CutTexts(QWidget* window) {
     for (QWidget* control : controls) {
         if (!control->isVisible() || control->size().isEmpty())
             continue;
-        QRectF room = VisibleArea(control);
+        // The part of the control that its parents leave visible, in its own coordinates.
+        QRectF room = control->rect();
+        for (const QWidget* up = control; !up->isWindow(); up = up->parentWidget())
+            room &= QRect(control->mapFrom(up->parentWidget(), QPoint(0, 0)),
+                          up->parentWidget()->size());
         if (const auto* label = qobject_cast<const QLabel*>(control))
-            room &= QRectF(label->contentsRect());
-        const bool across = IsScrollingView(control); // its lines scroll up and down
+            room &= label->contentsRect();
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(control->parentWidget());
+        const bool across = area && area->viewport() == control; // its lines scroll up and down
+        // The whole text a run belongs to, where there is one (a caption split at its mnemonic).
+        const QString whole = control->property("text").toString();
         for (const TextEngine::Run& run : Runs(control)) {
             const QRectF allowed = run.clip.isNull() ? room : room & run.clip;
             const QRectF& ink = run.drawn.ink;
             // Antialiased glyph edges may reach up to a pixel past the text's box.
-            const QRectF edge = allowed.adjusted(-1, -1, 1, 1);
-            const bool inside =
-                ink.left() >= edge.left() && ink.right() <= edge.right() &&
-                (across || (ink.top() >= edge.top() && ink.bottom() <= edge.bottom()));
-            if (inside && !run.drawn.text.contains(QChar(0x2026))) // not shortened with "..."
+            const qreal up = across ? 1e9 : 1;
+            if (allowed.adjusted(-1, -up, 1, up).contains(ink) &&
+                !run.drawn.text.contains(QChar(0x2026))) // not shortened with "..."
                 continue;
-            cut << QStringLiteral("%1 \"%2\" (%3%4 pt): ink %5..%6 x %7..%8 in %9..%10 x %11..%12")
-                       .arg(ControlName(control), Whole(control, run.drawn.text),
+            cut << QStringLiteral("%1 \"%2\" (%3%4 pt): ink %5 in %6")
+                       .arg(ControlName(control), whole.isEmpty() ? run.drawn.text : whole,
                             run.drawn.font.bold() ? QStringLiteral("bold ") : QString())
                        .arg(run.drawn.font.pointSizeF())
-                       .arg(std::floor(ink.left()))
-                       .arg(std::ceil(ink.right()))
-                       .arg(std::floor(ink.top()))
-                       .arg(std::ceil(ink.bottom()))
-                       .arg(allowed.left())
-                       .arg(allowed.right())
-                       .arg(allowed.top())
-                       .arg(allowed.bottom());
+                       .arg(Extent(QRectF(ink.toAlignedRect())), Extent(allowed));
         }
     }
     cut.removeDuplicates();

@@ -25,6 +25,12 @@ public:
 
     // "fill/ink" by their names: "cyan/black" for black text on cyan, "white/white" for a blank.
     QString looks(const QWidget* control, QRect area = {}) const;
+    // The fill by its name.
+    QString colour(const QWidget* control, QRect area = {}) const {
+        return Name(fill(control, area));
+    }
+    // A menu button's panel by the colour of its margin above the button.
+    QString margin(const QWidget* panel) const;
 
     // A colour by the name the station's windows use for it ("cyan", "blue", "navy", "green",
     // "white", "black", "button-face"), close enough to pass for it on screen; else its hex.
@@ -53,6 +59,13 @@ QString ControlName(const QWidget* control);
 
 // The texts one control draws itself (its children not included).
 QList<DrawnText> DrawnTexts(QWidget* control);
+// Whether the first text a control draws is drawn bold.
+inline bool DrawnBold(QWidget* control) {
+    return DrawnTexts(control).value(0).font.bold();
+}
+// A framed group as it looks: its caption's band (the frame's top rows, down to height), "fill/ink"
+// as OnScreen::looks names it, with " bold" when the caption is drawn bold.
+QString CaptionLooks(QWidget* frame, int height);
 
 // Every text of a window that is not shown whole: its ink reaches past the control's contents
 // (or the area its parents leave visible, or the clip the control draws it in), or it is drawn

@@ -1,19 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
-// Readable Qt strings in test failure messages.
+// Readable Qt strings in test failure messages (lists of them print through these too).
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << '{';
-    for (const QString& text : list)
-        *out << " \"" << text.toStdString() << '"';
-    *out << " }";
 }
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << '"' << bytes.toStdString() << '"';

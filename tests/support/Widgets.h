@@ -20,17 +20,11 @@ template <class T> T* Child(const QObject* window, const QString& name) {
     return child;
 }
 
-// Shows another window over a window and gives the keyboard back to it, as a message box does.
-inline void CoverAndReturn(QWidget* window) {
-    {
-        QDialog box;
-        box.show();
-        box.activateWindow();
-        QTest::qWait(20);
-    }
+// Shows a window and waits for it to have the keyboard.
+inline void ShowActive(QWidget* window) {
+    window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-    QTest::qWait(20);
 }
 
 // A message box as the station meets one without a window manager: take() shows it and gives it
@@ -40,9 +34,7 @@ struct BoxTakesKeyboard {
     std::unique_ptr<QDialog> box;
     void take() {
         box = std::make_unique<QDialog>();
-        box->show();
-        box->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(box.get()));
+        ShowActive(box.get());
     }
     void handBack(QWidget* window) {
         QTest::qWait(20);
@@ -52,5 +44,12 @@ struct BoxTakesKeyboard {
         QTest::qWait(20);
     }
 };
+
+// Shows another window over a window and gives the keyboard back to it, as a message box does.
+inline void CoverAndReturn(QWidget* window) {
+    BoxTakesKeyboard box;
+    box.take();
+    box.handBack(window);
+}
 
 } // namespace dvq3test

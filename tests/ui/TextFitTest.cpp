@@ -23,6 +23,7 @@
 #include "supervisor/frmSupervisorOptions.h"
 #include "supervisor/frmVerify.h"
 
+#include <QDebug>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMap>
@@ -55,10 +56,15 @@ struct TextFitTest : dvq3test::AdminFixture {
     // whole in every weight, and every control where it was.
     void walk(QWidget* window, const QString& state) {
         QTest::qWait(10);
-        QMap<QWidget*, QRect> placed;
+        const auto place = [window](QWidget* control) {
+            QString at;
+            QDebug(&at) << QRect(control->mapTo(window, QPoint()), control->size());
+            return at;
+        };
+        QMap<QWidget*, QString> placed;
         for (QWidget* control : window->findChildren<QWidget*>())
             if (control->isVisible())
-                placed[control] = QRect(control->mapTo(window, QPoint()), control->size());
+                placed[control] = place(control);
         check(window, state);
         QList<QWidget*> stops;
         for (QWidget* next = window->nextInFocusChain(); next != window;
@@ -72,20 +78,11 @@ struct TextFitTest : dvq3test::AdminFixture {
             const QString focus = state + ", focus on " + dvq3test::ControlName(stop);
             check(window, focus);
             for (auto it = placed.begin(); it != placed.end(); ++it) {
-                const QRect now(it.key()->mapTo(window, QPoint()), it.key()->size());
-                const QString moved =
-                    window->objectName() + ' ' + dvq3test::ControlName(it.key()) + " moves";
+                const QString now = place(it.key()), moved = window->objectName() + ' ' +
+                                                             dvq3test::ControlName(it.key()) +
+                                                             " moves";
                 if (it.key()->isVisible() && now != it.value() && !cut.contains(moved))
-                    cut.insert(moved, QStringLiteral("%1: %2,%3 %4x%5 to %6,%7 %8x%9")
-                                          .arg(focus)
-                                          .arg(it.value().x())
-                                          .arg(it.value().y())
-                                          .arg(it.value().width())
-                                          .arg(it.value().height())
-                                          .arg(now.x())
-                                          .arg(now.y())
-                                          .arg(now.width())
-                                          .arg(now.height()));
+                    cut.insert(moved, focus + ": " + it.value() + " to " + now);
             }
         }
     }
@@ -116,12 +113,6 @@ struct TextFitTest : dvq3test::AdminFixture {
             keys("de");
         }
         EXPECT_FALSE(window.isVisible()) << "the " << language.toStdString() << " test not ended";
-    }
-    QString faults() const {
-        QString all;
-        for (auto it = cut.cbegin(); it != cut.cend(); ++it)
-            all += it.key() + "\n    (" + it.value() + ")\n";
-        return all;
     }
 };
 
@@ -225,7 +216,10 @@ TEST_F(TextFitTest, EveryWindowInEachStateShowsItsTextsWhole) {
     walkNew<frmPrintSelected>("two clients", session);
 
     EXPECT_TRUE(script.done());
-    EXPECT_TRUE(cut.isEmpty()) << faults().toStdString();
+    QString faults;
+    for (auto it = cut.cbegin(); it != cut.cend(); ++it)
+        faults += it.key() + "\n    (" + it.value() + ")\n";
+    EXPECT_TRUE(cut.isEmpty()) << faults.toStdString();
 }
 
 } // namespace
