@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
 
 namespace dvq3 {
@@ -22,9 +20,6 @@ enum class ChainWindow {
 // keying in an answer sheet and reviewing a scanned sheet all go this way.
 inline constexpr std::array kClientChain{ChainWindow::ClientInfo, ChainWindow::CourtHistory,
                                          ChainWindow::NewEntry};
-
-// The form name of a chain window, as the station's windows are named.
-QString ChainWindowName(ChainWindow window);
 
 // Opens the chain's windows. The station's start-up provides the real windows; tests provide
 // stand-ins. A window opened sets the session's ContinueFlag when it is confirmed.

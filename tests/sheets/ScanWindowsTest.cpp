@@ -51,7 +51,8 @@ struct ScanTest : dvq3test::RecordsFixture {
         fake->givePage(FilledPage());
         session.windowOpener = &chain;
         for (const ChainWindow review : kClientChain)
-            chain.windows[review] = [this, name = ChainWindowName(review), cancelAt](Session& s) {
+            chain.windows[review] = [this, name = dvq3test::ChainWindowName(review),
+                                     cancelAt](Session& s) {
                 EXPECT_EQ(onDisk(), before);
                 EXPECT_TRUE(s.FromScan && !s.EditExisting && !s.ContinueFlag);
                 EXPECT_EQ(s.CurClient, s.disk.NumClients() + 1);

@@ -459,7 +459,7 @@ TEST_F(ShellTest, EachChoiceRunsItsChainWhileEachWindowIsConfirmed) {
         for (const ChainWindow shown :
              {ChainWindow::ClientInfo, ChainWindow::CourtHistory, ChainWindow::NewEntry,
               ChainWindow::SelectEntryMethod, ChainWindow::SupervisorOptions})
-            chain.windows[shown] = [this, name = ChainWindowName(shown), &row](Session&) {
+            chain.windows[shown] = [this, name = dvq3test::ChainWindowName(shown), &row](Session&) {
                 EXPECT_FALSE(window->ListEnabled || !menu()->isHidden()) << name.toStdString();
                 if (name != row.silent)
                     session.ContinueFlag = name != row.cancels;

@@ -10,6 +10,25 @@
 
 namespace dvq3test {
 
+// The form name of a chain window, as the station's windows are named.
+inline QString ChainWindowName(dvq3::ChainWindow window) {
+    switch (window) {
+    case dvq3::ChainWindow::ClientInfo:
+        return QStringLiteral("frmClientInfo");
+    case dvq3::ChainWindow::CourtHistory:
+        return QStringLiteral("frmCourtHistory");
+    case dvq3::ChainWindow::NewEntry:
+        return QStringLiteral("frmNewEntry");
+    case dvq3::ChainWindow::SelectEntryMethod:
+        return QStringLiteral("frmSelectEntryMethod");
+    case dvq3::ChainWindow::SupervisorOptions:
+        return QStringLiteral("frmSupervisorOptions");
+    case dvq3::ChainWindow::ScanAnswerSheet:
+        return QStringLiteral("ScanAnswerSheet");
+    }
+    return {};
+}
+
 // Stand-ins for the chain windows: each given window runs its stand-in (which sets ContinueFlag
 // as the real window would); one not given is missing from the station. Every window asked for
 // is noted by its form name, in order.
@@ -18,7 +37,7 @@ struct FakeWindows : dvq3::WindowOpener {
     QStringList opened;
 
     bool open(dvq3::ChainWindow window, dvq3::Session& session) override {
-        opened << dvq3::ChainWindowName(window);
+        opened << ChainWindowName(window);
         const auto found = windows.find(window);
         if (found == windows.end())
             return false;
