@@ -202,4 +202,54 @@ VoiceInstall VoiceInstaller::run() {
     return result;
 }
 
+namespace {
+
+// One line per language: what was written and kept, and where.
+QString Counts(const VoiceInstall& result) {
+    QStringList lines;
+    for (const VoiceCount& count : result.languages)
+        lines << QStringLiteral("%1: %2 written, %3 kept, in %4")
+                     .arg(count.language)
+                     .arg(count.written)
+                     .arg(count.kept)
+                     .arg(count.folder);
+    return lines.join(u'\r');
+}
+
+} // namespace
+
+QString VoiceInstall::summary() const {
+    switch (end) {
+    case VoiceInstall::End::Done:
+        return QStringLiteral("The voice files are installed: %1 prompts written, %2 kept.\r\r%3")
+            .arg(written())
+            .arg(kept())
+            .arg(Counts(*this));
+    case VoiceInstall::End::Cancelled:
+        return QStringLiteral("Installing the voice files was cancelled: %1 prompts written, %2 "
+                              "kept.\r\r%3\r\rChoose Install Voice Files again to speak the rest.")
+            .arg(written())
+            .arg(kept())
+            .arg(Counts(*this));
+    case VoiceInstall::End::NoSpeaker:
+        return QStringLiteral(
+            "No voice files could be installed: the speech program espeak-ng "
+            "is not installed.\r\rInstall the package espeak-ng, then choose Install "
+            "Voice Files again.");
+    case VoiceInstall::End::NoFolder:
+        return QStringLiteral("No voice files could be installed: no sound folder can be "
+                              "written.\r\r%1\r\rMake sure one of these folders can be written "
+                              "and has room, then choose Install Voice Files again.")
+            .arg(error);
+    case VoiceInstall::End::Fault:
+        break;
+    }
+    return QStringLiteral("Installing the voice files stopped: %1\r\r%2 prompts written, %3 "
+                          "kept.\r\r%4")
+        .arg(error)
+        .arg(written())
+        .arg(kept())
+        .arg(Counts(*this));
+}
+
 } // namespace dvq3

@@ -49,6 +49,9 @@ struct VoiceInstall {
     QString error;
     int written() const;
     int kept() const;
+    // What the staff member is told when the run has ended: the counts per language, or why
+    // nothing could be spoken and what to do.
+    QString summary() const;
 };
 
 // Speaks the missing prompts of every presentation language with espeak-ng, one at a time.

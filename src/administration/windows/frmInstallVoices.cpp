@@ -16,55 +16,6 @@
 #include <QVBoxLayout>
 
 namespace dvq3 {
-namespace {
-
-QString Counts(const VoiceInstall& result) {
-    QStringList lines;
-    for (const VoiceCount& count : result.languages)
-        lines << QStringLiteral("%1: %2 written, %3 kept, in %4")
-                     .arg(count.language)
-                     .arg(count.written)
-                     .arg(count.kept)
-                     .arg(count.folder);
-    return lines.join(u'\r');
-}
-
-QString SummaryText(const VoiceInstall& result) {
-    switch (result.end) {
-    case VoiceInstall::End::Done:
-        return QStringLiteral("The voice files are installed: %1 prompts written, %2 kept.\r\r%3")
-            .arg(result.written())
-            .arg(result.kept())
-            .arg(Counts(result));
-    case VoiceInstall::End::Cancelled:
-        return QStringLiteral("Installing the voice files was cancelled: %1 prompts written, %2 "
-                              "kept.\r\r%3\r\rChoose Install Voice Files again to speak the rest.")
-            .arg(result.written())
-            .arg(result.kept())
-            .arg(Counts(result));
-    case VoiceInstall::End::NoSpeaker:
-        return QStringLiteral(
-            "No voice files could be installed: the speech program espeak-ng "
-            "is not installed.\r\rInstall the package espeak-ng, then choose Install "
-            "Voice Files again.");
-    case VoiceInstall::End::NoFolder:
-        return QStringLiteral("No voice files could be installed: no sound folder can be "
-                              "written.\r\r%1\r\rMake sure one of these folders can be written "
-                              "and has room, then choose Install Voice Files again.")
-            .arg(result.error);
-    case VoiceInstall::End::Fault:
-        break;
-    }
-    return QStringLiteral("Installing the voice files stopped: %1\r\r%2 prompts written, %3 "
-                          "kept.\r\r%4")
-        .arg(result.error)
-        .arg(result.written())
-        .arg(result.kept())
-        .arg(Counts(result));
-}
-
-} // namespace
-
 frmInstallVoices::frmInstallVoices(Session& session, QWidget* parent)
     : StationDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmInstallVoices"));
@@ -123,7 +74,7 @@ void frmInstallVoices::InstallVoices() {
         icon = vbExclamation;
     else if (result.end != VoiceInstall::End::Done)
         icon = vbCritical;
-    MsgBox(SummaryText(result), icon, kInstallVoicesTitle);
+    MsgBox(result.summary(), icon, kInstallVoicesTitle);
     QDialog::accept();
 }
 
